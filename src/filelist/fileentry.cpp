@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fileentry.h"
+
+void InitialiseNewEntry(FILEENTRY& entry) {
+    entry.newName = entry.name;
+    entry.newNameLength = static_cast<qint32>(entry.name.size());
+    entry.newCreated = entry.newModified = entry.newAccessed = 0;
+    entry.newAttributes = entry.attributes;
+    entry.affected = entry.createdPending = entry.modifiedPending = false;
+    entry.accessedPending = entry.attributesPending = false;
+    entry.invalidChars = false;
+}
+
+bool HasInvalidNameChars(QStringView name) {
+    for (QChar c : name) {
+        switch (c.unicode()) {
+        case u'\\': case u'/': case u':': case u'*': case u'?':
+        case u'"': case u'<': case u'>': case u'|':
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+QString JoinPath(const QString& folder, const QString& name) {
+    if (folder.isEmpty())
+        return QString();
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+QByteArray JoinNativePath(const QByteArray& folder, const QByteArray& name) {
+    if (folder.isEmpty())
+        return QByteArray();
+    if (folder.endsWith('/'))
+        return folder + name;
+    return folder + '/' + name;
+}

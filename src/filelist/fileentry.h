@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/timevalue.h"
+
+#include <QByteArray>
+#include <QString>
+
+// One file or folder of the list. The name on disk is kept as its exact bytes
+// (nativeName, inside nativeFolderPath) so that a name which is not valid UTF-8 can still
+// be renamed and undone; `name` is its decoded text, which everything else works on.
+struct FILEENTRY {
+    QByteArray nativeFolderPath; // the containing folder's path as bytes
+    QByteArray nativeName;       // the entry's name on disk as bytes
+    QString name;
+    QString typeName;
+    quint64 size = 0;
+    QString folderName;
+    QString folderPath;
+    QString subDir;
+    QString newName;
+    qint32 newNameLength = 0;
+    TimeValue created = 0;
+    TimeValue modified = 0;
+    TimeValue accessed = 0;
+    TimeValue newCreated = 0;
+    TimeValue newModified = 0;
+    TimeValue newAccessed = 0;
+    bool isFolder = false;
+    bool invalidChars = false;
+    bool hasExif = false;
+    TimeValue dateTaken = 0;
+    QString exifAperture;
+    QString exifExposure;
+    QString exifExposureBias;
+    QString exifFocalLength;
+    QString exifComment;
+    QString id3Artist;
+    QString id3Album;
+    QString id3Title;
+    quint32 track = 0;
+    quint32 attributes = 0;
+    quint32 newAttributes = 0;
+    quint32 permissions = 0; // exact mode bits, so that undo can restore them
+    bool affected = false;
+    bool createdPending = false;
+    bool modifiedPending = false;
+    bool accessedPending = false;
+    bool attributesPending = false;
+    bool hidden = false; // drawn dimmed in the list
+};
+
+// Puts the fields that follow from `name` and `attributes` into their state at creation.
+void InitialiseNewEntry(FILEENTRY& entry);
+
+// Whether a new name holds one of the nine characters that names may not hold.
+bool HasInvalidNameChars(QStringView name);
+
+// Folder path joined with a name by the native separator.
+QString JoinPath(const QString& folder, const QString& name);
+QByteArray JoinNativePath(const QByteArray& folder, const QByteArray& name);
