@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -27,3 +28,8 @@ inline bool IsCSpace(QChar c) {
     const char16_t u = c.unicode();
     return u == u' ' || (u >= u'\t' && u <= u'\r');
 }
+
+// 8-bit text read from files (INI files, pairs files, comments and tags in media files):
+// UTF-8 when it is valid UTF-8, else Windows-1252, so that files made on Windows still load.
+QString DecodeEightBit(QByteArrayView bytes);
+bool IsValidUtf8(QByteArrayView bytes);

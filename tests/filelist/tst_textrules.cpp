@@ -36,6 +36,23 @@ private slots:
         QVERIFY(AsciiCompareNoCase(QStringLiteral("É"), QStringLiteral("é")) != 0);
         QVERIFY(AsciiCompareNoCase(QStringLiteral("ab"), QStringLiteral("abc")) < 0);
     }
+
+    void eightBitText_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ascii") << QByteArray("abc") << QStringLiteral("abc");
+        QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9") << QStringLiteral("café");
+        QTest::newRow("windows-1252 e acute") << QByteArray("caf\xe9") << QStringLiteral("café");
+        QTest::newRow("windows-1252 euro and quotes")
+            << QByteArray("\x80 \x93x\x94") << QStringLiteral("\u20ac \u201cx\u201d");
+        QTest::newRow("unassigned byte kept") << QByteArray("\x81") << QStringLiteral("\u0081");
+        QTest::newRow("truncated utf-8") << QByteArray("a\xc3") << QStringLiteral("a\u00c3");
+    }
+    void eightBitText() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QCOMPARE(DecodeEightBit(bytes), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstTextRules)
