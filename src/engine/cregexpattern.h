@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// A regular expression compiled once per preview refresh and matched once per entry.
+// Patterns and subjects travel as UTF-8, and \w, \d, \b and the classes know letters
+// beyond ASCII.
+class CRegexPattern {
+public:
+    CRegexPattern();
+    ~CRegexPattern();
+    CRegexPattern(const CRegexPattern&) = delete;
+    CRegexPattern& operator=(const CRegexPattern&) = delete;
+
+    bool Compile(const QString& pattern);
+    bool IsValid() const { return m_code != nullptr; }
+
+    // Matches from offset 0 with room for the whole match and nine groups. Returns the
+    // library's result: negative for no match or an error, 0 when the pattern has more
+    // than nine groups, else 1 + the number of groups set. groups[i - 1] receives the text
+    // of group i (empty when it took no part or does not fit 255 bytes).
+    int Match(const QString& subject, QStringList& groups) const;
+
+private:
+    void Release();
+
+    struct pcre2_real_code_8* m_code = nullptr;
+    struct pcre2_real_match_data_8* m_matchData = nullptr;
+};

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "namegroups.h"
+
+void ApplyFolderNameGroup(const GROUPCONTEXT& context, QString& base) {
+    Q_UNUSED(context);
+    Q_UNUSED(base);
+}
