@@ -15,3 +15,5 @@ QString AttributeLetters(quint32 attributes) {
         letters += QLatin1Char('H');
     return letters;
 }
+
+quint32 ChangeableAttributes() { return AttrReadOnly; }

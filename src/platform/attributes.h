@@ -18,5 +18,8 @@ enum FileAttribute : quint32 {
 // The value that stands for "the attributes could not be read".
 constexpr quint32 kInvalidAttributes = 0xFFFFFFFFu;
 
+// The attribute bits a rename run can change on this platform.
+quint32 ChangeableAttributes();
+
 // R, A, S and H in this order for the bits that are set; empty for the invalid value.
 QString AttributeLetters(quint32 attributes);
