@@ -14,6 +14,16 @@ int CFileList::InsertRow(int row, FILEENTRY entry) {
     return row;
 }
 
+void CFileList::AppendRows(std::vector<FILEENTRY>&& entries) {
+    m_rows.reserve(m_rows.size() + entries.size());
+    for (FILEENTRY& entry : entries) {
+        ROW row;
+        row.entry = std::make_unique<FILEENTRY>(std::move(entry));
+        m_rows.push_back(std::move(row));
+    }
+    Changed(-1);
+}
+
 void CFileList::DeleteRow(int row) {
     m_rows.erase(m_rows.begin() + row);
     Changed(-1);

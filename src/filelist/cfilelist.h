@@ -21,6 +21,8 @@ public:
     // Inserts at `row` (clamped to the row count); returns the index used.
     int InsertRow(int row, FILEENTRY entry);
     int AppendRow(FILEENTRY entry) { return InsertRow(RowCount(), std::move(entry)); }
+    // Appends a batch of rows with one notification.
+    void AppendRows(std::vector<FILEENTRY>&& entries);
     void DeleteRow(int row);
     void Clear();
 

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cfolderscanner.h"
+
+#include "cmetadatareader.h"
+
+#include "platform/cdirectoryreader.h"
+#include "platform/filestatus.h"
+#include "platform/typename.h"
+
+namespace {
+
+bool IsSkippedSystemFolder(const QString& name) {
+    return name.compare(QLatin1String("System Volume Information"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("RECYCLER"), Qt::CaseInsensitive) == 0;
+}
+
+QByteArray WithoutTrailingSlash(QByteArray path) {
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+QString DecodeNativeName(const QByteArray& nativeName) { return QString::fromUtf8(nativeName); }
+
+CFolderScanner::CFolderScanner(const SCANSETTINGS& settings, const std::atomic<bool>* abort)
+    : m_settings(settings), m_filter(settings.filter, settings.filterMatchCase),
+      m_rootLength(DecodeNativeName(WithoutTrailingSlash(settings.rootPath)).size()),
+      m_abort(abort) {
+    m_settings.rootPath = WithoutTrailingSlash(settings.rootPath);
+}
+
+void CFolderScanner::Scan(const EntrySink& onEntry, const FolderSink& onFolder) {
+    ScanFolder(m_settings.rootPath, onEntry, onFolder);
+}
+
+void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& onEntry,
+                                const FolderSink& onFolder) {
+    if (Aborted())
+        return;
+    CDirectoryReader reader;
+    if (!reader.Open(nativePath))
+        return;
+    LEVEL level;
+    level.nativePath = nativePath;
+    level.folderPath = DecodeNativeName(nativePath);
+    level.folderName = level.folderPath.mid(level.folderPath.lastIndexOf(QLatin1Char('/')) + 1);
+    if (level.folderPath.size() > m_rootLength)
+        level.subDir = level.folderPath.mid(m_rootLength);
+    if (onFolder)
+        onFolder(level.folderPath);
+
+    CMetadataReader metadata;
+    QByteArray name;
+    while (!Aborted() && reader.Next(name)) {
+        if (AdmitItem(level, name, onEntry, metadata) && m_settings.subfolders)
+            ScanFolder(JoinNativePath(nativePath, name), onEntry, onFolder);
+    }
+}
+
+bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
+                               const EntrySink& onEntry, CMetadataReader& metadata) {
+    if (!m_settings.hidden && nativeName.startsWith('.'))
+        return false;
+    const QString name = DecodeNativeName(nativeName);
+    if (IsSkippedSystemFolder(name))
+        return false;
+    const QByteArray nativePath = JoinNativePath(level.nativePath, nativeName);
+    FILESTATUS status;
+    // An item whose status cannot be read (removed meanwhile, no permission) is skipped.
+    if (!ReadFileStatus(nativePath, status))
+        return false;
+    const bool isFolder = status.isFolder;
+    const qsizetype pathLength = JoinPath(level.folderPath, name).size();
+    if (!m_filter.Admits(name) || !PassesLengths(name.size(), pathLength) ||
+        (isFolder && !m_settings.folders) || (!isFolder && !m_settings.files))
+        return isFolder;
+
+    FILEENTRY entry;
+    entry.nativeFolderPath = level.nativePath;
+    entry.nativeName = nativeName;
+    entry.name = name;
+    entry.typeName = TypeNameOf(name, isFolder);
+    entry.size = status.size;
+    entry.folderName = level.folderName;
+    entry.folderPath = level.folderPath;
+    entry.subDir = level.subDir;
+    entry.created = status.created;
+    entry.modified = status.modified;
+    entry.accessed = status.accessed;
+    entry.isFolder = isFolder;
+    entry.attributes = AttributesOf(status, nativeName);
+    entry.permissions = status.mode & 07777;
+    entry.hidden = nativeName.startsWith('.');
+    InitialiseNewEntry(entry);
+    if (!isFolder && !name.isEmpty())
+        metadata.ReadEntry(entry, nativePath, m_settings.extractExif, m_settings.extractId3);
+    onEntry(std::move(entry));
+    return isFolder;
+}
+
+bool CFolderScanner::PassesLengths(qsizetype nameLength, qsizetype pathLength) const {
+    const auto& s = m_settings;
+    return nameLength >= s.minNameLength && pathLength >= s.minPathLength &&
+           !(s.maxNameLength > 0 && nameLength > s.maxNameLength) &&
+           !(s.maxPathLength > 0 && pathLength > s.maxPathLength);
+}

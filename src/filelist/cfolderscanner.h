@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cfilefilter.h"
+#include "fileentry.h"
+#include "scansettings.h"
+
+#include <atomic>
+#include <functional>
+
+// Walks a folder (and its subfolders when asked) on the calling thread and hands every
+// admitted item over as a finished entry. The abort flag is polled after every item.
+class CFolderScanner {
+public:
+    using EntrySink = std::function<void(FILEENTRY&& entry)>;
+    using FolderSink = std::function<void(const QString& folderPath)>;
+
+    CFolderScanner(const SCANSETTINGS& settings, const std::atomic<bool>* abort = nullptr);
+
+    void Scan(const EntrySink& onEntry, const FolderSink& onFolder);
+
+private:
+    struct LEVEL {
+        QByteArray nativePath;
+        QString folderPath;
+        QString folderName;
+        QString subDir;
+    };
+
+    void ScanFolder(const QByteArray& nativePath, const EntrySink& onEntry, const FolderSink& onFolder);
+    // Returns whether the item is a folder that the walk may enter.
+    bool AdmitItem(const LEVEL& level, const QByteArray& nativeName, const EntrySink& onEntry,
+                   class CMetadataReader& metadata);
+    bool PassesLengths(qsizetype nameLength, qsizetype pathLength) const;
+    bool Aborted() const { return m_abort && m_abort->load(std::memory_order_relaxed); }
+
+    SCANSETTINGS m_settings;
+    CFileFilter m_filter;
+    qsizetype m_rootLength;
+    const std::atomic<bool>* m_abort;
+};
+
+// Text of a native path or name (names on disk need not be valid UTF-8; invalid bytes
+// show as replacement characters).
+QString DecodeNativeName(const QByteArray& nativeName);
