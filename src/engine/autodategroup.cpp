@@ -1,7 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namegroups.h"
 
+#include "datetext.h"
+
+#include "filelist/textrules.h"
+
 void ApplyAutoDateGroup(const GROUPCONTEXT& context, QString& base) {
-    Q_UNUSED(context);
-    Q_UNUSED(base);
+    const AUTODATECRITERIA& c = context.criteria.autoDate;
+    if (context.input.date == 0)
+        return;
+    const QString date =
+        DateText(context.input.date, c.format, c.segments, c.century, ToInt32(c.offset), c.custom);
+    // A custom format carries its own separators.
+    const QString separator = c.format == DateCustom ? QString() : c.separator;
+    if (c.mode == 1)
+        base = date + separator + base;
+    else if (c.mode == 2)
+        base = base + separator + date;
 }

@@ -1,7 +1,80 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namegroups.h"
 
+#include "textposition.h"
+
+#include "filelist/textrules.h"
+
+namespace {
+
+enum { Prefix = 1, Suffix, PrefixAndSuffix, Insert };
+
+constexpr QStringView kNumeralLetters = u"iIvVxXlLcCdDmM";
+
+// Unlike the insert position of the additions, a positive value counts the characters
+// the number follows; negative values count from the end in both.
+void InsertNumber(QString& base, const QString& text, qint32 after) {
+    if (after == 0)
+        return;
+    const bool fromStart = after > 0;
+    const qint64 index = fromStart ? qint64(after) : base.size() + qint64(after);
+    base.insert(CharacterBoundary(base, index, fromStart ? CountedFrom::Start : CountedFrom::End),
+                text);
+}
+
+void PlaceNumber(QString& base, const NUMBERINGCRITERIA& c, const QString& number) {
+    QString text = number;
+    QString separator = c.separator;
+    // A colon marks where the number goes inside the separator.
+    if (separator.contains(QLatin1Char(':'))) {
+        text = QString(separator).replace(QLatin1Char(':'), number);
+        separator.clear();
+    }
+    switch (c.mode) {
+    case Prefix:
+        base = text + separator + base;
+        break;
+    case Suffix:
+        base = base + separator + text;
+        break;
+    case PrefixAndSuffix:
+        base = text + separator + base + separator + text;
+        break;
+    case Insert:
+        InsertNumber(base, separator + text + separator, ToInt32(c.insert));
+        break;
+    default:
+        break;
+    }
+}
+
+bool IsNumeralWord(QStringView word) {
+    for (QChar c : word) {
+        if (!kNumeralLetters.contains(c))
+            return false;
+    }
+    return !word.isEmpty();
+}
+
+// Any word made of numeral letters counts, well-formed or not: "mix" and "civic" change too.
+void ChangeNumeralCase(QString& base, int numerals) {
+    if (numerals != 1 && numerals != 2)
+        return;
+    for (qsizetype start = 0; start < base.size();) {
+        qsizetype end = start;
+        while (end < base.size() && !IsCSpace(base[end]))
+            ++end;
+        const QStringView word = QStringView(base).mid(start, end - start);
+        if (IsNumeralWord(word))
+            base.replace(start, word.size(), numerals == 1 ? AsciiLower(word) : AsciiUpper(word));
+        start = end + 1;
+    }
+}
+
+} // namespace
+
 void ApplyNumberingGroup(const GROUPCONTEXT& context, QString& base) {
-    Q_UNUSED(context);
-    Q_UNUSED(base);
+    const NUMBERINGCRITERIA& c = context.criteria.numbering;
+    PlaceNumber(base, c, context.input.number);
+    ChangeNumeralCase(base, c.numerals);
 }
