@@ -1,7 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namegroups.h"
 
+#include "textposition.h"
+
+#include "filelist/textrules.h"
+
+namespace {
+
+enum { CopyFirst = 1, CopyLast, MoveFirst, MoveLast };
+enum { ToStart = 1, ToEnd, ToPosition };
+
+// A base shorter than the count gives no piece and stays as it is.
+QString TakePiece(QString& base, int source, qint32 count) {
+    if (base.size() < count)
+        return QString();
+    const bool first = source == CopyFirst || source == MoveFirst;
+    const qsizetype cut = first ? CharacterBoundary(base, count, CountedFrom::Start)
+                                : CharacterBoundary(base, base.size() - count, CountedFrom::End);
+    const QString piece = first ? base.left(cut) : base.mid(cut);
+    if (source == MoveFirst)
+        base.remove(0, cut);
+    else if (source == MoveLast)
+        base.truncate(cut);
+    return piece;
+}
+
+// Runs even without a piece, so that the separators alone are still placed.
+void PutPiece(QString& base, const QString& piece, const MOVECOPYCRITERIA& c) {
+    switch (c.target) {
+    case ToStart:
+        base = piece + c.separator + base;
+        break;
+    case ToEnd:
+        base = base + c.separator + piece;
+        break;
+    case ToPosition: {
+        const qint64 position = qMin<qint64>(ToInt32(c.targetPos), base.size() + 1);
+        const qsizetype index = CharacterBoundary(base, position - 1, CountedFrom::Start);
+        base.insert(index, c.separator + piece + c.separator);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
 void ApplyMoveCopyGroup(const GROUPCONTEXT& context, QString& base) {
-    Q_UNUSED(context);
-    Q_UNUSED(base);
+    const MOVECOPYCRITERIA& c = context.criteria.moveCopy;
+    const qint32 count = ToInt32(c.number);
+    if (c.source < CopyFirst || c.source > MoveLast || count <= 0)
+        return;
+    const QString piece = TakePiece(base, c.source, count);
+    PutPiece(base, piece, c);
 }
