@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "coptionparser.h"
+
+#include "outputcolumns.h"
+
+#include "engine/criterionbinding.h"
+#include "rename/translationtext.h"
+
+namespace {
+
+const QLatin1String kPreferencesSection("Preferences");
+const QLatin1String kTranslationSection("Character Translation");
+const QLatin1String kPairPrefix("Pair ");
+
+bool IsValueOption(const QString& name) {
+    static const QStringList kNames{QStringLiteral("-s"),       QStringLiteral("--set"),
+                                    QStringLiteral("-p"),       QStringLiteral("--pref"),
+                                    QStringLiteral("--format"), QStringLiteral("--columns"),
+                                    QStringLiteral("--debug"),  QStringLiteral("--sort")};
+    return kNames.contains(name);
+}
+
+} // namespace
+
+bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
+    m_translationLines.clear();
+    m_error.clear();
+    bool optionsEnded = false;
+    bool folderGiven = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument.size() == 1) {
+            if (folderGiven)
+                return Fail(QStringLiteral("more than one folder given: ") + argument);
+            request.folder = argument;
+            folderGiven = true;
+            continue;
+        }
+        QString name = argument;
+        QString inlineValue;
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const bool hasInline = argument.startsWith(QLatin1String("--")) && equals > 0;
+        if (hasInline) {
+            name = argument.left(equals);
+            inlineValue = argument.mid(equals + 1);
+        }
+        QString value;
+        if (IsValueOption(name)) {
+            if (!TakeValue(arguments, i, inlineValue, hasInline, value))
+                return Fail(QStringLiteral("option %1 needs a value").arg(name));
+        } else if (hasInline) {
+            return Fail(QStringLiteral("option %1 takes no value").arg(name));
+        }
+        if (!ApplyOption(name, value, request))
+            return false;
+    }
+    request.translations.clear();
+    for (const QString& line : std::as_const(m_translationLines)) {
+        TRANSLATIONPAIR pair;
+        SplitTranslationLine(line, pair);
+        request.translations.append(pair);
+    }
+    DecodeTranslations(request.translations);
+    return true;
+}
+
+bool COptionParser::TakeValue(const QStringList& arguments, int& index, const QString& inlineValue,
+                              bool hasInline, QString& value) {
+    if (hasInline) {
+        value = inlineValue;
+        return true;
+    }
+    if (index + 1 >= arguments.size())
+        return false;
+    value = arguments[++index];
+    return true;
+}
+
+bool COptionParser::ApplyOption(const QString& name, const QString& value, QVNREQUEST& request) {
+    if (name == QLatin1String("-h") || name == QLatin1String("--help"))
+        request.help = true;
+    else if (name == QLatin1String("--version"))
+        request.version = true;
+    else if (name == QLatin1String("--match-case"))
+        request.criteria.replacements.matchCase = true;
+    else if (name == QLatin1String("--changed"))
+        request.changedOnly = true;
+    else if (name == QLatin1String("-s") || name == QLatin1String("--set"))
+        return ApplySet(value, request);
+    else if (name == QLatin1String("-p") || name == QLatin1String("--pref"))
+        return ApplyPreference(value, request);
+    else if (name == QLatin1String("--format"))
+        return ApplyFormat(value, request);
+    else if (name == QLatin1String("--columns"))
+        return ApplyColumns(value, request);
+    else if (name == QLatin1String("--debug"))
+        return ApplyDebug(value, request);
+    else if (name == QLatin1String("--sort"))
+        return ApplySort(value, request);
+    else
+        return Fail(QStringLiteral("unknown option: ") + name);
+    return true;
+}
+
+bool COptionParser::ApplySet(const QString& assignment, QVNREQUEST& request) {
+    const qsizetype slash = assignment.indexOf(QLatin1Char('/'));
+    const qsizetype equals = slash < 0 ? -1 : assignment.indexOf(QLatin1Char('='), slash);
+    if (slash <= 0 || equals < 0)
+        return Fail(QStringLiteral("--set needs SECTION/KEY=VALUE: ") + assignment);
+    const QString section = assignment.left(slash);
+    const QString key = assignment.mid(slash + 1, equals - slash - 1);
+    const QString value = assignment.mid(equals + 1);
+
+    if (const CRITERIONBINDING* binding = FindCriterion(section, key)) {
+        if (!request.criteria.SetValue(*binding, value))
+            return Fail(QStringLiteral("value out of range for %1/%2: %3")
+                            .arg(binding->Section(), binding->Key(), value));
+        return true;
+    }
+    if (section.compare(kPreferencesSection, Qt::CaseInsensitive) == 0) {
+        const CHANGEBINDING* change = FindChangeSetting(key);
+        if (!change)
+            return Fail(QStringLiteral("unknown key: ") + section + QLatin1Char('/') + key);
+        bool ok = false;
+        const qint64 number = value.trimmed().toLongLong(&ok);
+        if (!ok)
+            return Fail(QStringLiteral("not a number for %1/%2: %3").arg(section, key, value));
+        SetChangeSettingValue(request.changes, *change, number);
+        return true;
+    }
+    if (section.compare(kTranslationSection, Qt::CaseInsensitive) == 0)
+        return ApplyTranslation(key, value);
+    return Fail(QStringLiteral("unknown section or key: ") + section + QLatin1Char('/') + key);
+}
+
+bool COptionParser::ApplyTranslation(const QString& key, const QString& line) {
+    bool ok = false;
+    const int number = key.startsWith(kPairPrefix, Qt::CaseInsensitive)
+                           ? key.mid(kPairPrefix.size()).toInt(&ok)
+                           : 0;
+    if (!ok || number < 1)
+        return Fail(QStringLiteral("unknown key: %1/%2").arg(kTranslationSection, key));
+    TRANSLATIONPAIR pair;
+    if (!SplitTranslationLine(line, pair))
+        return Fail(QStringLiteral("a translation is written FROM=TO: ") + line);
+    m_translationLines.insert(number, line);
+    return true;
+}
+
+bool COptionParser::ApplyPreference(const QString& assignment, QVNREQUEST& request) {
+    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+    if (equals <= 0)
+        return Fail(QStringLiteral("--pref needs KEY=VALUE: ") + assignment);
+    const QString key = assignment.left(equals);
+    const PREFERENCEBINDING* binding = FindPreference(key);
+    if (!binding)
+        return Fail(QStringLiteral("unknown preference: ") + key);
+    if (!SetPreferenceValue(request.preferences, *binding, assignment.mid(equals + 1)))
+        return Fail(QStringLiteral("not a number for preference %1: %2")
+                        .arg(binding->Key(), assignment.mid(equals + 1)));
+    return true;
+}
+
+bool COptionParser::ApplyFormat(const QString& value, QVNREQUEST& request) {
+    if (value == QLatin1String("table"))
+        request.format = OutputFormat::Table;
+    else if (value == QLatin1String("tsv"))
+        request.format = OutputFormat::Tsv;
+    else if (value == QLatin1String("json"))
+        request.format = OutputFormat::Json;
+    else
+        return Fail(QStringLiteral("unknown format (table, tsv or json): ") + value);
+    request.formatGiven = true;
+    return true;
+}
+
+bool COptionParser::ApplyColumns(const QString& value, QVNREQUEST& request) {
+    const QStringList keys = value.split(QLatin1Char(','));
+    for (const QString& key : keys) {
+        if (!FindOutputColumn(key))
+            return Fail(QStringLiteral("unknown column: ") + key);
+    }
+    request.columns = keys;
+    return true;
+}
+
+bool COptionParser::ApplyDebug(const QString& value, QVNREQUEST& request) {
+    bool ok = false;
+    const int row = value.toInt(&ok);
+    if (!ok || row < 0)
+        return Fail(QStringLiteral("--debug needs a row number (0 or more): ") + value);
+    request.debugRow = row;
+    return true;
+}
+
+bool COptionParser::ApplySort(const QString& value, QVNREQUEST& request) {
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    const QString key = colon < 0 ? value : value.left(colon);
+    const QString direction = colon < 0 ? QString() : value.mid(colon + 1);
+    const int column = ListColumnOfKey(key);
+    if (column < 0)
+        return Fail(QStringLiteral("unknown sort column: ") + key);
+    if (colon >= 0 && direction != QLatin1String("asc") && direction != QLatin1String("desc"))
+        return Fail(QStringLiteral("sort direction is asc or desc: ") + direction);
+    request.sortGiven = true;
+    request.sortColumn = column;
+    request.sortAscending = direction != QLatin1String("desc");
+    return true;
+}
+
+bool COptionParser::Fail(const QString& reason) {
+    m_error = reason;
+    return false;
+}

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cpreviewprinter.h"
+
+#include "outputcolumns.h"
+#include "outputformats.h"
+
+CPreviewPrinter::CPreviewPrinter(const QVNREQUEST& request, OutputFormat format)
+    : m_request(request), m_format(format) {}
+
+QString CPreviewPrinter::Text(const CFileList& list) const {
+    const OUTPUTROWS rows = Rows(list);
+    switch (m_format) {
+    case OutputFormat::Table:
+        return FormatTable(rows);
+    case OutputFormat::Json:
+        return FormatJson(rows);
+    case OutputFormat::Tsv:
+        break;
+    }
+    return FormatTsv(rows);
+}
+
+OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list) const {
+    QList<const OUTPUTCOLUMN*> columns;
+    OUTPUTROWS output;
+    for (const QString& key : m_request.columns) {
+        const OUTPUTCOLUMN* column = FindOutputColumn(key);
+        if (!column)
+            continue;
+        columns.append(column);
+        output.keys.append(column->Key());
+        output.headings.append(ColumnHeading(*column));
+        output.alignRight.append(AlignRight(*column));
+        output.numeric.append(column->numeric);
+    }
+    const bool plain = m_format != OutputFormat::Table;
+    const int sizeMode = m_request.preferences.displayFilesizesAs;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        const FILEENTRY& entry = list.GetEntry(row);
+        if (m_request.changedOnly && entry.newName == entry.name)
+            continue;
+        QStringList values;
+        for (const OUTPUTCOLUMN* column : std::as_const(columns))
+            values.append(ColumnValue(list, row, *column, plain, sizeMode));
+        output.rows.append(values);
+    }
+    return output;
+}

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "outputrows.h"
+#include "qvnrequest.h"
+
+#include "filelist/cfilelist.h"
+
+// Turns the previewed list into the text of the chosen format and columns.
+class CPreviewPrinter {
+public:
+    CPreviewPrinter(const QVNREQUEST& request, OutputFormat format);
+
+    QString Text(const CFileList& list) const;
+
+private:
+    OUTPUTROWS Rows(const CFileList& list) const;
+
+    const QVNREQUEST& m_request;
+    OutputFormat m_format;
+};

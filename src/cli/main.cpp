@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "coptionparser.h"
+#include "cpreviewprinter.h"
+#include "cpreviewrun.h"
+#include "helptext.h"
+#include "terminal.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+void Print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+int Fail(const QString& reason) {
+    Print(stderr, QStringLiteral("qvn: ") + reason + QLatin1Char('\n'));
+    return kUsageError;
+}
+
+// The folder exactly as given: a name that is not valid UTF-8 survives only as bytes.
+QByteArray NativeFolder(int argc, char** argv, const QString& folder) {
+    for (int i = argc - 1; i > 0; --i) {
+        if (QFile::decodeName(argv[i]) == folder)
+            return QByteArray(argv[i]);
+    }
+    return QFile::encodeName(folder.isEmpty() ? QDir::currentPath() : folder);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    QVNREQUEST request;
+    COptionParser parser;
+    if (!parser.Parse(arguments, request))
+        return Fail(parser.Error());
+    if (request.help) {
+        Print(stdout, QvnHelpText());
+        return 0;
+    }
+    if (request.version) {
+        Print(stdout, QStringLiteral("qvn " QUORVIN_VERSION "\n"));
+        return 0;
+    }
+
+    CFileList list;
+    PREVIEWREPORT report;
+    CPreviewRun run(request, NativeFolder(argc, argv, request.folder), StandardErrorIsTerminal());
+    if (!run.Run(list, report))
+        return Fail(run.Error());
+    for (const QString& message : std::as_const(report.messages))
+        Print(stderr, message + QLatin1Char('\n'));
+    if (report.traced)
+        Print(stderr, report.trace + QLatin1Char('\n'));
+
+    const OutputFormat format = request.formatGiven          ? request.format
+                                : StandardOutputIsTerminal() ? OutputFormat::Table
+                                                             : OutputFormat::Tsv;
+    Print(stdout, CPreviewPrinter(request, format).Text(list));
+    return 0;
+}

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "outputformats.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+const QLatin1String kTableGap("  ");
+
+QString PadCell(const QString& text, qsizetype width, bool alignRight) {
+    return alignRight ? text.rightJustified(width) : text.leftJustified(width);
+}
+
+QString TableLine(const QStringList& cells, const QList<qsizetype>& widths,
+                  const QList<bool>& alignRight) {
+    QString line;
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        if (c > 0)
+            line += kTableGap;
+        line += PadCell(cells[c], widths[c], alignRight[c]);
+    }
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
+    return line + QLatin1Char('\n');
+}
+
+// A table cell is one line: control characters would break the alignment.
+QString OneLine(QString text) {
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar(0xFFFD);
+    }
+    return text;
+}
+
+} // namespace
+
+QString FormatTable(const OUTPUTROWS& output) {
+    QList<QStringList> cells;
+    cells.append(output.headings);
+    for (const QStringList& row : output.rows) {
+        QStringList line;
+        for (const QString& value : row)
+            line.append(OneLine(value));
+        cells.append(line);
+    }
+    QList<qsizetype> widths(output.keys.size(), 0);
+    for (const QStringList& row : std::as_const(cells)) {
+        for (qsizetype c = 0; c < row.size(); ++c)
+            widths[c] = qMax(widths[c], row[c].size());
+    }
+    QString text;
+    for (const QStringList& row : std::as_const(cells))
+        text += TableLine(row, widths, output.alignRight);
+    return text;
+}
+
+QString EscapeTsvField(const QString& value) {
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped += QLatin1String("\\\\");
+            break;
+        case u'\t':
+            escaped += QLatin1String("\\t");
+            break;
+        case u'\r':
+            escaped += QLatin1String("\\r");
+            break;
+        case u'\n':
+            escaped += QLatin1String("\\n");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+QString FormatTsv(const OUTPUTROWS& output) {
+    QString text = output.keys.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const QStringList& row : output.rows) {
+        QStringList fields;
+        for (const QString& value : row)
+            fields.append(EscapeTsvField(value));
+        text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString FormatJson(const OUTPUTROWS& output) {
+    QJsonArray array;
+    for (const QStringList& row : output.rows) {
+        QJsonObject object;
+        for (qsizetype c = 0; c < output.keys.size(); ++c) {
+            if (!output.numeric[c])
+                object.insert(output.keys[c], row[c]);
+            else if (row[c].isEmpty())
+                object.insert(output.keys[c], QJsonValue::Null);
+            else
+                object.insert(output.keys[c], row[c].toDouble());
+        }
+        array.append(object);
+    }
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+}
