@@ -36,8 +36,11 @@ std::tm TmFromFields(const CALENDARFIELDS& fields) {
 } // namespace
 
 TimeValue TimeValueFromFileTime(qint64 secondsSinceEpoch) {
-    CALENDARFIELDS utc;
-    if (!UtcFieldsOf(secondsSinceEpoch, utc) || utc.year < 1971 || utc.year > 2050)
+    // 1971-01-01 00:00:00 and 2051-01-01 00:00:00 UTC: a plain comparison, since the scan
+    // converts three times per file.
+    constexpr qint64 kFirst = 31536000;
+    constexpr qint64 kPastLast = 2556144000;
+    if (secondsSinceEpoch < kFirst || secondsSinceEpoch >= kPastLast)
         return 0;
     return secondsSinceEpoch;
 }
@@ -60,8 +63,8 @@ bool UtcFieldsOf(qint64 secondsSinceEpoch, CALENDARFIELDS& fields) {
     std::tm tm{};
     if (!gmtime_r(&t, &tm))
         return false;
+    tm.tm_zone = nullptr;
     FieldsFromTm(tm, fields);
-    fields.zoneName.clear();
     return true;
 }
 
