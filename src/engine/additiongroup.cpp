@@ -38,12 +38,14 @@ std::array<TAGVALUE, 10> TagValues(const GROUPCONTEXT& context) {
     }};
 }
 
-QString ExpandTags(QString text, const std::array<TAGVALUE, 10>& tags) {
+// The metadata is gathered only for a text that can hold a tag at all.
+QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
     if (!text.contains(QLatin1Char('%')))
         return text;
-    for (const TAGVALUE& tag : tags)
-        text.replace(tag.tag, tag.value, Qt::CaseSensitive);
-    return text;
+    QString expanded = text;
+    for (const TAGVALUE& tag : TagValues(context))
+        expanded.replace(tag.tag, tag.value, Qt::CaseSensitive);
+    return expanded;
 }
 
 // Positive positions insert before that character, negative ones count from the end.
@@ -77,14 +79,13 @@ QString SpaceWords(const QString& base) {
 
 void ApplyAdditionGroup(const GROUPCONTEXT& context, QString& base) {
     const ADDITIONCRITERIA& c = context.criteria.additions;
-    const std::array<TAGVALUE, 10> tags = TagValues(context);
-    const QString prefix = ExpandTags(c.prefix, tags);
+    const QString prefix = ExpandTags(c.prefix, context);
     if (!prefix.isEmpty())
         base.prepend(prefix);
     const qint32 position = ToInt32(c.textPos);
     if (!c.text.isEmpty() && position != 0)
-        InsertText(base, ExpandTags(c.text, tags), position);
-    const QString suffix = ExpandTags(c.suffix, tags);
+        InsertText(base, ExpandTags(c.text, context), position);
+    const QString suffix = ExpandTags(c.suffix, context);
     if (!suffix.isEmpty())
         base.append(suffix);
     if (c.wordSpace)
