@@ -17,6 +17,19 @@ CINIFile::CINIFile() = default;
 
 CINIFile::~CINIFile() = default;
 
+void CINIFile::BeginBatch() {
+    m_batch = std::make_unique<CINIText>();
+    m_batchWritable = !m_fileName.isEmpty() && m_batch->Load(m_fileName) != CINIText::Unreadable;
+}
+
+bool CINIFile::EndBatch() {
+    if (!m_batch)
+        return false;
+    const bool saved = m_batchWritable && m_batch->Save(m_fileName);
+    m_batch.reset();
+    return saved;
+}
+
 void CINIFile::SetFileName(const QString& path) {
     m_fileName = path;
 }
@@ -68,6 +81,10 @@ bool CINIFile::WriteString(const QString& section, const QString& key, const QSt
 }
 
 bool CINIFile::DeleteKey(const QString& section, const QString& key) {
+    if (m_batch) {
+        m_batch->RemoveKey(section, key);
+        return m_batchWritable;
+    }
     CINIText text;
     const CINIText::LoadResult loaded = text.Load(m_fileName);
     if (loaded == CINIText::Unreadable)
@@ -79,8 +96,14 @@ bool CINIFile::DeleteKey(const QString& section, const QString& key) {
 
 QString CINIFile::ReadValue(const QString& section, const QString& key, const QString& defaultValue,
                             qsizetype maxLength) const {
-    CINIText text;
     QString value;
+    if (m_batch) {
+        if (!m_batch->Value(section, key, value))
+            value = defaultValue;
+        value.truncate(maxLength);
+        return value;
+    }
+    CINIText text;
     if (text.Load(m_fileName) != CINIText::Loaded || !text.Value(section, key, value))
         value = defaultValue;
     value.truncate(maxLength);
@@ -90,6 +113,10 @@ QString CINIFile::ReadValue(const QString& section, const QString& key, const QS
 // A file that exists but cannot be read is left alone: writing it from an empty text would
 // throw away everything else it holds.
 bool CINIFile::WriteValue(const QString& section, const QString& key, const QString& value) {
+    if (m_batch) {
+        m_batch->SetValue(section, key, value);
+        return m_batchWritable;
+    }
     CINIText text;
     if (text.Load(m_fileName) == CINIText::Unreadable)
         return false;

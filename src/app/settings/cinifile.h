@@ -4,6 +4,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
+class CINIText;
+
 // Typed access to one INI file (favourites and preferences). Every value travels as text:
 // strings are written in double quotes and read with every double quote removed, numbers
 // are formatted and parsed here. Nothing is cached; each call reads or writes the file, so
@@ -33,10 +37,17 @@ public:
     // Leaves the file untouched (and reports success) when the key does not exist.
     bool DeleteKey(const QString& section, const QString& key);
 
+    // Between BeginBatch and EndBatch every call works on one copy of the file held in
+    // memory, which EndBatch writes once: a favourites save touches hundreds of keys.
+    void BeginBatch();
+    bool EndBatch();
+
 private:
     QString ReadValue(const QString& section, const QString& key, const QString& defaultValue,
                       qsizetype maxLength) const;
     bool WriteValue(const QString& section, const QString& key, const QString& value);
 
     QString m_fileName;
+    std::unique_ptr<CINIText> m_batch;
+    bool m_batchWritable = false;
 };
