@@ -17,6 +17,14 @@ CINIFile::CINIFile() = default;
 
 CINIFile::~CINIFile() = default;
 
+CINIFile::CINIFile(const CINIFile& other) : m_fileName(other.m_fileName) {}
+
+CINIFile& CINIFile::operator=(const CINIFile& other) {
+    m_fileName = other.m_fileName;
+    m_batch.reset();
+    return *this;
+}
+
 void CINIFile::BeginBatch() {
     m_batch = std::make_unique<CINIText>();
     m_batchWritable = !m_fileName.isEmpty() && m_batch->Load(m_fileName) != CINIText::Unreadable;

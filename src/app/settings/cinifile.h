@@ -17,6 +17,9 @@ class CINIFile {
 public:
     CINIFile();
     virtual ~CINIFile();
+    // A copy names the same file; a batch in progress stays with the original.
+    CINIFile(const CINIFile& other);
+    CINIFile& operator=(const CINIFile& other);
 
     void SetFileName(const QString& path);
     QString FileName() const;
