@@ -30,6 +30,11 @@ public:
     // A message box captioned "Quorvin".
     virtual PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) = 0;
     virtual void SetStatus(StatusPane pane, const QString& text) = 0;
+    // A message box with a caption of its own (the name-generation trace).
+    virtual void ShowText(const QString& caption, const QString& text, PromptIcon icon) {
+        Q_UNUSED(caption);
+        Ask(text, PromptButtons::Ok, icon);
+    }
 
     // The warning before a rename run: caption "Warning! Files will be renamed!", the bold
     // message, the fixed text and the "Show This Warning Again" box (showAgain in and out).
