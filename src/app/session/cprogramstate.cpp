@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cprogramstate.h"
+
+#include "app/settings/favouritesfile.h"
+#include "filelist/cfolderscan.h"
+#include "platform/userfolders.h"
+#include "rename/renamepairsfile.h"
+#include "rename/translationtext.h"
+
+#include "filelist/textrules.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+constexpr int kMaxRecentFavourites = 8;
+
+QString FileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
+
+FILEQUESTION FavouriteQuestion(const QString& initialPath) {
+    FILEQUESTION q;
+    q.filter = QStringLiteral("Quorvin Favourites (*.qvn)");
+    q.defaultExtension = QStringLiteral("qvn");
+    q.initialPath = initialPath;
+    return q;
+}
+
+} // namespace
+
+CProgramState::CProgramState(IPrompts& prompts) : m_prompts(prompts) { ApplyPreferences(); }
+
+void CProgramState::ApplyPreferences() {
+    SORTSTATE& sort = sortOrder.State();
+    sort.logical = preferences.logicalSorting != 0;
+    sort.groupAffected = preferences.groupAffectedFiles != 0;
+    sort.filesAndFoldersTogether = preferences.sortFilesAndFoldersTogether != 0;
+    sort.column = -1;
+    sortOrder.SortByColumn(preferences.sortColumn, preferences.sortDir != 0);
+}
+
+NAMEOPTIONS CProgramState::NameOptions() const {
+    NAMEOPTIONS options;
+    options.ignoreFileExtensions = preferences.ignoreFileExtensions != 0;
+    options.ignoreFolderExtensions = preferences.ignoreFolderExtensions != 0;
+    options.extractExif = preferences.extractExifData != 0;
+    options.extractId3 = preferences.extractId3Data != 0;
+    options.sizeDisplayMode = preferences.displayFilesizesAs;
+    options.renamePairs = &renamePairs;
+    options.translations = &translations;
+    options.debugRow = debugRow;
+    return options;
+}
+
+SCANSETTINGS CProgramState::ScanSettings(const QByteArray& nativeFolder) const {
+    const SELECTIONCRITERIA& s = criteria.selections;
+    SCANSETTINGS settings;
+    settings.rootPath = nativeFolder;
+    settings.filterMatchCase = s.filterMatchCase;
+    settings.files = s.files;
+    settings.folders = s.folders;
+    settings.subfolders = s.subfolders;
+    settings.hidden = s.hidden;
+    settings.displayIcons = preferences.displayIcons != 0;
+    settings.filter = s.filter;
+    settings.minNameLength = ToInt32(s.minNameLength);
+    settings.minPathLength = ToInt32(s.minPathLength);
+    settings.maxNameLength = ToInt32(s.maxNameLength);
+    settings.maxPathLength = ToInt32(s.maxPathLength);
+    settings.extractExif = preferences.extractExifData != 0;
+    settings.extractId3 = preferences.extractId3Data != 0;
+    return settings;
+}
+
+void CProgramState::RefreshPreview() {
+    const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, changes, NameOptions());
+    if (!result.ran)
+        return;
+    m_nextNumber = result.nextNumber;
+    m_prompts.SetStatus(StatusPane::Pattern, result.patternInvalid
+                                                 ? QStringLiteral("Regular Expression is invalid")
+                                                 : QString());
+    if (result.traced) {
+        debugRow = -1;
+        m_prompts.ShowText(QStringLiteral("Filename Generation Debug Results"), result.trace,
+                           PromptIcon::Information);
+    }
+}
+
+void CProgramState::ListFolder(const QByteArray& nativeFolder) {
+    ::ListFolder(list, ScanSettings(nativeFolder), true);
+    SortList();
+    if (preferences.autoSelectEntries != 0)
+        list.SelectAll();
+}
+
+void CProgramState::SortList() {
+    list.SortRowsBy([this](const FILEENTRY& a, const FILEENTRY& b) { return sortOrder.Compare(a, b); });
+}
+
+void CProgramState::SetRecentFavourites(const QStringList& recent) {
+    m_recent = recent.mid(0, kMaxRecentFavourites);
+}
+
+void CProgramState::AddRecent(const QString& path) {
+    m_recent.removeAll(path);
+    m_recent.prepend(path);
+    while (m_recent.size() > kMaxRecentFavourites)
+        m_recent.removeLast();
+}
+
+FAVOURITELOAD CProgramState::LoadFavourite(const QString& path, bool navigate) {
+    FAVOURITELOAD load;
+    QString storedFolder;
+    load.exists = ReadFavouriteFile(path, {criteria, changes, translations, storedFolder});
+    if (load.exists) {
+        AddRecent(path);
+        m_prompts.SetStatus(StatusPane::Favourite, FileNameOf(path));
+        m_currentFavourite = path;
+    }
+    if (navigate && preferences.storeFavouritePathnames != 0)
+        load.folderToSelect = storedFolder;
+    return load;
+}
+
+bool CProgramState::SaveFavourite(const QString& path, const QString& selectedFolder) {
+    QString folder = selectedFolder;
+    const bool written = WriteFavouriteFile(path, {criteria, changes, translations, folder});
+    AddRecent(m_currentFavourite.isEmpty() ? path : m_currentFavourite);
+    m_prompts.SetStatus(StatusPane::Favourite, FileNameOf(path));
+    return written;
+}
+
+FollowUp CProgramState::OpenFavourite() {
+    FILEQUESTION question = FavouriteQuestion(m_currentFavourite);
+    question.mustExist = true;
+    const QString path = m_prompts.AskOpenFileName(question);
+    if (path.isEmpty()) {
+        SetStatus(QStringLiteral("Open Favourite was cancelled"));
+        return FollowUp::Nothing;
+    }
+    LoadFavourite(path, true);
+    SetStatus(QStringLiteral("Favourite ") + FileNameOf(path) + QStringLiteral(" opened"));
+    return FollowUp::Rescan;
+}
+
+void CProgramState::SaveFavouriteCommand(const QString& selectedFolder) {
+    if (m_currentFavourite.isEmpty()) {
+        SaveFavouriteAs(selectedFolder);
+        return;
+    }
+    SaveFavourite(m_currentFavourite, selectedFolder);
+    SetStatus(QStringLiteral("Favourite ") + FileNameOf(m_currentFavourite) + QStringLiteral(" saved"));
+}
+
+void CProgramState::SaveFavouriteAs(const QString& selectedFolder) {
+    FILEQUESTION question = FavouriteQuestion(m_currentFavourite);
+    question.confirmOverwrite = true;
+    const QString path = m_prompts.AskSaveFileName(question);
+    if (path.isEmpty()) {
+        SetStatus(QStringLiteral("New Favourite was cancelled"));
+        return;
+    }
+    m_currentFavourite = path;
+    SaveFavourite(path, selectedFolder);
+    SetStatus(QStringLiteral("New Favourite ") + FileNameOf(path) + QStringLiteral(" saved"));
+}
+
+FollowUp CProgramState::RevertFavourite() {
+    LoadFavourite(m_currentFavourite, true);
+    SetStatus(QStringLiteral("Favourite reverted to saved state"));
+    return FollowUp::Rescan;
+}
+
+FollowUp CProgramState::OpenRecentFavourite(const QString& path) {
+    if (!PathExists(path)) {
+        m_prompts.Ask(QStringLiteral("There was an error opening the recently-used Favourite"),
+                      PromptButtons::Ok, PromptIcon::Warning);
+        m_recent.removeAll(path);
+        return FollowUp::Nothing;
+    }
+    LoadFavourite(path, true);
+    SetStatus(QStringLiteral("Favourite ") + path.left(path.size() - 4) + QStringLiteral(" opened"));
+    return FollowUp::Rescan;
+}
+
+FollowUp CProgramState::ImportRenamePairs() {
+    FILEQUESTION question;
+    question.filter = QStringLiteral("Text Files (*.txt);;Comma-Separated Files (*.csv);;All Files (*)");
+    question.defaultExtension = QStringLiteral("qvn");
+    question.initialPath = preferences.renamePairsPath;
+    question.mustExist = true;
+    const QString path = m_prompts.AskOpenFileName(question);
+    if (path.isEmpty())
+        return FollowUp::Nothing;
+    ImportRenamePairsFrom(path);
+    return FollowUp::Refresh;
+}
+
+bool CProgramState::ImportRenamePairsFrom(const QString& path) {
+    SetStatus(RenamePairsImportingStatus(FileNameOf(path)));
+    const bool loaded = LoadRenamePairs(path, renamePairs);
+    if (!loaded)
+        m_prompts.Ask(RenamePairsOpenError(path), PromptButtons::Ok, PromptIcon::Error);
+    SetStatus(RenamePairsImportedStatus());
+    return loaded;
+}
+
+FollowUp CProgramState::ClearImportedPairs() {
+    renamePairs.clear();
+    m_prompts.Ask(RenamePairsClearedMessage(), PromptButtons::Ok, PromptIcon::Information);
+    return FollowUp::Refresh;
+}
+
+FollowUp CProgramState::SetTranslationsText(const QString& text) {
+    translations = TranslationsFromEditText(text);
+    QString caution;
+    if (TranslationsCaution(translations, caution))
+        m_prompts.Ask(caution, PromptButtons::Ok, PromptIcon::Warning);
+    SetStatus(TranslationsStoredStatus());
+    return FollowUp::Refresh;
+}
+
+bool CProgramState::ResetUserSettings() {
+    const PromptAnswer answer =
+        m_prompts.Ask(QStringLiteral("Reset Quorvin application registry for current user?"),
+                      PromptButtons::YesNo, PromptIcon::Question);
+    if (answer != PromptAnswer::Yes)
+        return false;
+    QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Quorvin")).clear();
+    return true;
+}

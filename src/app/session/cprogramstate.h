@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/settings/preferences.h"
+#include "engine/changesettings.h"
+#include "engine/cpreviewrefresh.h"
+#include "engine/renamecriteria.h"
+#include "engine/renamepairs.h"
+#include "engine/translations.h"
+#include "filelist/cfilelist.h"
+#include "filelist/csortorder.h"
+#include "filelist/scansettings.h"
+#include "rename/iprompts.h"
+
+#include <QStringList>
+
+// What a command asks the front end to do next.
+enum class FollowUp { Nothing, Refresh, Rescan };
+
+// The result of loading a favourite.
+struct FAVOURITELOAD {
+    bool exists = false;
+    QString folderToSelect; // the stored folder when the load may navigate there, else empty
+};
+
+// Everything the main window owns for the life of the program, without the window: the
+// criteria, change settings, rename pairs, translations, preferences, the current and
+// recent favourites, the file list with its sort order and the numbering carried between
+// refreshes. Its operations ask and report through the prompts interface, so every front
+// end runs the same program.
+class CProgramState {
+public:
+    explicit CProgramState(IPrompts& prompts);
+
+    RenameCriteria criteria;
+    CHANGESETTINGS changes;
+    RENAMEPAIRMAP renamePairs;
+    TRANSLATIONLIST translations;
+    PREFERENCES preferences;
+    CFileList list;
+    CSortOrder sortOrder;
+    qint32 debugRow = -1;
+
+    IPrompts& Prompts() { return m_prompts; }
+
+    // Preferences take effect: the sort state and the list's display settings follow them.
+    void ApplyPreferences();
+    NAMEOPTIONS NameOptions() const;
+    SCANSETTINGS ScanSettings(const QByteArray& nativeFolder) const;
+
+    // The refresh of every selected row; reports the pattern status and shows the trace
+    // of the debug row (which is then cleared).
+    void RefreshPreview();
+    qint64 NextNumber() const { return m_nextNumber; }
+    // Lists a folder on the calling thread, sorts it and selects every row when the
+    // preferences say so.
+    void ListFolder(const QByteArray& nativeFolder);
+    void SortList();
+
+    // Favourites.
+    QString CurrentFavourite() const { return m_currentFavourite; }
+    const QStringList& RecentFavourites() const { return m_recent; }
+    void SetRecentFavourites(const QStringList& recent);
+    FAVOURITELOAD LoadFavourite(const QString& path, bool navigate);
+    bool SaveFavourite(const QString& path, const QString& selectedFolder);
+    FollowUp OpenFavourite();
+    void SaveFavouriteCommand(const QString& selectedFolder);
+    void SaveFavouriteAs(const QString& selectedFolder);
+    FollowUp RevertFavourite();
+    FollowUp OpenRecentFavourite(const QString& path);
+
+    // Rename pairs and translations.
+    FollowUp ImportRenamePairs();
+    bool ImportRenamePairsFrom(const QString& path);
+    FollowUp ClearImportedPairs();
+    FollowUp SetTranslationsText(const QString& text);
+
+    // "/RESET": asks, then clears the per-user settings store. False when declined.
+    bool ResetUserSettings();
+
+private:
+    void AddRecent(const QString& path);
+    void SetStatus(const QString& text) { m_prompts.SetStatus(StatusPane::Message, text); }
+
+    IPrompts& m_prompts;
+    QString m_currentFavourite;
+    QStringList m_recent;
+    qint64 m_nextNumber = 0;
+};

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/session/cprogramstate.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Answers questions from a script and records everything the core says.
+class CScriptedPrompts : public IPrompts {
+public:
+    QList<PromptAnswer> answers;
+    QStringList asked;
+    QString openFileName;
+    QString saveFileName;
+    QHash<StatusPane, QString> status;
+    QString shownCaption;
+    QString shownText;
+
+    PromptAnswer Ask(const QString& text, PromptButtons, PromptIcon) override {
+        asked << text;
+        return answers.isEmpty() ? PromptAnswer::No : answers.takeFirst();
+    }
+    void SetStatus(StatusPane pane, const QString& text) override { status[pane] = text; }
+    void ShowText(const QString& caption, const QString& text, PromptIcon) override {
+        shownCaption = caption;
+        shownText = text;
+    }
+    bool ConfirmRename(const QString&, const QString&, bool&) override { return true; }
+    void RenameComplete(const QString&, bool&) override {}
+    QString AskOpenFileName(const FILEQUESTION&) override { return openFileName; }
+    QString AskSaveFileName(const FILEQUESTION&) override { return saveFileName; }
+};
+
+} // namespace
+
+class TstProgramState : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void saveAsOpenAndRevert() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        state.SaveFavouriteAs(QStringLiteral("/photos"));
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("New Favourite was cancelled"));
+        QCOMPARE(state.CurrentFavourite(), QString());
+
+        state.criteria.additions.prefix = QStringLiteral("IMG_");
+        prompts.saveFileName = Path(QStringLiteral("mine.qvn"));
+        state.SaveFavouriteAs(QStringLiteral("/photos"));
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("New Favourite mine.qvn saved"));
+        QCOMPARE(prompts.status[StatusPane::Favourite], QStringLiteral("mine.qvn"));
+        QCOMPARE(state.CurrentFavourite(), Path(QStringLiteral("mine.qvn")));
+        QCOMPARE(state.RecentFavourites().value(0), Path(QStringLiteral("mine.qvn")));
+
+        state.criteria.additions.prefix = QStringLiteral("changed");
+        QCOMPARE(state.RevertFavourite(), FollowUp::Rescan);
+        QCOMPARE(state.criteria.additions.prefix, QStringLiteral("IMG_"));
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
+
+        state.criteria.additions.prefix = QStringLiteral("saved again");
+        state.SaveFavouriteCommand(QStringLiteral("/photos"));
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite mine.qvn saved"));
+
+        CProgramState other(prompts);
+        QCOMPARE(other.OpenFavourite(), FollowUp::Nothing);
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Open Favourite was cancelled"));
+        prompts.openFileName = Path(QStringLiteral("mine.qvn"));
+        QCOMPARE(other.OpenFavourite(), FollowUp::Rescan);
+        QCOMPARE(other.criteria.additions.prefix, QStringLiteral("saved again"));
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite mine.qvn opened"));
+    }
+
+    void revertWithoutFavouriteResetsToLoadDefaults() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        state.criteria.numbering.mode = 2;
+        state.criteria.selections.filter = QStringLiteral("*.jpg");
+        state.RevertFavourite();
+        QCOMPARE(state.criteria.numbering.mode, 0);
+        QCOMPARE(state.criteria.selections.filter, QStringLiteral("*"));
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
+    }
+
+    void navigationFollowsPreference() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        QVERIFY(state.SaveFavourite(Path(QStringLiteral("nav.qvn")), QStringLiteral("/srv/photos")));
+        QCOMPARE(state.LoadFavourite(Path(QStringLiteral("nav.qvn")), true).folderToSelect, QString());
+        state.preferences.storeFavouritePathnames = 1;
+        FAVOURITELOAD load = state.LoadFavourite(Path(QStringLiteral("nav.qvn")), true);
+        QVERIFY(load.exists);
+        QCOMPARE(load.folderToSelect, QStringLiteral("/srv/photos"));
+        QCOMPARE(state.LoadFavourite(Path(QStringLiteral("nav.qvn")), false).folderToSelect, QString());
+    }
+
+    void recentList() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        for (int i = 0; i < 10; ++i)
+            state.SaveFavourite(Path(QStringLiteral("r%1.qvn").arg(i)), QString());
+        state.LoadFavourite(Path(QStringLiteral("r5.qvn")), false);
+        QCOMPARE(state.RecentFavourites().size(), 8);
+        QCOMPARE(state.RecentFavourites().first(), Path(QStringLiteral("r5.qvn")));
+        QCOMPARE(state.RecentFavourites().count(Path(QStringLiteral("r5.qvn"))), 1);
+
+        const QString gone = Path(QStringLiteral("gone.qvn"));
+        state.SetRecentFavourites({gone, Path(QStringLiteral("r5.qvn"))});
+        QCOMPARE(state.OpenRecentFavourite(gone), FollowUp::Nothing);
+        QCOMPARE(prompts.asked.last(), QStringLiteral("There was an error opening the recently-used Favourite"));
+        QVERIFY(!state.RecentFavourites().contains(gone));
+        QCOMPARE(state.OpenRecentFavourite(Path(QStringLiteral("r5.qvn"))), FollowUp::Rescan);
+        QCOMPARE(prompts.status[StatusPane::Message],
+                 QStringLiteral("Favourite ") + Path(QStringLiteral("r5")) + QStringLiteral(" opened"));
+    }
+
+    void refreshReportsPatternAndTrace() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        FILEENTRY e;
+        e.name = QStringLiteral("a.txt");
+        InitialiseNewEntry(e);
+        state.list.AppendRow(e);
+        state.list.SelectAll();
+        state.criteria.regex.match = QStringLiteral("(");
+        state.debugRow = 0;
+        state.RefreshPreview();
+        QCOMPARE(prompts.status[StatusPane::Pattern], QStringLiteral("Regular Expression is invalid"));
+        QCOMPARE(prompts.shownCaption, QStringLiteral("Filename Generation Debug Results"));
+        QVERIFY(prompts.shownText.startsWith(QStringLiteral("Original name: a.txt\n")));
+        QCOMPARE(state.debugRow, -1);
+        state.criteria.regex.match.clear();
+        state.RefreshPreview();
+        QCOMPARE(prompts.status[StatusPane::Pattern], QString());
+    }
+
+    void pairsAndTranslations() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        state.renamePairs.insert(QStringLiteral("old"), QStringLiteral("new"));
+        QVERIFY(!state.ImportRenamePairsFrom(Path(QStringLiteral("nothing.txt"))));
+        QCOMPARE(prompts.asked.last(),
+                 QStringLiteral("Data File ") + Path(QStringLiteral("nothing.txt")) + QStringLiteral(" could not be opened!"));
+        QVERIFY(state.renamePairs.isEmpty());
+        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Imported Pairs"));
+
+        QString text;
+        for (int i = 0; i < 501; ++i)
+            text += QStringLiteral("a=b\r\n");
+        QCOMPARE(state.SetTranslationsText(text), FollowUp::Refresh);
+        QCOMPARE(state.translations.size(), 501);
+        QVERIFY(prompts.asked.last().startsWith(QStringLiteral("Caution: You have defined more than 500 entries.")));
+    }
+
+    void nameOptionsFollowPreferences() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        state.preferences.ignoreFileExtensions = 1;
+        state.preferences.displayFilesizesAs = 5;
+        const NAMEOPTIONS options = state.NameOptions();
+        QVERIFY(options.ignoreFileExtensions);
+        QVERIFY(options.ignoreFolderExtensions);
+        QCOMPARE(options.sizeDisplayMode, 5);
+        QCOMPARE(options.translations, &state.translations);
+        state.criteria.selections.minNameLength = QStringLiteral("12abc");
+        QCOMPARE(state.ScanSettings("/x").minNameLength, 12);
+    }
+
+    void resetAsksFirst() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        QVERIFY(!state.ResetUserSettings());
+        QCOMPARE(prompts.asked.last(), QStringLiteral("Reset Quorvin application registry for current user?"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstProgramState)
+#include "tst_programstate.moc"
