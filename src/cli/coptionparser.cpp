@@ -3,27 +3,22 @@
 
 #include "outputcolumns.h"
 
-#include "engine/criterionbinding.h"
-#include "rename/translationtext.h"
-
 namespace {
-
-const QLatin1String kPreferencesSection("Preferences");
-const QLatin1String kTranslationSection("Character Translation");
-const QLatin1String kPairPrefix("Pair ");
 
 bool IsValueOption(const QString& name) {
     static const QStringList kNames{QStringLiteral("-s"),       QStringLiteral("--set"),
                                     QStringLiteral("-p"),       QStringLiteral("--pref"),
                                     QStringLiteral("--format"), QStringLiteral("--columns"),
-                                    QStringLiteral("--debug"),  QStringLiteral("--sort")};
+                                    QStringLiteral("--debug"),  QStringLiteral("--sort"),
+                                    QStringLiteral("-f"),       QStringLiteral("--favourite"),
+                                    QStringLiteral("--save-favourite"), QStringLiteral("--pairs"),
+                                    QStringLiteral("--prefs")};
     return kNames.contains(name);
 }
 
 } // namespace
 
 bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
-    m_translationLines.clear();
     m_error.clear();
     bool optionsEnded = false;
     bool folderGiven = false;
@@ -58,13 +53,6 @@ bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
         if (!ApplyOption(name, value, request))
             return false;
     }
-    request.translations.clear();
-    for (const QString& line : std::as_const(m_translationLines)) {
-        TRANSLATIONPAIR pair;
-        SplitTranslationLine(line, pair);
-        request.translations.append(pair);
-    }
-    DecodeTranslations(request.translations);
     return true;
 }
 
@@ -86,13 +74,21 @@ bool COptionParser::ApplyOption(const QString& name, const QString& value, QVNRE
     else if (name == QLatin1String("--version"))
         request.version = true;
     else if (name == QLatin1String("--match-case"))
-        request.criteria.replacements.matchCase = true;
+        request.matchCase = true;
     else if (name == QLatin1String("--changed"))
         request.changedOnly = true;
     else if (name == QLatin1String("-s") || name == QLatin1String("--set"))
-        return ApplySet(value, request);
+        return AddSetting(value, false, request);
     else if (name == QLatin1String("-p") || name == QLatin1String("--pref"))
-        return ApplyPreference(value, request);
+        return AddSetting(value, true, request);
+    else if (name == QLatin1String("-f") || name == QLatin1String("--favourite"))
+        request.favouriteFile = value;
+    else if (name == QLatin1String("--save-favourite"))
+        request.saveFavouriteFile = value;
+    else if (name == QLatin1String("--pairs"))
+        request.pairsFile = value;
+    else if (name == QLatin1String("--prefs"))
+        request.preferencesFile = value;
     else if (name == QLatin1String("--format"))
         return ApplyFormat(value, request);
     else if (name == QLatin1String("--columns"))
@@ -106,62 +102,12 @@ bool COptionParser::ApplyOption(const QString& name, const QString& value, QVNRE
     return true;
 }
 
-bool COptionParser::ApplySet(const QString& assignment, QVNREQUEST& request) {
-    const qsizetype slash = assignment.indexOf(QLatin1Char('/'));
-    const qsizetype equals = slash < 0 ? -1 : assignment.indexOf(QLatin1Char('='), slash);
-    if (slash <= 0 || equals < 0)
-        return Fail(QStringLiteral("--set needs SECTION/KEY=VALUE: ") + assignment);
-    const QString section = assignment.left(slash);
-    const QString key = assignment.mid(slash + 1, equals - slash - 1);
-    const QString value = assignment.mid(equals + 1);
-
-    if (const CRITERIONBINDING* binding = FindCriterion(section, key)) {
-        if (!request.criteria.SetValue(*binding, value))
-            return Fail(QStringLiteral("value out of range for %1/%2: %3")
-                            .arg(binding->Section(), binding->Key(), value));
-        return true;
-    }
-    if (section.compare(kPreferencesSection, Qt::CaseInsensitive) == 0) {
-        const CHANGEBINDING* change = FindChangeSetting(key);
-        if (!change)
-            return Fail(QStringLiteral("unknown key: ") + section + QLatin1Char('/') + key);
-        bool ok = false;
-        const qint64 number = value.trimmed().toLongLong(&ok);
-        if (!ok)
-            return Fail(QStringLiteral("not a number for %1/%2: %3").arg(section, key, value));
-        SetChangeSettingValue(request.changes, *change, number);
-        return true;
-    }
-    if (section.compare(kTranslationSection, Qt::CaseInsensitive) == 0)
-        return ApplyTranslation(key, value);
-    return Fail(QStringLiteral("unknown section or key: ") + section + QLatin1Char('/') + key);
-}
-
-bool COptionParser::ApplyTranslation(const QString& key, const QString& line) {
-    bool ok = false;
-    const int number = key.startsWith(kPairPrefix, Qt::CaseInsensitive)
-                           ? key.mid(kPairPrefix.size()).toInt(&ok)
-                           : 0;
-    if (!ok || number < 1)
-        return Fail(QStringLiteral("unknown key: %1/%2").arg(kTranslationSection, key));
-    TRANSLATIONPAIR pair;
-    if (!SplitTranslationLine(line, pair))
-        return Fail(QStringLiteral("a translation is written FROM=TO: ") + line);
-    m_translationLines.insert(number, line);
-    return true;
-}
-
-bool COptionParser::ApplyPreference(const QString& assignment, QVNREQUEST& request) {
-    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-    if (equals <= 0)
-        return Fail(QStringLiteral("--pref needs KEY=VALUE: ") + assignment);
-    const QString key = assignment.left(equals);
-    const PREFERENCEBINDING* binding = FindPreference(key);
-    if (!binding)
-        return Fail(QStringLiteral("unknown preference: ") + key);
-    if (!SetPreferenceValue(request.preferences, *binding, assignment.mid(equals + 1)))
-        return Fail(QStringLiteral("not a number for preference %1: %2")
-                        .arg(binding->Key(), assignment.mid(equals + 1)));
+bool COptionParser::AddSetting(const QString& assignment, bool isPreference, QVNREQUEST& request) {
+    const QString key = assignment.left(assignment.indexOf(QLatin1Char('=')));
+    if (key.isEmpty() || (!isPreference && !key.contains(QLatin1Char('/'))))
+        return Fail(isPreference ? QStringLiteral("--pref needs KEY=VALUE: ") + assignment
+                                 : QStringLiteral("--set needs SECTION/KEY=VALUE: ") + assignment);
+    request.settings.append({isPreference, assignment});
     return true;
 }
 

@@ -3,7 +3,6 @@
 
 #include "qvnrequest.h"
 
-#include <QMap>
 #include <QStringList>
 
 // Turns the command line into a request. Settings are applied in the order given, so a
@@ -18,15 +17,12 @@ private:
     bool TakeValue(const QStringList& arguments, int& index, const QString& inlineValue,
                    bool hasInline, QString& value);
     bool ApplyOption(const QString& name, const QString& value, QVNREQUEST& request);
-    bool ApplySet(const QString& assignment, QVNREQUEST& request);
-    bool ApplyTranslation(const QString& key, const QString& line);
-    bool ApplyPreference(const QString& assignment, QVNREQUEST& request);
+    bool AddSetting(const QString& assignment, bool isPreference, QVNREQUEST& request);
     bool ApplyFormat(const QString& value, QVNREQUEST& request);
     bool ApplyColumns(const QString& value, QVNREQUEST& request);
     bool ApplyDebug(const QString& value, QVNREQUEST& request);
     bool ApplySort(const QString& value, QVNREQUEST& request);
     bool Fail(const QString& reason);
 
-    QMap<int, QString> m_translationLines;
     QString m_error;
 };

@@ -4,8 +4,9 @@
 #include "outputcolumns.h"
 #include "outputformats.h"
 
-CPreviewPrinter::CPreviewPrinter(const QVNREQUEST& request, OutputFormat format)
-    : m_request(request), m_format(format) {}
+CPreviewPrinter::CPreviewPrinter(const QVNREQUEST& request, OutputFormat format,
+                                 int sizeDisplayMode)
+    : m_request(request), m_format(format), m_sizeDisplayMode(sizeDisplayMode) {}
 
 QString CPreviewPrinter::Text(const CFileList& list) const {
     const OUTPUTROWS rows = Rows(list);
@@ -34,14 +35,13 @@ OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list) const {
         output.numeric.append(column->numeric);
     }
     const bool plain = m_format != OutputFormat::Table;
-    const int sizeMode = m_request.preferences.displayFilesizesAs;
     for (int row = 0; row < list.RowCount(); ++row) {
         const FILEENTRY& entry = list.GetEntry(row);
         if (m_request.changedOnly && entry.newName == entry.name)
             continue;
         QStringList values;
         for (const OUTPUTCOLUMN* column : std::as_const(columns))
-            values.append(ColumnValue(list, row, *column, plain, sizeMode));
+            values.append(ColumnValue(list, row, *column, plain, m_sizeDisplayMode));
         output.rows.append(values);
     }
     return output;

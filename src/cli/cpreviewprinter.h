@@ -9,7 +9,7 @@
 // Turns the previewed list into the text of the chosen format and columns.
 class CPreviewPrinter {
 public:
-    CPreviewPrinter(const QVNREQUEST& request, OutputFormat format);
+    CPreviewPrinter(const QVNREQUEST& request, OutputFormat format, int sizeDisplayMode);
 
     QString Text(const CFileList& list) const;
 
@@ -18,4 +18,5 @@ private:
 
     const QVNREQUEST& m_request;
     OutputFormat m_format;
+    int m_sizeDisplayMode;
 };

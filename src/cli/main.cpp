@@ -2,8 +2,11 @@
 #include "coptionparser.h"
 #include "cpreviewprinter.h"
 #include "cpreviewrun.h"
+#include "crequestapplier.h"
+#include "cterminalprompts.h"
 #include "helptext.h"
-#include "terminal.h"
+
+#include "platform/terminal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +24,7 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 int Fail(const QString& reason) {
-    Print(stderr, QStringLiteral("qvn: ") + reason + QLatin1Char('\n'));
+    PrintError(QStringLiteral("qvn: ") + reason + QLatin1Char('\n'));
     return kUsageError;
 }
 
@@ -54,19 +57,24 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    CFileList list;
-    PREVIEWREPORT report;
-    CPreviewRun run(request, NativeFolder(argc, argv, request.folder), StandardErrorIsTerminal());
-    if (!run.Run(list, report))
+    CTerminalPrompts prompts;
+    CProgramState state(prompts);
+    CRequestApplier applier;
+    if (!applier.Apply(request, state))
+        return Fail(applier.Error());
+
+    const QByteArray folder = NativeFolder(argc, argv, request.folder);
+    CPreviewRun run(request, folder, StandardErrorIsTerminal());
+    if (!run.Run(state))
         return Fail(run.Error());
-    for (const QString& message : std::as_const(report.messages))
-        Print(stderr, message + QLatin1Char('\n'));
-    if (report.traced)
-        Print(stderr, report.trace + QLatin1Char('\n'));
+
+    if (!request.saveFavouriteFile.isEmpty() &&
+        !state.SaveFavourite(request.saveFavouriteFile, QFile::decodeName(folder)))
+        return Fail(QStringLiteral("favourites file cannot be written: ") + request.saveFavouriteFile);
 
     const OutputFormat format = request.formatGiven          ? request.format
                                 : StandardOutputIsTerminal() ? OutputFormat::Table
                                                              : OutputFormat::Tsv;
-    Print(stdout, CPreviewPrinter(request, format).Text(list));
+    Print(stdout, CPreviewPrinter(request, format, state.preferences.displayFilesizesAs).Text(state.list));
     return 0;
 }

@@ -1,25 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/settings/preferences.h"
-#include "engine/changesettings.h"
-#include "engine/renamecriteria.h"
-#include "engine/translations.h"
-
 #include <QString>
 #include <QStringList>
 
 enum class OutputFormat { Table, Tsv, Json };
 
-// Everything one call of qvn asks for, with the criteria and settings already applied.
+// One --set or --pref, kept in the order given.
+struct QVNSETTING {
+    bool isPreference = false;
+    QString assignment; // SECTION/KEY=VALUE or KEY=VALUE
+};
+
+// Everything one call of qvn asks for, as given; the program state applies it.
 struct QVNREQUEST {
     bool help = false;
     bool version = false;
     QString folder; // empty: the current folder
-    RenameCriteria criteria;
-    CHANGESETTINGS changes;
-    TRANSLATIONLIST translations;
-    PREFERENCES preferences;
+    QList<QVNSETTING> settings;
+    bool matchCase = false;
+    QString favouriteFile;
+    QString saveFavouriteFile;
+    QString pairsFile;
+    QString preferencesFile;
     bool formatGiven = false;
     OutputFormat format = OutputFormat::Tsv;
     QStringList columns{QStringLiteral("name"), QStringLiteral("newName")};

@@ -154,9 +154,85 @@ private slots:
                  {"-s, --set SECTION/KEY=VALUE", "--match-case", "-p, --pref KEY=VALUE",
                   "--format table|tsv|json", "--columns LIST", "--changed", "--debug ROW",
                   "--sort KEY[:asc|:desc]", "-h, --help", "--version", "Character Translation",
+                  "-f, --favourite FILE", "--save-favourite FILE", "--pairs FILE", "--prefs FILE",
                   "Exit code 0 on success, 2 on a usage error"})
                 QVERIFY2(run.out.contains(S(word)), word);
         }
+    }
+
+    void favouriteLoadsBeforeAnySet() {
+        QVERIFY(MakeFile(m_dir->filePath(S("a.txt"))));
+        QFile favourite(m_dir->filePath(S("recipe.qvn")));
+        QVERIFY(favourite.open(QIODevice::WriteOnly));
+        favourite.write("[Additions]\r\nPrefix=\"F_\"\r\nSuffix=\"_s\"\r\n");
+        favourite.close();
+        // The favourite comes first although it is named last; the --set then wins.
+        const QVNRUN run = RunQvn({S("-s"), S("Additions/Suffix=_x"), S("--columns"), S("newName"),
+                                   S("--favourite"), favourite.fileName(), m_dir->path()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(Body(run.out).contains(S("F_a_x.txt")), qPrintable(run.out));
+    }
+
+    void missingFilesAreUsageErrors_data() {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("favourite") << S("-f");
+        QTest::newRow("pairs") << S("--pairs");
+        QTest::newRow("prefs") << S("--prefs");
+    }
+    void missingFilesAreUsageErrors() {
+        QFETCH(QString, option);
+        const QVNRUN run = RunQvn({option, m_dir->filePath(S("typo")), m_dir->path()});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains(m_dir->filePath(S("typo"))));
+    }
+
+    void saveFavouriteRoundTrips() {
+        QVERIFY(MakeFile(m_dir->filePath(S("a.txt"))));
+        const QString saved = m_dir->filePath(S("saved.qvn"));
+        QVNRUN run = RunQvn({S("-s"), S("Additions/Prefix= P "), S("-s"), S("Character Translation/Pair 2=61=b"),
+                             S("-s"), S("Preferences/Change Attributes=1"), S("--save-favourite"), saved,
+                             m_dir->path()});
+        QCOMPARE(run.exitCode, 0);
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("Prefix=\" P \""));
+        QVERIFY(text.contains("Pair 1=\"61=b\""));
+        QVERIFY(text.contains("Change Attributes=1"));
+        QVERIFY(text.contains("Path=\"" + QFile::encodeName(m_dir->path()) + "\""));
+        run = RunQvn({S("-f"), saved, S("-s"), S("Replacements/Replace=zzz"), S("--columns"), S("newName"), m_dir->path()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(Body(run.out).contains(S(" P b.txt")), qPrintable(run.out));
+    }
+
+    void pairsRenameBeforeTheCriteria() {
+        QVERIFY(MakeFile(m_dir->filePath(S("PHOTO 1.jpg"))));
+        QFile pairs(m_dir->filePath(S("pairs.txt")));
+        QVERIFY(pairs.open(QIODevice::WriteOnly));
+        pairs.write("\"Photo 1.JPG\" | Beach.jpg\r\nno bar here\r\n");
+        pairs.close();
+        const QVNRUN run = RunQvn({S("--pairs"), pairs.fileName(), S("-s"), S("Case/Change=2"),
+                                   S("--columns"), S("name,newName"), S("-s"), S("Selections/Filter=*.jpg"),
+                                   m_dir->path()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(Body(run.out), QStringList{S("PHOTO 1.jpg\tBEACH.jpg")});
+        QVERIFY(run.err.contains(S("Imported Pairs")));
+    }
+
+    void prefsFileThenPref() {
+        QVERIFY(MakeFile(m_dir->filePath(S("a.txt"))));
+        QFile prefs(m_dir->filePath(S("Quorvin.ini")));
+        QVERIFY(prefs.open(QIODevice::WriteOnly));
+        prefs.write("[Preferences]\nIgnore File Extensions=1\nDisplay Filesizes As=1\n");
+        prefs.close();
+        QVNRUN run = RunQvn({S("--prefs"), prefs.fileName(), S("-s"), S("Extension/Mode=4"),
+                             S("-s"), S("Extension/Fixed=x"), S("--columns"), S("newName"),
+                             S("-s"), S("Selections/Filter=a.txt"), m_dir->path()});
+        QCOMPARE(Body(run.out), QStringList{S("a.txt.x")});
+        run = RunQvn({S("--prefs"), prefs.fileName(), S("-p"), S("Ignore File Extensions=0"), S("-s"),
+                      S("Extension/Mode=4"), S("-s"), S("Extension/Fixed=x"), S("--columns"), S("newName"),
+                      S("-s"), S("Selections/Filter=a.txt"), m_dir->path()});
+        QCOMPARE(Body(run.out), QStringList{S("a.x")});
     }
 
     void version() {

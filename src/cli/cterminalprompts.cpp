@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cterminalprompts.h"
+
+#include "platform/terminal.h"
+
+#include <cstdio>
+
+void PrintError(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+namespace {
+
+// A message on one line: line breaks of a message box become blanks.
+QString OneLine(QString text) {
+    text.replace(QStringLiteral("\n\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
+CTerminalPrompts::CTerminalPrompts(bool assumeYes) : m_assumeYes(assumeYes) {}
+
+PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon) {
+    if (buttons == PromptButtons::Ok) {
+        PrintError(OneLine(text) + QLatin1Char('\n'));
+        return PromptAnswer::Ok;
+    }
+    const bool yes = AskYesNo(OneLine(text));
+    if (buttons == PromptButtons::YesNo)
+        return yes ? PromptAnswer::Yes : PromptAnswer::No;
+    return yes ? PromptAnswer::Ok : PromptAnswer::Cancel;
+}
+
+bool CTerminalPrompts::AskYesNo(const QString& text) {
+    if (m_assumeYes) {
+        PrintError(text + QStringLiteral(" [y/N] y\n"));
+        return true;
+    }
+    if (!StandardInputIsTerminal()) {
+        PrintError(text + QStringLiteral(" [y/N] n (no terminal)\n"));
+        return false;
+    }
+    PrintError(text + QStringLiteral(" [y/N] "));
+    QString answer;
+    ReadInputLine(answer);
+    answer = answer.trimmed().toLower();
+    return answer == QLatin1String("y") || answer == QLatin1String("yes");
+}
+
+// The message and pattern panes speak to the user; the favourite pane only names the
+// file. The same text twice in a row is said once.
+void CTerminalPrompts::SetStatus(StatusPane pane, const QString& text) {
+    if (pane == StatusPane::Favourite || text.isEmpty() || text == m_lastStatus)
+        return;
+    m_lastStatus = text;
+    PrintError(text + QLatin1Char('\n'));
+}
+
+void CTerminalPrompts::ShowText(const QString&, const QString& text, PromptIcon) {
+    PrintError(text + QLatin1Char('\n'));
+}
+
+bool CTerminalPrompts::ConfirmRename(const QString& message, const QString& text, bool& showAgain) {
+    Q_UNUSED(showAgain);
+    PrintError(OneLine(text) + QLatin1Char('\n'));
+    return AskYesNo(OneLine(message) + QStringLiteral(" Continue?"));
+}
+
+void CTerminalPrompts::RenameComplete(const QString& text, bool& showAgain) {
+    Q_UNUSED(showAgain);
+    PrintError(text + QLatin1Char('\n'));
+}
+
+// The command line names its files as options; it never opens a file dialog.
+QString CTerminalPrompts::AskOpenFileName(const FILEQUESTION&) { return QString(); }
+QString CTerminalPrompts::AskSaveFileName(const FILEQUESTION&) { return QString(); }

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "rename/iprompts.h"
+
+#include <QStringList>
+
+// The prompts of a terminal: messages and status texts go to standard error one line
+// each; questions are asked on the terminal, answered Yes with --yes, and answered No
+// when there is no terminal, so a script never changes files by accident.
+class CTerminalPrompts : public IPrompts {
+public:
+    explicit CTerminalPrompts(bool assumeYes = false);
+
+    PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
+    void SetStatus(StatusPane pane, const QString& text) override;
+    void ShowText(const QString& caption, const QString& text, PromptIcon icon) override;
+    bool ConfirmRename(const QString& message, const QString& text, bool& showAgain) override;
+    void RenameComplete(const QString& text, bool& showAgain) override;
+    QString AskOpenFileName(const FILEQUESTION& question) override;
+    QString AskSaveFileName(const FILEQUESTION& question) override;
+
+private:
+    bool AskYesNo(const QString& text);
+
+    bool m_assumeYes;
+    QString m_lastStatus;
+};
+
+// Writes text to standard error (UTF-8).
+void PrintError(const QString& text);

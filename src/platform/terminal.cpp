@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/terminal.h"
+
+#include <QByteArray>
+
+#include <unistd.h>
+
+bool StandardOutputIsTerminal() {
+    return isatty(STDOUT_FILENO) == 1;
+}
+bool StandardErrorIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
+}
+bool StandardInputIsTerminal() {
+    return isatty(STDIN_FILENO) == 1;
+}
+
+bool ReadInputLine(QString& line) {
+    QByteArray bytes;
+    for (;;) {
+        char c = 0;
+        const ssize_t n = read(STDIN_FILENO, &c, 1);
+        if (n <= 0) {
+            line = QString::fromLocal8Bit(bytes);
+            return !bytes.isEmpty();
+        }
+        if (c == '\n')
+            break;
+        bytes.append(c);
+    }
+    line = QString::fromLocal8Bit(bytes);
+    return true;
+}
