@@ -6,45 +6,45 @@
 #include "filelist/textrules.h"
 #include "platform/sizetext.h"
 
-#include <array>
+#include <iterator>
 
 namespace {
 
-struct TAGVALUE {
-    QLatin1String tag;
-    QString value;
-};
+// The tags in the order they are expanded.
+constexpr const char* kTags[] = {"%a", "%c", "%e", "%f", "%xb", "%r", "%l", "%t", "%k", "%z"};
 
-// In the order they are expanded; a tag whose metadata is not extracted expands to nothing.
-std::array<TAGVALUE, 10> TagValues(const GROUPCONTEXT& context) {
+// The value of tag `index` for this entry; a tag whose metadata is not extracted expands
+// to nothing.
+QString TagValue(int index, const GROUPCONTEXT& context) {
     static const FILEENTRY kNoEntry;
     const FILEENTRY& entry = context.input.entry ? *context.input.entry : kNoEntry;
     const bool exif = context.options.extractExif;
     const bool id3 = context.options.extractId3;
-    const auto ifExif = [exif](const QString& value) { return exif ? value : QString(); };
-    const auto ifId3 = [id3](const QString& value) { return id3 ? value : QString(); };
-    const QString track = QStringLiteral("%1").arg(entry.track, 2, 10, QLatin1Char('0'));
-    return {{
-        {QLatin1String("%a"), ifExif(entry.exifAperture)},
-        {QLatin1String("%c"), ifExif(entry.exifComment)},
-        {QLatin1String("%e"), ifExif(entry.exifExposure)},
-        {QLatin1String("%f"), ifExif(entry.exifFocalLength)},
-        {QLatin1String("%xb"), ifExif(entry.exifExposureBias)},
-        {QLatin1String("%r"), ifId3(entry.id3Artist)},
-        {QLatin1String("%l"), ifId3(entry.id3Album)},
-        {QLatin1String("%t"), ifId3(entry.id3Title)},
-        {QLatin1String("%k"), ifId3(track)},
-        {QLatin1String("%z"), SizeText(entry.size, context.options.sizeDisplayMode)},
-    }};
+    switch (index) {
+    case 0: return exif ? entry.exifAperture : QString();
+    case 1: return exif ? entry.exifComment : QString();
+    case 2: return exif ? entry.exifExposure : QString();
+    case 3: return exif ? entry.exifFocalLength : QString();
+    case 4: return exif ? entry.exifExposureBias : QString();
+    case 5: return id3 ? entry.id3Artist : QString();
+    case 6: return id3 ? entry.id3Album : QString();
+    case 7: return id3 ? entry.id3Title : QString();
+    case 8: return id3 ? QStringLiteral("%1").arg(entry.track, 2, 10, QLatin1Char('0')) : QString();
+    default: return SizeText(entry.size, context.options.sizeDisplayMode);
+    }
 }
 
-// The metadata is gathered only for a text that can hold a tag at all.
+// Each tag is a full pass over the text as it stands, so a value holding a later tag is
+// expanded too; a value is worked out only when its tag is there.
 QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
     if (!text.contains(QLatin1Char('%')))
         return text;
     QString expanded = text;
-    for (const TAGVALUE& tag : TagValues(context))
-        expanded.replace(tag.tag, tag.value, Qt::CaseSensitive);
+    for (int i = 0; i < int(std::size(kTags)); ++i) {
+        const QLatin1String tag(kTags[i]);
+        if (expanded.contains(tag))
+            expanded.replace(tag, TagValue(i, context), Qt::CaseSensitive);
+    }
     return expanded;
 }
 

@@ -12,9 +12,13 @@ CFileFilter::CFileFilter(const QString& filter, bool matchCase) : m_matchCase(ma
         else
             m_patterns.append(token);
     }
+    // The usual filter lists everything; it needs no matching at all.
+    m_admitsAll = m_exclusions.isEmpty() && m_patterns.contains(QStringLiteral("*"));
 }
 
 bool CFileFilter::Admits(const QString& name) const {
+    if (m_admitsAll)
+        return true;
     const QString subject = m_matchCase ? name : name.toLower();
     bool matched = false;
     for (const QString& exclusion : m_exclusions) {

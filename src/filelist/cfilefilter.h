@@ -17,6 +17,7 @@ private:
     QStringList m_patterns;
     QStringList m_exclusions;
     bool m_matchCase;
+    bool m_admitsAll = false;
 };
 
 // "*" matches any run of characters, "?" exactly one; one back-tracking point, no recursion.
