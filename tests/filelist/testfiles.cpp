@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "testfiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray Padded(const QByteArray& text, int length) {
+    return text.left(length) + QByteArray(qMax(0, length - int(text.size())), '\0');
+}
+
+} // namespace
+
+QByteArray JpegSegment(int code, const QByteArray& body) {
+    const int length = int(body.size()) + 2;
+    QByteArray segment;
+    segment += char(0xFF);
+    segment += char(code);
+    segment += char(length >> 8);
+    segment += char(length & 0xFF);
+    return segment + body;
+}
+
+QByteArray ExifSegment(const QByteArray& tiffBlock) {
+    return JpegSegment(0xE1, QByteArray("Exif\0\0", 6) + tiffBlock);
+}
+
+QByteArray JpegImageData() {
+    return QByteArray(64, char(0x5A));
+}
+
+QByteArray JpegFile(const QList<QByteArray>& segments) {
+    QByteArray file("\xFF\xD8", 2);
+    for (const QByteArray& segment : segments)
+        file += segment;
+    file += JpegSegment(0xDA, QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
+    return file + JpegImageData() + QByteArray("\xFF\xD9", 2);
+}
+
+QByteArray Id3Tag(const QByteArray& marker, const QByteArray& title, const QByteArray& artist,
+                  const QByteArray& album, const QByteArray& year, const QByteArray& comment,
+                  int track) {
+    QByteArray tag = marker.left(3) + Padded(title, 30) + Padded(artist, 30) + Padded(album, 30) +
+                     Padded(year, 4);
+    if (comment.size() > 28)
+        tag += Padded(comment, 30);
+    else
+        tag += Padded(comment, 28) + QByteArray(1, '\0') + QByteArray(1, char(track));
+    return tag + QByteArray(1, char(12));
+}
+
+QByteArray WriteTestFile(const QTemporaryDir& folder, const QString& name,
+                         const QByteArray& bytes) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QByteArray();
+    return QFile::encodeName(path);
+}

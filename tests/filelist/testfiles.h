@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class QTemporaryDir;
+
+// Small files for the metadata reader tests.
+
+// A JPEG segment: 0xFF, the marker code, the big-endian length and the body.
+QByteArray JpegSegment(int code, const QByteArray& body);
+// An APP1 segment holding "Exif", two zero bytes and the TIFF block.
+QByteArray ExifSegment(const QByteArray& tiffBlock);
+// Start of image, the segments, a start of scan, some image data and the end of image.
+QByteArray JpegFile(const QList<QByteArray>& segments);
+// The scan data JpegFile puts after the start of scan.
+QByteArray JpegImageData();
+// A version 1 tag: marker, title, artist, album, year, comment (28 or 30 bytes), and when
+// the comment has 28 bytes, a zero and the track byte; genre last.
+QByteArray Id3Tag(const QByteArray& marker, const QByteArray& title, const QByteArray& artist,
+                  const QByteArray& album, const QByteArray& year, const QByteArray& comment,
+                  int track);
+
+// Writes the bytes to a file of that name in the folder and gives its native path.
+QByteArray WriteTestFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes);
