@@ -114,7 +114,7 @@ bool CExifReader::ReadMarkers() {
     while (m_segmentCount < kMaxSegments) {
         int code = 0;
         QByteArray segment;
-        if (!ReadMarkerCode(code) || !ReadSegment(segment))
+        if (!ReadMarkerCode(code) || !ReadSegment(code, segment))
             return false;
         ++m_segmentCount;
         if (code == 0xDA)
@@ -140,7 +140,7 @@ bool CExifReader::ReadMarkerCode(int& code) {
     }
 }
 
-bool CExifReader::ReadSegment(QByteArray& segment) {
+bool CExifReader::ReadSegment(int code, QByteArray& segment) {
     uchar lengthBytes[2];
     if (!ReadAtCursor(reinterpret_cast<char*>(lengthBytes), 2))
         return Fail(QStringLiteral("Premature end of file?"));
@@ -150,6 +150,12 @@ bool CExifReader::ReadSegment(QByteArray& segment) {
     // Checked before allocating, so that a length never asks for more than the file holds.
     if (m_cursor + (length - 2) > m_source->Size())
         return Fail(QStringLiteral("Premature end of file?"));
+    // Segments that give nothing here (colour profiles, previews, the scan header) are
+    // passed over unread; they can be as large as the EXIF block.
+    if (code != 0xE1 && code != 0xFE && !IsStartOfFrame(code)) {
+        m_cursor += length - 2;
+        return true;
+    }
     segment.resize(length);
     segment[0] = static_cast<char>(lengthBytes[0]);
     segment[1] = static_cast<char>(lengthBytes[1]);
@@ -168,14 +174,13 @@ bool CExifReader::ReadAtCursor(char* buffer, qint64 length) {
 }
 
 void CExifReader::HandleSegment(int code, const QByteArray& segment) {
-    const QByteArrayView body = QByteArrayView(segment).sliced(2);
     if (code == 0xE1) {
-        if (body.startsWith("Exif"))
+        if (QByteArrayView(segment).sliced(2).startsWith("Exif"))
             m_info.exifRead = ParseExifSegment(segment);
     } else if (code == 0xFE) {
         if (!m_commentSegmentSeen) {
             m_commentSegmentSeen = true;
-            StoreCommentSegment(body);
+            StoreCommentSegment(QByteArrayView(segment).sliced(2));
         }
     } else if (IsStartOfFrame(code)) {
         StoreFrameHeader(code, segment);

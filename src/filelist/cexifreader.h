@@ -33,7 +33,7 @@ public:
 private:
     bool ReadMarkers();
     bool ReadMarkerCode(int& code);
-    bool ReadSegment(QByteArray& segment);
+    bool ReadSegment(int code, QByteArray& segment);
     bool ReadAtCursor(char* buffer, qint64 length);
     void HandleSegment(int code, const QByteArray& segment);
     void StoreCommentSegment(QByteArrayView body);
