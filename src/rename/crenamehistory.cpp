@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "crenamehistory.h"
+
+void CRenameHistory::AddHistory(const RENAMEHISTORY& record) {
+    m_records.push_back(record);
+}
+
+void CRenameHistory::ClearHistory() {
+    m_records.clear();
+    m_journalPath.clear();
+}

@@ -1,0 +1,353 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "crenamerun.h"
+
+#include "attributesandtimes.h"
+#include "renametexts.h"
+#include "undorename.h"
+
+#include "platform/attributes.h"
+#include "platform/filestatus.h"
+
+namespace {
+
+constexpr int kAutoDateCurrent = 7;
+constexpr int kMostDuplicates = 99;
+
+// Clears a flag when it goes out of scope, whichever way the run ends.
+struct RUNNING {
+    bool& flag;
+    explicit RUNNING(bool& running) : flag(running) { flag = true; }
+    ~RUNNING() { flag = false; }
+    RUNNING(const RUNNING&) = delete;
+    RUNNING& operator=(const RUNNING&) = delete;
+};
+
+} // namespace
+
+CRenameRun::CRenameRun(CFileList& list, RenameCriteria& criteria, const CHANGESETTINGS& changes,
+                       RENAMEPREFERENCES& preferences, CRenameHistory& history, IPrompts& prompts)
+    : m_list(list), m_criteria(criteria), m_changes(changes), m_preferences(preferences),
+      m_history(history), m_prompts(prompts) {}
+
+void CRenameRun::SetJournalFolder(const QString& folder, CUndoJournal::Sync sync) {
+    m_journalFolder = folder;
+    m_journalSync = sync;
+}
+
+RENAMERESULT CRenameRun::OnRename() {
+    RENAMERESULT result;
+    // The window stays responsive during a run; a second run must not touch the first
+    // one's history, work list or rows.
+    if (m_running) {
+        result.refusal = RunRefusal::Busy;
+        return result;
+    }
+    const RUNNING running(m_running);
+    if (!PassesChecks(result))
+        return result;
+    m_history.ClearHistory();
+    if (m_list.SelectedCount() == 0) {
+        result.refusal = RunRefusal::NothingSelected;
+        return result;
+    }
+    Prepare();
+    const bool completed = ProcessAll(result);
+    Finish(completed, result);
+    return result;
+}
+
+RENAMERESULT CRenameRun::OnEndLabelEdit(int item, const QString& text) {
+    if (text.isEmpty() || text == m_list.GetEntry(item).name) {
+        RENAMERESULT result;
+        result.refusal = RunRefusal::NoEdit;
+        return result;
+    }
+    m_list.SetNewName(item, text);
+    m_list.SetSelected(item, true);
+    const RENAMERESULT result = OnRename();
+    m_list.ResetEntry(item);
+    return result;
+}
+
+bool CRenameRun::PassesChecks(RENAMERESULT& result) {
+    if (!NewLocationValid()) {
+        result.refusal = RunRefusal::InvalidNewLocation;
+        return false;
+    }
+    if (!DateWarningAccepted()) {
+        result.refusal = RunRefusal::DateWarning;
+        return false;
+    }
+    Status(QString());
+    if (!NamesValid()) {
+        result.refusal = RunRefusal::InvalidCharacters;
+        return false;
+    }
+    return Confirmed(result);
+}
+
+bool CRenameRun::NewLocationValid() {
+    const QString& newLocation = m_criteria.newLocation.path;
+    if (newLocation.isEmpty() || NativePathExists(newLocation.toUtf8()))
+        return true;
+    m_prompts.Ask(NewLocationInvalidText(newLocation), PromptButtons::Ok, PromptIcon::Warning);
+    Status(NewLocationInvalidStatus());
+    return false;
+}
+
+bool CRenameRun::DateWarningAccepted() {
+    if (m_criteria.autoDate.mode < 1)
+        return true;
+    const QString warning =
+        DateWarningText(m_criteria.autoDate.type, m_changes, m_preferences.extractExifData);
+    if (warning.isEmpty() ||
+        m_prompts.Ask(warning, PromptButtons::YesNo, PromptIcon::Warning) == PromptAnswer::Yes)
+        return true;
+    Status(RenameCancelledStatus());
+    return false;
+}
+
+bool CRenameRun::NamesValid() {
+    if (!m_list.AnySelectedInvalid())
+        return true;
+    m_prompts.Ask(InvalidCharactersText(), PromptButtons::Ok, PromptIcon::Warning);
+    return false;
+}
+
+bool CRenameRun::Confirmed(RENAMERESULT& result) {
+    if (!ConfirmRename(m_list.SelectedCount()))
+        return true;
+    Status(RenameNotConfirmedStatus());
+    result.refusal = RunRefusal::NotConfirmed;
+    return false;
+}
+
+bool CRenameRun::ConfirmRename(int selectedCount) {
+    if (!m_preferences.displayWarningMessage)
+        return false;
+    bool showAgain = true;
+    if (!m_prompts.ConfirmRename(ConfirmRenameMessage(selectedCount, m_changes),
+                                 ConfirmRenameText(), showAgain))
+        return true;
+    m_preferences.displayWarningMessage = showAgain;
+    return false;
+}
+
+void CRenameRun::Prepare() {
+    if (m_criteria.autoDate.type == kAutoDateCurrent) {
+        Status(RefreshingStatus());
+        if (m_hooks.refreshPreview)
+            m_hooks.refreshPreview();
+    }
+    Status(GeneratingListStatus());
+    const QString& newLocation = m_criteria.newLocation.path;
+    m_newLocation = newLocation.isEmpty() ? QString() : WithSeparator(newLocation);
+    m_pairs = BuildRenameList(m_list, m_newLocation);
+    m_order.resize(m_pairs.size());
+    for (size_t i = 0; i < m_pairs.size(); ++i)
+        m_order[i] = m_preferences.reverseOrder ? m_pairs.size() - 1 - i : i;
+    Status(RenamingStatus());
+    if (m_preferences.logActivity)
+        m_log.OpenLog(m_logPath);
+    m_journal = std::make_unique<CUndoJournal>(m_journalSync);
+    if (!m_journalFolder.isEmpty() && m_journal->Begin(m_journalFolder))
+        m_history.SetJournalPath(m_journal->Path());
+}
+
+bool CRenameRun::ProcessAll(RENAMERESULT& result) {
+    for (size_t position = 0; position < m_order.size(); ++position) {
+        const Step step = ProcessPair(position, result);
+        m_prompts.KeepResponsive();
+        if (step == Step::Stop)
+            return false;
+    }
+    return true;
+}
+
+CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) {
+    RENAMEPAIR& pair = m_pairs[m_order[position]];
+    const bool isFolder = m_list.GetEntry(pair.item).isFolder;
+    const BEFORE before = ReadBefore(pair);
+    if (pair.NativeOldPath() == pair.NativeNewPath()) {
+        Unchanged(pair, isFolder, before, result);
+        return Step::Next;
+    }
+    QString failedPath;
+    bool suffixed = false;
+    const FILEOPRESULT moved =
+        MoveResolvingDuplicates(pair, isFolder, before, failedPath, suffixed);
+    if (moved.ok) {
+        Succeeded(position, pair, isFolder, before, suffixed, result);
+        return Step::Next;
+    }
+    const QString question = FailedEntryText(pair.OldPath(), failedPath, moved);
+    if (m_prompts.Ask(question, PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
+        return Step::Stop;
+    ++result.ignored;
+    return Step::Next;
+}
+
+CRenameRun::BEFORE CRenameRun::ReadBefore(const RENAMEPAIR& pair) const {
+    BEFORE before;
+    const QByteArray oldPath = pair.NativeOldPath();
+    FILESTATUS status;
+    before.attributes = ReadFileStatus(oldPath, status) ? AttributesOf(status, pair.nativeName)
+                                                        : kInvalidAttributes;
+    before.identityKnown = ReadFileIdentity(oldPath, before.identity);
+    return before;
+}
+
+void CRenameRun::Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
+                           RENAMERESULT& result) {
+    if (m_journal->IsOpen()) {
+        const int entry = m_journal->Intend(pair.NativeOldPath(), QByteArray(),
+                                            before.identityKnown ? &before.identity : nullptr);
+        m_journal->Done(entry, pair.NativeOldPath());
+    }
+    AddHistoryOf(pair, false, isFolder, before);
+    ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
+                            pair.dateTaken, m_changes, Now());
+    ++result.processed;
+}
+
+// The journal line goes to disk before the move, so a run killed between the two can
+// still be reversed: undo then finds out from the file at the new path.
+FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool isFolder,
+                                 const BEFORE& before) {
+    const QByteArray oldPath = pair.NativeOldPath();
+    const bool journalled = m_journal->IsOpen();
+    const int entry =
+        journalled
+            ? m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr)
+            : -1;
+    const FILEOPRESULT result = MoveOrCopy(oldPath, newPath, isFolder);
+    if (journalled && result.ok)
+        m_journal->Done(entry, newPath);
+    else if (journalled)
+        m_journal->Failed(entry, result.error);
+    return result;
+}
+
+FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
+                                    bool isFolder) const {
+    const bool overwrite = m_preferences.overwriteTargetFiles;
+    if (!m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove)
+        return CopyFileTo(oldPath, newPath, overwrite);
+    // A name that differs only in letter case is the entry itself on a case-insensitive
+    // file system: never replace it.
+    const bool caseOnly =
+        QString::fromUtf8(oldPath).compare(QString::fromUtf8(newPath), Qt::CaseInsensitive) == 0;
+    if (overwrite && !isFolder && !caseOnly)
+        return MoveReplacingFile(oldPath, newPath);
+    return MoveNoReplace(oldPath, newPath);
+}
+
+FILEOPRESULT CRenameRun::MoveResolvingDuplicates(RENAMEPAIR& pair, bool isFolder,
+                                                 const BEFORE& before, QString& failedPath,
+                                                 bool& suffixed) {
+    failedPath = pair.NewPath();
+    FILEOPRESULT result = Attempt(pair, pair.NativeNewPath(), isFolder, before);
+    if (result.ok || !m_preferences.preventDuplicates)
+        return result;
+    for (int n = 1; n <= kMostDuplicates && result.AlreadyExists(); ++n) {
+        const QByteArray nativeCandidate = DuplicateCandidate(pair.nativeNewName, n);
+        const QString candidate = DuplicateCandidate(pair.newName, n);
+        failedPath = pair.newFolder + candidate;
+        result = Attempt(pair, pair.nativeNewFolder + nativeCandidate, isFolder, before);
+        if (result.ok) {
+            pair.newName = candidate;
+            pair.nativeNewName = nativeCandidate;
+            suffixed = true;
+        }
+    }
+    return result;
+}
+
+void CRenameRun::Succeeded(size_t position, const RENAMEPAIR& pair, bool isFolder,
+                           const BEFORE& before, bool suffixed, RENAMERESULT& result) {
+    AddHistoryOf(pair, true, isFolder, before);
+    m_log.WriteLogLine(RenamedLogText(pair.NativeOldPath(), pair.NativeNewPath()));
+    ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
+                            pair.dateTaken, m_changes, Now());
+    ++result.processed;
+    ++result.renamed;
+    if (result.processed % 10 == 0)
+        Status(ProcessedStatus(result.processed));
+    if (m_newLocation.isEmpty()) {
+        m_list.SetName(pair.item, pair.newName);
+        if (suffixed)
+            m_list.SetNewName(pair.item, pair.newName);
+    }
+    if (isFolder) {
+        result.folderRenamed = true;
+        RewriteLaterPairs(position, pair);
+    }
+}
+
+void CRenameRun::RewriteLaterPairs(size_t position, const RENAMEPAIR& folder) {
+    for (size_t later = position + 1; later < m_order.size(); ++later)
+        RewriteFolder(m_pairs[m_order[later]], folder);
+}
+
+void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolder,
+                              const BEFORE& before) {
+    const FILEENTRY& entry = m_list.GetEntry(pair.item);
+    RENAMEHISTORY record;
+    record.oldPath = pair.OldPath();
+    record.nativeOldPath = pair.NativeOldPath();
+    if (changed) {
+        record.newPath = pair.NewPath();
+        record.nativeNewPath = pair.NativeNewPath();
+    }
+    record.attributes = before.attributes;
+    record.isFolder = isFolder ? 1 : 0;
+    record.created = entry.created;
+    record.modified = entry.modified;
+    record.accessed = entry.accessed;
+    record.permissions = before.identityKnown ? (before.identity.mode & 07777) : entry.permissions;
+    record.permissionsKnown = before.identityKnown;
+    m_history.AddHistory(record);
+}
+
+void CRenameRun::Finish(bool completed, RENAMERESULT& result) {
+    m_log.CloseLog();
+    m_journal->End();
+    m_pairs.clear();
+    m_order.clear();
+    if (completed)
+        Completed(result);
+    else
+        Stopped(result);
+}
+
+void CRenameRun::Completed(RENAMERESULT& result) {
+    result.outcome = RunOutcome::Completed;
+    result.completionText = CompletionText(result.processed, result.renamed);
+    Status(result.completionText);
+    if (m_preferences.displayConfirmationMessage) {
+        bool showAgain = true;
+        m_prompts.RenameComplete(result.completionText, showAgain);
+        m_preferences.displayConfirmationMessage = showAgain;
+    }
+    if (m_preferences.retainAutonumber && m_hooks.nextNumber) {
+        m_criteria.numbering.start = QString::number(m_hooks.nextNumber());
+        result.numberingStartChanged = true;
+    }
+    if (result.folderRenamed && m_criteria.selections.subfolders && m_hooks.rescan)
+        m_hooks.rescan();
+}
+
+void CRenameRun::Stopped(RENAMERESULT& result) {
+    result.outcome = RunOutcome::Stopped;
+    if (m_history.HistoryCount() == 0)
+        return;
+    UNDOOPTIONS options;
+    options.logActivity = m_preferences.logActivity;
+    options.logPath = m_logPath;
+    options.rescan = m_hooks.rescan;
+    result.undone = OnUndoRename(m_history, m_prompts, options);
+}
+
+TimeValue CRenameRun::Now() const {
+    return m_hooks.clock ? m_hooks.clock() : CurrentTimeValue();
+}

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cactivitylog.h"
+#include "crenamehistory.h"
+#include "cundojournal.h"
+#include "iprompts.h"
+#include "renamepair.h"
+
+#include "engine/changesettings.h"
+#include "engine/renamecriteria.h"
+#include "filelist/cfilelist.h"
+#include "platform/fileoperations.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The preferences a run reads; the caller fills them from its own record. The run writes
+// back only the two "Display" flags, from the answers of its dialogs.
+struct RENAMEPREFERENCES {
+    bool overwriteTargetFiles = false;
+    bool logActivity = false;
+    bool newLocationCopyNotMove = false;
+    bool preventDuplicates = false;
+    bool reverseOrder = false;
+    bool retainAutonumber = false;
+    bool extractExifData = false;
+    bool displayWarningMessage = true;
+    bool displayConfirmationMessage = true;
+};
+
+// What the run asks of the program state around it; each may be left empty.
+struct RENAMEHOOKS {
+    std::function<void()> refreshPreview; // before the list of work, for the "Current" date
+    std::function<qint64()> nextNumber;   // the next number stored by the last refresh
+    std::function<void()> rescan;         // list the current folder anew and refresh
+    std::function<TimeValue()> clock;     // the current time for the time changes
+};
+
+enum class RunOutcome { Completed, Stopped, Refused };
+enum class RunRefusal {
+    None,
+    Busy, // a run is already in progress
+    InvalidNewLocation,
+    DateWarning,
+    InvalidCharacters,
+    NotConfirmed,
+    NothingSelected,
+    NoEdit, // an in-place edit that changes nothing
+};
+
+struct RENAMERESULT {
+    RunOutcome outcome = RunOutcome::Refused;
+    RunRefusal refusal = RunRefusal::None;
+    int processed = 0;
+    int renamed = 0;
+    int ignored = 0; // failed entries the user chose to skip
+    bool folderRenamed = false;
+    bool undone = false; // a stopped run that the user chose to reverse
+    bool numberingStartChanged = false;
+    QString completionText;
+};
+
+// Turns the previewed new names of the selected rows into changes on disk: checks, asks,
+// renames, moves or copies each entry, records it for undo (in memory and in the undo
+// journal), logs it, applies the time and attribute changes, and reports.
+class CRenameRun {
+public:
+    CRenameRun(CFileList& list, RenameCriteria& criteria, const CHANGESETTINGS& changes,
+               RENAMEPREFERENCES& preferences, CRenameHistory& history, IPrompts& prompts);
+
+    void SetLogPath(const QString& path) { m_logPath = path; }
+    // Empty: no journal. Each run writes one journal file there.
+    void SetJournalFolder(const QString& folder,
+                          CUndoJournal::Sync sync = CUndoJournal::Sync::Disk);
+    void SetHooks(RENAMEHOOKS hooks) { m_hooks = std::move(hooks); }
+
+    RENAMERESULT OnRename();
+    // The end of an in-place edit of a row's name: renames that row (and every other
+    // selected row) through a whole run, then resets the row.
+    RENAMERESULT OnEndLabelEdit(int item, const QString& text);
+
+    // True when the user cancelled.
+    bool ConfirmRename(int selectedCount);
+    FILEOPRESULT MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
+                            bool isFolder) const;
+
+private:
+    enum class Step { Next, Stop };
+    struct BEFORE {
+        quint32 attributes = 0;
+        FILEIDENTITY identity;
+        bool identityKnown = false;
+    };
+
+    bool PassesChecks(RENAMERESULT& result);
+    bool NewLocationValid();
+    bool DateWarningAccepted();
+    bool NamesValid();
+    bool Confirmed(RENAMERESULT& result);
+    void Prepare();
+    bool ProcessAll(RENAMERESULT& result);
+    Step ProcessPair(size_t position, RENAMERESULT& result);
+    BEFORE ReadBefore(const RENAMEPAIR& pair) const;
+    void Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
+                   RENAMERESULT& result);
+    FILEOPRESULT Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool isFolder,
+                         const BEFORE& before);
+    FILEOPRESULT MoveResolvingDuplicates(RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
+                                         QString& failedPath, bool& suffixed);
+    void Succeeded(size_t position, const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
+                   bool suffixed, RENAMERESULT& result);
+    void RewriteLaterPairs(size_t position, const RENAMEPAIR& folder);
+    void AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolder, const BEFORE& before);
+    void Finish(bool completed, RENAMERESULT& result);
+    void Completed(RENAMERESULT& result);
+    void Stopped(RENAMERESULT& result);
+    TimeValue Now() const;
+    void Status(const QString& text) { m_prompts.SetStatus(StatusPane::Message, text); }
+
+    CFileList& m_list;
+    RenameCriteria& m_criteria;
+    const CHANGESETTINGS& m_changes;
+    RENAMEPREFERENCES& m_preferences;
+    CRenameHistory& m_history;
+    IPrompts& m_prompts;
+    QString m_logPath;
+    QString m_journalFolder;
+    CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Disk;
+    RENAMEHOOKS m_hooks;
+    bool m_running = false;
+
+    // The state of the run in progress.
+    QString m_newLocation;
+    std::vector<RENAMEPAIR> m_pairs;
+    std::vector<size_t> m_order; // indices into m_pairs in processing order
+    CActivityLog m_log;
+    std::unique_ptr<CUndoJournal> m_journal;
+};

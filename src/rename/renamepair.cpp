@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "renamepair.h"
+
+namespace {
+
+template <typename Text>
+void ReplacePrefix(Text& path, const Text& oldPrefix, const Text& newPrefix) {
+    if (path.startsWith(oldPrefix))
+        path.replace(0, oldPrefix.size(), newPrefix);
+}
+
+} // namespace
+
+QString WithSeparator(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QByteArray WithSeparator(const QByteArray& folder) {
+    return folder.endsWith('/') ? folder : folder + '/';
+}
+
+QByteArray NativeNewName(const FILEENTRY& entry, const QString& newName) {
+    return newName == entry.name ? entry.nativeName : newName.toUtf8();
+}
+
+std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& newLocation) {
+    std::vector<RENAMEPAIR> pairs;
+    pairs.reserve(static_cast<size_t>(list.SelectedCount()));
+    for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
+        const FILEENTRY& e = list.GetEntry(row);
+        RENAMEPAIR pair;
+        pair.item = row;
+        pair.folder = WithSeparator(e.folderPath);
+        pair.nativeFolder = WithSeparator(e.nativeFolderPath);
+        pair.name = e.name;
+        pair.nativeName = e.nativeName;
+        pair.newName = e.newName;
+        pair.nativeNewName = NativeNewName(e, e.newName);
+        pair.newFolder = newLocation.isEmpty() ? pair.folder : newLocation;
+        pair.nativeNewFolder = newLocation.isEmpty() ? pair.nativeFolder : newLocation.toUtf8();
+        pair.dateTaken = e.dateTaken;
+        pairs.push_back(std::move(pair));
+    }
+    return pairs;
+}
+
+void RewriteFolder(RENAMEPAIR& pair, const RENAMEPAIR& renamed) {
+    const QByteArray nativeOld = renamed.NativeOldPath() + '/';
+    if (!pair.nativeFolder.startsWith(nativeOld))
+        return;
+    const QByteArray nativeNew = renamed.NativeNewPath() + '/';
+    const QString oldPath = renamed.OldPath() + QLatin1Char('/');
+    const QString newPath = renamed.NewPath() + QLatin1Char('/');
+    ReplacePrefix(pair.nativeFolder, nativeOld, nativeNew);
+    ReplacePrefix(pair.nativeNewFolder, nativeOld, nativeNew);
+    ReplacePrefix(pair.folder, oldPath, newPath);
+    ReplacePrefix(pair.newFolder, oldPath, newPath);
+}

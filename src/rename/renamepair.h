@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "filelist/cfilelist.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// One unit of work of a rename run. The folders end in the separator. Next to the texts
+// the pair keeps the exact bytes on disk: the name as listed, and the new name encoded as
+// UTF-8 (or the listed bytes when the name stays the same, so an undecodable name that is
+// not changed is not touched).
+struct RENAMEPAIR {
+    int item = 0;
+    QString folder;
+    QString name;
+    QString newFolder;
+    QString newName;
+    TimeValue dateTaken = 0;
+    QByteArray nativeFolder;
+    QByteArray nativeName;
+    QByteArray nativeNewFolder;
+    QByteArray nativeNewName;
+
+    QString OldPath() const { return folder + name; }
+    QString NewPath() const { return newFolder + newName; }
+    QByteArray NativeOldPath() const { return nativeFolder + nativeName; }
+    QByteArray NativeNewPath() const { return nativeNewFolder + nativeNewName; }
+};
+
+// A folder path with the separator at its end.
+QString WithSeparator(const QString& folder);
+QByteArray WithSeparator(const QByteArray& folder);
+
+// The bytes on disk of a new name.
+QByteArray NativeNewName(const FILEENTRY& entry, const QString& newName);
+
+// One pair per selected row, top to bottom. An empty `newLocation` keeps every entry in
+// its folder; otherwise every entry goes into that folder.
+std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& newLocation);
+
+// After a folder was renamed from `oldPath` to `newPath`: every pair whose folder lies
+// inside it, at any depth, now lies inside the new path.
+void RewriteFolder(RENAMEPAIR& pair, const RENAMEPAIR& renamed);
