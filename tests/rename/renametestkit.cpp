@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,6 +128,13 @@ QByteArray ReadContents(const QByteArray& path) {
 bool Exists(const QByteArray& path) {
     struct stat st {};
     return lstat(path.constData(), &st) == 0;
+}
+
+void RemoveTree(const QByteArray& path) {
+    const auto remove = [](const char* name, const struct stat*, int, FTW*) {
+        return ::remove(name);
+    };
+    nftw(path.constData(), remove, 16, FTW_DEPTH | FTW_PHYS);
 }
 
 void ListFolder(CFileList& list, const QByteArray& root, bool subfolders) {

@@ -37,6 +37,9 @@ void MakeFile(const QByteArray& path, qint64 modified, quint32 mode = 0644,
 void MakeFolder(const QByteArray& path, quint32 mode = 0755);
 QByteArray ReadContents(const QByteArray& path);
 bool Exists(const QByteArray& path);
+// Removes everything below and including `path` by native names (which QDir cannot
+// address when they are not valid UTF-8).
+void RemoveTree(const QByteArray& path);
 
 // Lists a folder into the list as the window would, sorted by path, every row selected.
 void ListFolder(CFileList& list, const QByteArray& root, bool subfolders = false);

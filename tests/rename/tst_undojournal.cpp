@@ -1,0 +1,297 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "renametestkit.h"
+
+#include "rename/crenamerun.h"
+#include "rename/cundojournal.h"
+#include "rename/journalundo.h"
+#include "rename/undorename.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Dies the hard way after a number of entries, as a run does when it is killed.
+class CKillingPrompts : public CScriptedPrompts {
+public:
+    int entriesBeforeKill = -1;
+    void KeepResponsive() override {
+        if (entriesBeforeKill > 0 && --entriesBeforeKill == 0)
+            raise(SIGKILL);
+    }
+};
+
+struct JOURNALRUN {
+    QTemporaryDir dir;
+    QByteArray root;
+    QString journals;
+    CFileList list;
+    RenameCriteria criteria;
+    CHANGESETTINGS changes;
+    RENAMEPREFERENCES preferences;
+    CRenameHistory history;
+    CKillingPrompts prompts;
+    TREE start;
+
+    JOURNALRUN()
+        : root(QFile::encodeName(dir.path()) + "/tree"), journals(dir.filePath(u"journal"_s)) {
+        MakeFolder(root);
+        preferences.displayWarningMessage = false;
+        preferences.displayConfirmationMessage = false;
+    }
+    ~JOURNALRUN() { RemoveTree(root); }
+
+    // Files with times that have fractions of a second, which only the journal keeps.
+    void Files(int count) {
+        MakeFolder(root + "/sub", 0750);
+        for (int i = 0; i < count; ++i) {
+            const QByteArray path = root + (i % 3 == 0 ? "/sub/f" : "/f") + QByteArray::number(i);
+            MakeFile(path, 1'000'000'000 + i, i % 2 ? 0604 : 0660);
+            const timespec times[2] = {{1'000'000'000, 5}, {1'000'000'000 + i, 123'456'789}};
+            utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW);
+        }
+        ListFolder(list, root, true);
+        for (int row = 0; row < list.RowCount(); ++row)
+            list.SetNewName(row, list.GetEntry(row).name + u"-new"_s);
+        criteria.selections.subfolders = true;
+        start = SnapshotTree(root);
+    }
+
+    RENAMERESULT Run() {
+        CRenameRun run(list, criteria, changes, preferences, history, prompts);
+        run.SetJournalFolder(journals);
+        return run.OnRename();
+    }
+
+    // The run in a child process that is killed after `entries` entries.
+    bool RunKilledAfter(int entries) {
+        const pid_t child = fork();
+        if (child == 0) {
+            prompts.entriesBeforeKill = entries;
+            Run();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
+
+    JOURNALUNDORESULT Undo() {
+        JOURNALUNDOOPTIONS options;
+        options.assumeYes = true;
+        return UndoLastJournal(journals, prompts, options);
+    }
+
+    JOURNAL Journal() const {
+        JOURNAL journal;
+        ReadJournal(JournalPaths(journals).value(0), journal);
+        return journal;
+    }
+};
+
+void AppendRaw(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TstUndoJournal : public QObject {
+    Q_OBJECT
+private slots:
+    void completedRunIsReversedExactly() {
+        JOURNALRUN run;
+        run.Files(7);
+        run.changes.attributeFlags = SetReadOnly;
+        run.changes.modifiedMode = 1;
+        // The folder becomes read-only as soon as it is renamed; its contents go first.
+        run.preferences.reverseOrder = true;
+        QCOMPARE(run.Run().renamed, 8);
+        const JOURNAL journal = run.Journal();
+        QVERIFY(journal.ended);
+        QCOMPARE(int(journal.records.size()), 8);
+        QVERIFY(TreeDifference(run.start, SnapshotTree(run.root)) != QString());
+
+        run.prompts.answers = {PromptAnswer::No};
+        JOURNALUNDOOPTIONS ask;
+        QCOMPARE(UndoLastJournal(run.journals, run.prompts, ask).outcome,
+                 JOURNALUNDORESULT::Outcome::Declined);
+        QCOMPARE(run.prompts.asked.last(), u"Would you like to reverse all your last changes?"_s);
+
+        const JOURNALUNDORESULT result = run.Undo();
+        QCOMPARE(result.outcome, JOURNALUNDORESULT::Outcome::Reversed);
+        QCOMPARE(result.movedBack, 8);
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+        QCOMPARE(run.prompts.statuses.last(), u"Previous changes successfully reversed."_s);
+        QCOMPARE(run.Undo().outcome, JOURNALUNDORESULT::Outcome::NothingToUndo);
+    }
+
+    void undoFromTheHistoryMarksTheJournal() {
+        JOURNALRUN run;
+        run.Files(3);
+        run.Run();
+        run.prompts.answers = {PromptAnswer::Yes};
+        QVERIFY(OnUndoRename(run.history, run.prompts, UNDOOPTIONS()));
+        QVERIFY(run.Journal().undone);
+        QCOMPARE(run.Undo().outcome, JOURNALUNDORESULT::Outcome::NothingToUndo);
+    }
+
+    void killedRunIsReversed_data() {
+        QTest::addColumn<int>("entries");
+        QTest::newRow("after the first entry") << 1;
+        QTest::newRow("after the renamed folder") << 6;
+        QTest::newRow("after all but one") << 8;
+    }
+    void killedRunIsReversed() {
+        QFETCH(int, entries);
+        JOURNALRUN run;
+        run.Files(8);
+        QVERIFY(run.RunKilledAfter(entries));
+        const JOURNAL journal = run.Journal();
+        QVERIFY(!journal.ended);
+        QCOMPARE(int(journal.records.size()), entries);
+        QVERIFY(TreeDifference(run.start, SnapshotTree(run.root)) != QString());
+        const JOURNALUNDORESULT result = run.Undo();
+        QCOMPARE(result.movedBack, entries);
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+    }
+
+    // The journal line of an entry is on disk before its move; the confirming line may
+    // never come.
+    void interruptedBetweenRecordAndMove() {
+        JOURNALRUN run;
+        MakeFile(run.root + "/a", 1'000'000'000, 0640);
+        MakeFile(run.root + "/b", 1'000'000'100, 0600);
+        MakeFile(run.root + "/c", 1'000'000'200, 0644);
+        MakeFile(run.root + "/taken", 1'000'000'300, 0644);
+        run.start = SnapshotTree(run.root);
+        CUndoJournal journal;
+        QVERIFY(journal.Begin(run.journals));
+        FILEIDENTITY id;
+        // a: moved and confirmed.
+        ReadFileIdentity(run.root + "/a", id);
+        const int entry = journal.Intend(run.root + "/a", run.root + "/a2", &id);
+        QVERIFY(MoveNoReplace(run.root + "/a", run.root + "/a2").ok);
+        journal.Done(entry, run.root + "/a2");
+        // b: moved, then killed before the confirmation.
+        ReadFileIdentity(run.root + "/b", id);
+        journal.Intend(run.root + "/b", run.root + "/b2", &id);
+        QVERIFY(MoveNoReplace(run.root + "/b", run.root + "/b2").ok);
+        // c: recorded, killed before the move; its new name belongs to another file.
+        ReadFileIdentity(run.root + "/c", id);
+        journal.Intend(run.root + "/c", run.root + "/taken", &id);
+        AppendRaw(journal.Path(), "I 9 100644 1 2"); // a line cut short by the kill
+        const JOURNALUNDORESULT result = run.Undo();
+        QCOMPARE(result.movedBack, 2);
+        QCOMPARE(result.skipped, 1);
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+    }
+
+    void aFileThatIsNotOursStays() {
+        JOURNALRUN run;
+        MakeFile(run.root + "/a", 1'000'000'000);
+        CUndoJournal journal;
+        QVERIFY(journal.Begin(run.journals));
+        FILEIDENTITY id;
+        ReadFileIdentity(run.root + "/a", id);
+        const int entry = journal.Intend(run.root + "/a", run.root + "/b", &id);
+        QVERIFY(MoveNoReplace(run.root + "/a", run.root + "/b").ok);
+        journal.Done(entry, run.root + "/b");
+        journal.End();
+        // Made while b still exists, so that it cannot get b's inode number.
+        MakeFile(run.root + "/impostor", 1'000'000'000, 0644, "someone else's file");
+        QVERIFY(DeleteFileAt(run.root + "/b").ok);
+        QVERIFY(MoveNoReplace(run.root + "/impostor", run.root + "/b").ok);
+        const TREE before = SnapshotTree(run.root);
+        const JOURNALUNDORESULT result = run.Undo();
+        QCOMPARE(result.skipped, 1);
+        QCOMPARE(result.movedBack, 0);
+        QCOMPARE(TreeDifference(before, SnapshotTree(run.root)), QString());
+    }
+
+    void interruptedMoveToAnotherFileSystem() {
+        JOURNALRUN run;
+        QTemporaryDir shm(u"/dev/shm/qvn-test-XXXXXX"_s);
+        const QByteArray other = QFile::encodeName(shm.path());
+        if (!shm.isValid() || SameDevice(run.root, other))
+            QSKIP("no second file system (/dev/shm) on another device");
+        MakeFile(run.root + "/a", 1'000'000'000, 0640);
+        run.start = SnapshotTree(run.root);
+        CUndoJournal journal;
+        QVERIFY(journal.Begin(run.journals));
+        FILEIDENTITY id;
+        ReadFileIdentity(run.root + "/a", id);
+        journal.Intend(run.root + "/a", other + "/a", &id);
+        QVERIFY(MoveNoReplace(run.root + "/a", other + "/a").ok);
+        QCOMPARE(run.Undo().movedBack, 1);
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+        QVERIFY(SnapshotTree(other).isEmpty());
+    }
+
+    void namesThatAreNotUtf8Survive() {
+        JOURNALRUN run;
+        const QByteArray odd = "\xff\xfe'\n$(x) \x80.bin";
+        MakeFile(run.root + '/' + odd, 1'000'000'000);
+        ListFolder(run.list, run.root);
+        run.list.SetNewName(0, u"even.bin"_s);
+        run.start = SnapshotTree(run.root);
+        QCOMPARE(run.Run().renamed, 1);
+        QCOMPARE(run.Journal().records.front().oldPath, run.root + '/' + odd);
+        QCOMPARE(run.Undo().movedBack, 1);
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+        QVERIFY(Exists(run.root + '/' + odd));
+    }
+
+    void failedAttemptsAreNotUndone() {
+        JOURNALRUN run;
+        MakeFile(run.root + "/a.txt", 1'000'000'000);
+        MakeFile(run.root + "/b.txt", 1'000'000'100);
+        ListFolder(run.list, run.root);
+        run.list.SetNewName(0, u"b.txt"_s);
+        run.preferences.preventDuplicates = true;
+        run.start = SnapshotTree(run.root);
+        QCOMPARE(run.Run().renamed, 1);
+        const JOURNAL journal = run.Journal();
+        QCOMPARE(int(journal.records.size()), 3); // b.txt tried, b_1.txt done, b.txt unchanged
+        QCOMPARE(journal.records[0].state, JOURNALRECORD::State::Failed);
+        QCOMPARE(journal.records[1].state, JOURNALRECORD::State::Done);
+        QCOMPARE(journal.records[1].newPath, run.root + "/b_1.txt");
+        const JOURNALUNDORESULT result = run.Undo();
+        QCOMPARE(result.movedBack, 1);
+        QCOMPARE(result.restored, 2);
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+    }
+
+    void onlyTheLastRunsAreKept() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"journal"_s);
+        QStringList made;
+        for (int i = 0; i < CUndoJournal::kRunsKept + 2; ++i) {
+            CUndoJournal journal(CUndoJournal::Sync::Kernel);
+            QVERIFY(journal.Begin(folder));
+            made << journal.Path();
+            journal.End();
+        }
+        QCOMPARE(JournalPaths(folder), made.mid(2));
+    }
+
+    void emptyFolderHasNothingToUndo() {
+        QTemporaryDir dir;
+        CScriptedPrompts prompts;
+        QCOMPARE(UndoLastJournal(dir.path(), prompts, JOURNALUNDOOPTIONS()).outcome,
+                 JOURNALUNDORESULT::Outcome::NothingToUndo);
+        QVERIFY(prompts.asked.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstUndoJournal)
+#include "tst_undojournal.moc"
