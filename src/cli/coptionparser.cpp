@@ -12,7 +12,7 @@ bool IsValueOption(const QString& name) {
                                     QStringLiteral("--debug"),  QStringLiteral("--sort"),
                                     QStringLiteral("-f"),       QStringLiteral("--favourite"),
                                     QStringLiteral("--save-favourite"), QStringLiteral("--pairs"),
-                                    QStringLiteral("--prefs")};
+                                    QStringLiteral("--prefs"),  QStringLiteral("--undo-script")};
     return kNames.contains(name);
 }
 
@@ -53,6 +53,10 @@ bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
         if (!ApplyOption(name, value, request))
             return false;
     }
+    if (!request.undoScriptFile.isEmpty() && !request.rename)
+        return Fail(QStringLiteral("--undo-script needs --rename"));
+    if (request.undo && request.rename)
+        return Fail(QStringLiteral("--undo and --rename cannot be given together"));
     return true;
 }
 
@@ -77,6 +81,14 @@ bool COptionParser::ApplyOption(const QString& name, const QString& value, QVNRE
         request.matchCase = true;
     else if (name == QLatin1String("--changed"))
         request.changedOnly = true;
+    else if (name == QLatin1String("--rename"))
+        request.rename = true;
+    else if (name == QLatin1String("-y") || name == QLatin1String("--yes"))
+        request.assumeYes = true;
+    else if (name == QLatin1String("--undo"))
+        request.undo = true;
+    else if (name == QLatin1String("--undo-script"))
+        request.undoScriptFile = value;
     else if (name == QLatin1String("-s") || name == QLatin1String("--set"))
         return AddSetting(value, false, request);
     else if (name == QLatin1String("-p") || name == QLatin1String("--pref"))

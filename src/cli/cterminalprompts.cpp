@@ -70,9 +70,11 @@ bool CTerminalPrompts::ConfirmRename(const QString& message, const QString& text
     return AskYesNo(OneLine(message) + QStringLiteral(" Continue?"));
 }
 
+// The completion text has just gone to the status line; the dialog says nothing new.
 void CTerminalPrompts::RenameComplete(const QString& text, bool& showAgain) {
     Q_UNUSED(showAgain);
-    PrintError(text + QLatin1Char('\n'));
+    if (text != m_lastStatus)
+        PrintError(text + QLatin1Char('\n'));
 }
 
 // The command line names its files as options; it never opens a file dialog.

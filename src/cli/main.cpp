@@ -7,6 +7,7 @@
 #include "helptext.h"
 
 #include "platform/terminal.h"
+#include "rename/undoscript.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 
 namespace {
 
+constexpr int kStoppedOrRefused = 1;
 constexpr int kUsageError = 2;
 
 void Print(std::FILE* stream, const QString& text) {
@@ -35,6 +37,38 @@ QByteArray NativeFolder(int argc, char** argv, const QString& folder) {
             return QByteArray(argv[i]);
     }
     return QFile::encodeName(folder.isEmpty() ? QDir::currentPath() : folder);
+}
+
+// Reverses the last run the undo journal recorded.
+int UndoLastRun(CProgramState& state, bool assumeYes) {
+    const JOURNALUNDORESULT result = state.UndoLastJournalRun(assumeYes);
+    switch (result.outcome) {
+    case JOURNALUNDORESULT::Outcome::Reversed:
+        if (result.skipped > 0)
+            PrintError(QStringLiteral("%1 item(s) were left where they are: something else is at their "
+                                      "new path.\n").arg(result.skipped));
+        return 0;
+    case JOURNALUNDORESULT::Outcome::NothingToUndo:
+        PrintError(QStringLiteral("Nothing to undo.\n"));
+        return kStoppedOrRefused;
+    case JOURNALUNDORESULT::Outcome::Declined:
+        break;
+    }
+    return kStoppedOrRefused;
+}
+
+// Renames every listed entry as previewed; a folder renamed while subfolders are listed
+// makes the run list the folder anew.
+int RenameListed(CProgramState& state, const QVNREQUEST& request, const QByteArray& folder) {
+    state.SetRescan([&state, &folder] {
+        state.ListFolder(folder);
+        state.list.SelectAll();
+    });
+    const RENAMERESULT result = state.OnRename();
+    if (!request.undoScriptFile.isEmpty() &&
+        !WriteUndoScript(request.undoScriptFile, state.history))
+        return Fail(QStringLiteral("undo script cannot be written: ") + request.undoScriptFile);
+    return result.outcome == RunOutcome::Completed ? 0 : kStoppedOrRefused;
 }
 
 } // namespace
@@ -57,11 +91,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    CTerminalPrompts prompts;
+    CTerminalPrompts prompts(request.assumeYes);
     CProgramState state(prompts);
     CRequestApplier applier;
     if (!applier.Apply(request, state))
         return Fail(applier.Error());
+    if (request.undo)
+        return UndoLastRun(state, request.assumeYes);
 
     const QByteArray folder = NativeFolder(argc, argv, request.folder);
     CPreviewRun run(request, folder, StandardErrorIsTerminal());
@@ -76,5 +112,8 @@ int main(int argc, char** argv) {
                                 : StandardOutputIsTerminal() ? OutputFormat::Table
                                                              : OutputFormat::Tsv;
     Print(stdout, CPreviewPrinter(request, format, state.preferences.displayFilesizesAs).Text(state.list));
-    return 0;
+    if (!request.rename)
+        return 0;
+    std::fflush(stdout);
+    return RenameListed(state, request, folder);
 }

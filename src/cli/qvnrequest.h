@@ -27,6 +27,10 @@ struct QVNREQUEST {
     OutputFormat format = OutputFormat::Tsv;
     QStringList columns{QStringLiteral("name"), QStringLiteral("newName")};
     bool changedOnly = false;
+    bool rename = false;
+    bool assumeYes = false;
+    bool undo = false;
+    QString undoScriptFile;
     qint32 debugRow = -1;
     bool sortGiven = false;
     int sortColumn = 0;

@@ -37,3 +37,5 @@ bool IsWritableFile(const QString& path) {
 bool PathExists(const QString& path) {
     return !path.isEmpty() && access(QFile::encodeName(path).constData(), F_OK) == 0;
 }
+
+bool EnsureFolder(const QString& path) { return QDir().mkpath(path); }

@@ -13,3 +13,5 @@ QString UserDataFolder();
 bool IsWritableFile(const QString& path);
 // Whether a file (or folder) of that path exists.
 bool PathExists(const QString& path);
+// Makes the folder (and its parents) when missing; false when it cannot be made.
+bool EnsureFolder(const QString& path);

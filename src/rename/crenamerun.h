@@ -73,7 +73,7 @@ public:
     void SetLogPath(const QString& path) { m_logPath = path; }
     // Empty: no journal. Each run writes one journal file there.
     void SetJournalFolder(const QString& folder,
-                          CUndoJournal::Sync sync = CUndoJournal::Sync::Disk);
+                          CUndoJournal::Sync sync = CUndoJournal::Sync::Periodic);
     void SetHooks(RENAMEHOOKS hooks) { m_hooks = std::move(hooks); }
 
     RENAMERESULT OnRename();
@@ -127,7 +127,7 @@ private:
     IPrompts& m_prompts;
     QString m_logPath;
     QString m_journalFolder;
-    CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Disk;
+    CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Periodic;
     RENAMEHOOKS m_hooks;
     bool m_running = false;
 

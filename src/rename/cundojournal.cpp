@@ -79,8 +79,14 @@ void CUndoJournal::End() {
 }
 
 void CUndoJournal::Write(const QByteArray& line) {
-    if (m_file.IsOpen())
-        m_file.Append(line, m_sync == Sync::Disk);
+    if (!m_file.IsOpen())
+        return;
+    const bool last = line == "E\n";
+    const bool sync = m_sync == Sync::Disk ||
+                      (m_sync == Sync::Periodic && (++m_unsynced >= kPeriodicLines || last));
+    if (sync)
+        m_unsynced = 0;
+    m_file.Append(line, sync);
 }
 
 bool MarkJournalUndone(const QString& path) {

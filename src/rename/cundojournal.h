@@ -28,13 +28,18 @@
 // or may not have happened. Undo tells by what is at NEW (see journalundo.h).
 class CUndoJournal {
 public:
-    // How hard each line is pushed: to the disk (survives a crash of the machine) or to
-    // the kernel only (survives the program being killed).
-    enum class Sync { Disk, Kernel };
+    // How hard each line is pushed: to the disk (survives a crash of the machine), to the
+    // kernel only (survives the program being killed), or to the kernel at once and to the
+    // disk every kPeriodicLines lines and at the end. Pushing every line to the disk costs
+    // two disk flushes per renamed file (measured: 10,000 renames take 73 s instead of
+    // 0.2 s), so a run flushes periodically: a killed program loses nothing, a machine that
+    // dies loses at most the last few lines.
+    enum class Sync { Disk, Kernel, Periodic };
+    static constexpr int kPeriodicLines = 64;
 
     static constexpr int kRunsKept = 5;
 
-    explicit CUndoJournal(Sync sync = Sync::Disk) : m_sync(sync) {}
+    explicit CUndoJournal(Sync sync = Sync::Periodic) : m_sync(sync) {}
 
     // Starts a new journal file in `folder` (created when missing) and removes the oldest
     // journals so that `runsKept` remain. False when no journal can be written.
@@ -55,6 +60,7 @@ private:
     QString m_path;
     Sync m_sync;
     int m_next = 0;
+    int m_unsynced = 0;
 };
 
 // Appends the line that marks a journal's run as undone.

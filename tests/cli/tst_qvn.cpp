@@ -117,6 +117,11 @@ private slots:
             << QStringList{S("--sort"), S("size:up")} << S("asc or desc");
         QTest::newRow("flag with value") << QStringList{S("--changed=1")} << S("takes no value");
         QTest::newRow("two folders") << QStringList{S("a"), S("b")} << S("more than one folder");
+        QTest::newRow("favourite without file") << QStringList{S("-f")} << S("needs a value");
+        QTest::newRow("undo script without rename")
+            << QStringList{S("--undo-script"), S("u.sh")} << S("needs --rename");
+        QTest::newRow("undo with rename")
+            << QStringList{S("--undo"), S("--rename")} << S("cannot be given together");
     }
     void usageErrors() {
         QFETCH(QStringList, arguments);
@@ -155,7 +160,8 @@ private slots:
                   "--format table|tsv|json", "--columns LIST", "--changed", "--debug ROW",
                   "--sort KEY[:asc|:desc]", "-h, --help", "--version", "Character Translation",
                   "-f, --favourite FILE", "--save-favourite FILE", "--pairs FILE", "--prefs FILE",
-                  "Exit code 0 on success, 2 on a usage error"})
+                  "--rename", "-y, --yes", "--undo", "--undo-script FILE", "Exit code 0 on success",
+                  "2 on a usage error"})
                 QVERIFY2(run.out.contains(S(word)), word);
         }
     }

@@ -2,10 +2,13 @@
 #include "cprogramstate.h"
 
 #include "app/settings/favouritesfile.h"
+#include "app/settings/preferencesfile.h"
 #include "filelist/cfolderscan.h"
 #include "platform/userfolders.h"
 #include "rename/renamepairsfile.h"
 #include "rename/translationtext.h"
+#include "rename/undorename.h"
+#include "rename/undoscript.h"
 
 #include "filelist/textrules.h"
 
@@ -18,6 +21,20 @@ constexpr int kMaxRecentFavourites = 8;
 
 QString FileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
+RENAMEPREFERENCES RenamePreferencesOf(const PREFERENCES& p) {
+    RENAMEPREFERENCES r;
+    r.overwriteTargetFiles = p.overwriteTargetFiles != 0;
+    r.logActivity = p.logActivity != 0;
+    r.newLocationCopyNotMove = p.newLocationCopyNotMove != 0;
+    r.preventDuplicates = p.preventDuplicates != 0;
+    r.reverseOrder = p.reverseOrder != 0;
+    r.retainAutonumber = p.retainAutonumber != 0;
+    r.extractExifData = p.extractExifData != 0;
+    r.displayWarningMessage = p.displayWarningMessage != 0;
+    r.displayConfirmationMessage = p.displayConfirmationMessage != 0;
+    return r;
+}
+
 FILEQUESTION FavouriteQuestion(const QString& initialPath) {
     FILEQUESTION q;
     q.filter = QStringLiteral("Quorvin Favourites (*.qvn)");
@@ -28,7 +45,10 @@ FILEQUESTION FavouriteQuestion(const QString& initialPath) {
 
 } // namespace
 
-CProgramState::CProgramState(IPrompts& prompts) : m_prompts(prompts) { ApplyPreferences(); }
+CProgramState::CProgramState(IPrompts& prompts)
+    : m_prompts(prompts), m_journalFolder(DefaultJournalFolder()) {
+    ApplyPreferences();
+}
 
 void CProgramState::ApplyPreferences() {
     SORTSTATE& sort = sortOrder.State();
@@ -229,4 +249,58 @@ bool CProgramState::ResetUserSettings() {
         return false;
     QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Quorvin")).clear();
     return true;
+}
+
+RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)>& start) {
+    RENAMEPREFERENCES renamePreferences = RenamePreferencesOf(preferences);
+    if (renamePreferences.logActivity)
+        EnsureFolder(QFileInfo(ActivityLogPath()).absolutePath());
+    CRenameRun run(list, criteria, changes, renamePreferences, history, m_prompts);
+    run.SetLogPath(ActivityLogPath());
+    run.SetJournalFolder(m_journalFolder);
+    RENAMEHOOKS hooks;
+    hooks.refreshPreview = [this] { RefreshPreview(); };
+    hooks.nextNumber = [this] { return m_nextNumber; };
+    hooks.rescan = [this] {
+        if (m_rescan)
+            m_rescan();
+    };
+    run.SetHooks(hooks);
+    const RENAMERESULT result = start(run);
+    // The run answers for its two dialogs' boxes; nothing else of the preferences changes.
+    preferences.displayWarningMessage = renamePreferences.displayWarningMessage ? 1 : 0;
+    preferences.displayConfirmationMessage = renamePreferences.displayConfirmationMessage ? 1 : 0;
+    return result;
+}
+
+RENAMERESULT CProgramState::OnRename() {
+    return Rename([](CRenameRun& run) { return run.OnRename(); });
+}
+
+RENAMERESULT CProgramState::OnEndLabelEdit(int item, const QString& text) {
+    return Rename([item, &text](CRenameRun& run) { return run.OnEndLabelEdit(item, text); });
+}
+
+bool CProgramState::OnUndoRename() {
+    UNDOOPTIONS options;
+    options.logActivity = preferences.logActivity != 0;
+    if (options.logActivity)
+        EnsureFolder(QFileInfo(ActivityLogPath()).absolutePath());
+    options.logPath = ActivityLogPath();
+    options.rescan = [this] {
+        if (m_rescan)
+            m_rescan();
+        RefreshPreview();
+    };
+    return ::OnUndoRename(history, m_prompts, options);
+}
+
+void CProgramState::OnCreateUndoBatchfile() { ::OnCreateUndoBatchfile(history, m_prompts); }
+
+JOURNALUNDORESULT CProgramState::UndoLastJournalRun(bool assumeYes) {
+    JOURNALUNDOOPTIONS options;
+    options.assumeYes = assumeYes;
+    options.logActivity = preferences.logActivity != 0;
+    options.logPath = ActivityLogPath();
+    return UndoLastJournal(m_journalFolder, m_prompts, options);
 }

@@ -10,7 +10,12 @@
 #include "filelist/cfilelist.h"
 #include "filelist/csortorder.h"
 #include "filelist/scansettings.h"
+#include "rename/crenamehistory.h"
+#include "rename/crenamerun.h"
 #include "rename/iprompts.h"
+#include "rename/journalundo.h"
+
+#include <functional>
 
 #include <QStringList>
 
@@ -78,7 +83,20 @@ public:
     // "/RESET": asks, then clears the per-user settings store. False when declined.
     bool ResetUserSettings();
 
+    // Renaming and undo. The rescan is the front end's: it lists the current folder anew.
+    CRenameHistory history;
+    void SetRescan(std::function<void()> rescan) { m_rescan = std::move(rescan); }
+    RENAMERESULT OnRename();
+    RENAMERESULT OnEndLabelEdit(int item, const QString& text);
+    bool OnUndoRename();
+    void OnCreateUndoBatchfile();
+    // Reverses the last run recorded in the undo journal (after a crash, or from qvn).
+    JOURNALUNDORESULT UndoLastJournalRun(bool assumeYes);
+    // Where runs keep their undo journals; empty: no journal.
+    void SetJournalFolder(const QString& folder) { m_journalFolder = folder; }
+
 private:
+    RENAMERESULT Rename(const std::function<RENAMERESULT(CRenameRun&)>& start);
     void AddRecent(const QString& path);
     void SetStatus(const QString& text) { m_prompts.SetStatus(StatusPane::Message, text); }
 
@@ -86,4 +104,6 @@ private:
     QString m_currentFavourite;
     QStringList m_recent;
     qint64 m_nextNumber = 0;
+    std::function<void()> m_rescan;
+    QString m_journalFolder;
 };

@@ -35,6 +35,14 @@ QString PreferencesFilePath() {
     return QDir(UserConfigFolder()).filePath(kFileName);
 }
 
+QString ActivityLogPath() {
+    const QString portable = QDir(ExecutableFolder()).filePath(kFileName);
+    const QString folder = IsWritableFile(portable) ? ExecutableFolder() : UserDataFolder();
+    return QDir(folder).filePath(QStringLiteral("Quorvin.log"));
+}
+
+QString DefaultJournalFolder() { return QDir(UserDataFolder()).filePath(QStringLiteral("journal")); }
+
 void ReadPreferencesFile(const QString& path, PREFERENCES& preferences) {
     PREFERENCES defaults;
     preferences = defaults;

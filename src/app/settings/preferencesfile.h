@@ -16,6 +16,12 @@ struct TIPSTATE {
 // otherwise Quorvin.ini in the user's configuration folder.
 QString PreferencesFilePath();
 
+// Quorvin.log beside the program in portable use (when the preferences file is there),
+// otherwise in the user's data folder.
+QString ActivityLogPath();
+// The folder where rename runs keep their undo journals, in the user's data folder.
+QString DefaultJournalFolder();
+
 // Reads every key with its default ("Display Filesizes As" right after "Log Activity",
 // the sort keys last); a missing file gives all defaults.
 void ReadPreferencesFile(const QString& path, PREFERENCES& preferences);
