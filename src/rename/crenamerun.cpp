@@ -188,12 +188,14 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
 }
 
 CRenameRun::BEFORE CRenameRun::ReadBefore(const RENAMEPAIR& pair) const {
+    // One look at the file gives both what undo needs and the attributes.
     BEFORE before;
-    const QByteArray oldPath = pair.NativeOldPath();
+    before.identityKnown = ReadFileIdentity(pair.NativeOldPath(), before.identity);
     FILESTATUS status;
-    before.attributes = ReadFileStatus(oldPath, status) ? AttributesOf(status, pair.nativeName)
-                                                        : kInvalidAttributes;
-    before.identityKnown = ReadFileIdentity(oldPath, before.identity);
+    status.mode = before.identity.mode;
+    status.isFolder = before.identity.IsFolder();
+    before.attributes = before.identityKnown ? AttributesOf(status, pair.nativeName)
+                                             : kInvalidAttributes;
     return before;
 }
 

@@ -35,7 +35,7 @@ public:
     // 0.2 s), so a run flushes periodically: a killed program loses nothing, a machine that
     // dies loses at most the last few lines.
     enum class Sync { Disk, Kernel, Periodic };
-    static constexpr int kPeriodicLines = 64;
+    static constexpr int kPeriodicLines = 256;
 
     static constexpr int kRunsKept = 5;
 
