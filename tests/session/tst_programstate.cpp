@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/session/cprogramstate.h"
+#include "app/settings/preferencesfile.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -167,6 +168,38 @@ private slots:
         QCOMPARE(options.translations, &state.translations);
         state.criteria.selections.minNameLength = QStringLiteral("12abc");
         QCOMPARE(state.ScanSettings("/x").minNameLength, 12);
+    }
+
+    void preferencesAtStartAndClose() {
+        CScriptedPrompts prompts;
+        CProgramState state(prompts);
+        const QString ini = Path(QStringLiteral("Quorvin.ini"));
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Preferences]\nSort Column=4\nSort Dir=0\nLogical Sorting=1\n");
+        file.close();
+        QCOMPARE(state.LoadPreferences(ini, QStringLiteral("/photos")), QStringLiteral("/photos"));
+        QCOMPARE(state.sortOrder.State().column, 4);
+        QVERIFY(!state.sortOrder.State().ascending);
+        QVERIFY(state.sortOrder.State().logical);
+        // Declined: the command line stays "/RESET" (which names no folder).
+        QCOMPARE(state.LoadPreferences(ini, QStringLiteral("/reset")), QStringLiteral("/reset"));
+        QCOMPARE(prompts.asked.last(), QStringLiteral("Reset Quorvin application registry for current user?"));
+        const int questions = int(prompts.asked.size());
+        state.LoadPreferences(ini, QStringLiteral("/RESET now"));
+        QCOMPARE(int(prompts.asked.size()), questions); // only the whole command line counts
+
+        state.sortOrder.SortByColumn(1, true); // a header click: new column, ascending
+        state.preferences.autoSaveFavouriteOnExit = 1;
+        prompts.saveFileName = Path(QStringLiteral("onexit.qvn"));
+        state.SavePreferences(ini, QStringLiteral("/photos"));
+        QVERIFY(QFile::exists(Path(QStringLiteral("onexit.qvn"))));
+        PREFERENCES back;
+        ReadPreferencesFile(ini, back);
+        QCOMPARE(back.sortColumn, 1);
+        QCOMPARE(back.sortDir, 1);
+        QCOMPARE(back.logicalSorting, 1);
+        QCOMPARE(back.autoSaveFavouriteOnExit, 1);
     }
 
     void resetAsksFirst() {

@@ -251,6 +251,27 @@ bool CProgramState::ResetUserSettings() {
     return true;
 }
 
+QString CProgramState::LoadPreferences(const QString& preferencesPath, const QString& commandLine) {
+    QString remaining = commandLine;
+    if (!commandLine.isEmpty() &&
+        commandLine.compare(QLatin1String("/RESET"), Qt::CaseInsensitive) == 0 && ResetUserSettings())
+        remaining.clear();
+    ReadPreferencesFile(preferencesPath, preferences);
+    ApplyPreferences();
+    return remaining;
+}
+
+void CProgramState::SavePreferences(const QString& preferencesPath, const QString& selectedFolder) {
+    SORTSTATE& sort = sortOrder.State();
+    preferences.sortColumn = qMax(sort.column, 0);
+    preferences.sortDir = sort.ascending ? 1 : 0;
+    preferences.favouritePath = m_currentFavourite;
+    EnsureFolder(QFileInfo(preferencesPath).absolutePath());
+    WritePreferencesFile(preferencesPath, preferences);
+    if (preferences.autoSaveFavouriteOnExit != 0)
+        SaveFavouriteCommand(selectedFolder);
+}
+
 RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)>& start) {
     RENAMEPREFERENCES renamePreferences = RenamePreferencesOf(preferences);
     if (renamePreferences.logActivity)

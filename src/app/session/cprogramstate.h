@@ -83,6 +83,14 @@ public:
     // "/RESET": asks, then clears the per-user settings store. False when declined.
     bool ResetUserSettings();
 
+    // Start-up: "/RESET" (the whole cleaned command line, any letter case) asks first and,
+    // when answered Yes, is treated as an empty command line from then on; then the
+    // preferences file is read and applied. Returns the command line that remains.
+    QString LoadPreferences(const QString& preferencesPath, const QString& commandLine);
+    // Closing: the preferences file is written, then the current favourite is saved when
+    // "Auto Save Favourite On Exit" is on (with no current favourite, Save As asks).
+    void SavePreferences(const QString& preferencesPath, const QString& selectedFolder);
+
     // Renaming and undo. The rescan is the front end's: it lists the current folder anew.
     CRenameHistory history;
     void SetRescan(std::function<void()> rescan) { m_rescan = std::move(rescan); }
