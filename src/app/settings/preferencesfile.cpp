@@ -63,7 +63,7 @@ void ReadPreferencesFile(const QString& path, PREFERENCES& preferences) {
 }
 
 bool WritePreferencesFile(const QString& path, const PREFERENCES& preferences) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    EnsureFolder(QFileInfo(path).absolutePath());
     CINIFile ini;
     ini.SetFileName(path);
     ini.BeginBatch();
