@@ -73,7 +73,5 @@ void ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear) {
     if (clear)
         list.Clear();
     CFolderScanner scanner(settings);
-    std::vector<FILEENTRY> entries;
-    scanner.Scan([&entries](FILEENTRY&& entry) { entries.push_back(std::move(entry)); }, {});
-    list.AppendRows(std::move(entries));
+    scanner.Scan([&list](FILEENTRY&& entry) { list.AppendRow(std::move(entry)); }, {});
 }

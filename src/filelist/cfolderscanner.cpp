@@ -72,7 +72,8 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     if (!ReadFileStatus(nativePath, status))
         return false;
     const bool isFolder = status.isFolder;
-    const qsizetype pathLength = JoinPath(level.folderPath, name).size();
+    const bool atRoot = level.folderPath.endsWith(QLatin1Char('/'));
+    const qsizetype pathLength = level.folderPath.size() + (atRoot ? 0 : 1) + name.size();
     if (!m_filter.Admits(name) || !PassesLengths(name.size(), pathLength) ||
         (isFolder && !m_settings.folders) || (!isFolder && !m_settings.files))
         return isFolder;
@@ -81,7 +82,7 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     entry.nativeFolderPath = level.nativePath;
     entry.nativeName = nativeName;
     entry.name = name;
-    entry.typeName = TypeNameOf(name, isFolder);
+    entry.typeName = TypeName(name, isFolder);
     entry.size = status.size;
     entry.folderName = level.folderName;
     entry.folderPath = level.folderPath;
@@ -94,10 +95,24 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     entry.permissions = status.mode & 07777;
     entry.hidden = nativeName.startsWith('.');
     InitialiseNewEntry(entry);
-    if (!isFolder && !name.isEmpty())
+    if (!isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
         metadata.ReadEntry(entry, nativePath, m_settings.extractExif, m_settings.extractId3);
     onEntry(std::move(entry));
     return isFolder;
+}
+
+// Files with the same extension share their type; the scan asks once per extension.
+QString CFolderScanner::TypeName(const QString& name, bool isFolder) {
+    if (isFolder)
+        return TypeNameOf(name, true);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QStringView extension = dot < 0 ? QStringView() : QStringView(name).sliced(dot);
+    for (const auto& [known, typeName] : m_typeNames) {
+        if (known == extension)
+            return typeName;
+    }
+    m_typeNames.emplace_back(extension.toString(), TypeNameOf(name, false));
+    return m_typeNames.back().second;
 }
 
 bool CFolderScanner::PassesLengths(qsizetype nameLength, qsizetype pathLength) const {

@@ -6,6 +6,8 @@
 #include "scansettings.h"
 
 #include <atomic>
+#include <utility>
+#include <vector>
 #include <functional>
 
 // Walks a folder (and its subfolders when asked) on the calling thread and hands every
@@ -32,12 +34,15 @@ private:
     bool AdmitItem(const LEVEL& level, const QByteArray& nativeName, const EntrySink& onEntry,
                    class CMetadataReader& metadata);
     bool PassesLengths(qsizetype nameLength, qsizetype pathLength) const;
+    QString TypeName(const QString& name, bool isFolder);
     bool Aborted() const { return m_abort && m_abort->load(std::memory_order_relaxed); }
 
     SCANSETTINGS m_settings;
     CFileFilter m_filter;
     qsizetype m_rootLength;
     const std::atomic<bool>* m_abort;
+    // By extension as written; a tree holds few extensions, so a short list serves.
+    std::vector<std::pair<QString, QString>> m_typeNames;
 };
 
 // Text of a native path or name (names on disk need not be valid UTF-8; invalid bytes

@@ -32,10 +32,15 @@ QString JoinPath(const QString& folder, const QString& name) {
     return folder + QLatin1Char('/') + name;
 }
 
+// One allocation: the scan joins a path for every item it looks at.
 QByteArray JoinNativePath(const QByteArray& folder, const QByteArray& name) {
     if (folder.isEmpty())
         return QByteArray();
-    if (folder.endsWith('/'))
-        return folder + name;
-    return folder + '/' + name;
+    QByteArray path;
+    path.reserve(folder.size() + 1 + name.size());
+    path += folder;
+    if (!folder.endsWith('/'))
+        path += '/';
+    path += name;
+    return path;
 }
