@@ -34,16 +34,32 @@ QString TagValue(int index, const GROUPCONTEXT& context) {
     }
 }
 
+// The small letters that follow a percent sign somewhere in the text, as bits: a tag
+// whose letter is missing cannot be there, which spares most searches.
+quint32 LettersAfterPercent(const QString& text) {
+    quint32 letters = 0;
+    for (qsizetype i = text.indexOf(QLatin1Char('%')); i >= 0 && i + 1 < text.size();
+         i = text.indexOf(QLatin1Char('%'), i + 1)) {
+        const char16_t next = text[i + 1].unicode();
+        if (next >= u'a' && next <= u'z')
+            letters |= 1u << (next - u'a');
+    }
+    return letters;
+}
+
 // Each tag is a full pass over the text as it stands, so a value holding a later tag is
 // expanded too; a value is worked out only when its tag is there.
 QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
-    if (!text.contains(QLatin1Char('%')))
+    quint32 letters = LettersAfterPercent(text);
+    if (letters == 0)
         return text;
     QString expanded = text;
     for (int i = 0; i < int(std::size(kTags)); ++i) {
         const QLatin1String tag(kTags[i]);
-        if (expanded.contains(tag))
-            expanded.replace(tag, TagValue(i, context), Qt::CaseSensitive);
+        if (!(letters & (1u << (tag[1].unicode() - 'a'))) || !expanded.contains(tag))
+            continue;
+        expanded.replace(tag, TagValue(i, context), Qt::CaseSensitive);
+        letters = LettersAfterPercent(expanded);
     }
     return expanded;
 }
