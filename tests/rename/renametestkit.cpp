@@ -189,8 +189,14 @@ PromptAnswer CScriptedPrompts::Ask(const QString& text, PromptButtons, PromptIco
 }
 
 void CScriptedPrompts::SetStatus(StatusPane pane, const QString& text) {
+    panes[pane] = text;
     if (pane == StatusPane::Message)
         statuses << text;
+}
+
+void CScriptedPrompts::ShowText(const QString& caption, const QString& text, PromptIcon) {
+    shownCaption = caption;
+    shownText = text;
 }
 
 bool CScriptedPrompts::ConfirmRename(const QString& message, const QString&, bool& showAgain) {
@@ -207,7 +213,7 @@ void CScriptedPrompts::RenameComplete(const QString& text, bool& showAgain) {
 
 QString CScriptedPrompts::AskOpenFileName(const FILEQUESTION& question) {
     lastQuestion = question;
-    return QString();
+    return openFileName;
 }
 
 QString CScriptedPrompts::AskSaveFileName(const FILEQUESTION& question) {

@@ -59,17 +59,22 @@ public:
     bool confirmShowAgain = true; // the box as the user leaves it
     bool completeShowAgain = true;
     QStringList asked;
-    QStringList statuses;
+    QStringList statuses;             // every text of the message pane, in order
+    QMap<StatusPane, QString> panes;  // the text each pane shows now
+    QString shownCaption;             // the last text shown under a caption of its own
+    QString shownText;
     QStringList confirmMessages;
     QStringList completions;
 
     PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
     void SetStatus(StatusPane pane, const QString& text) override;
+    void ShowText(const QString& caption, const QString& text, PromptIcon icon) override;
     bool ConfirmRename(const QString& message, const QString& text, bool& showAgain) override;
     void RenameComplete(const QString& text, bool& showAgain) override;
     QString AskOpenFileName(const FILEQUESTION& question) override;
     QString AskSaveFileName(const FILEQUESTION& question) override;
 
+    QString openFileName;
     QString saveFileName;
     FILEQUESTION lastQuestion;
 };

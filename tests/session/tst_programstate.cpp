@@ -2,38 +2,10 @@
 #include "app/session/cprogramstate.h"
 #include "app/settings/preferencesfile.h"
 
+#include "renametestkit.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-// Answers questions from a script and records everything the core says.
-class CScriptedPrompts : public IPrompts {
-public:
-    QList<PromptAnswer> answers;
-    QStringList asked;
-    QString openFileName;
-    QString saveFileName;
-    QHash<StatusPane, QString> status;
-    QString shownCaption;
-    QString shownText;
-
-    PromptAnswer Ask(const QString& text, PromptButtons, PromptIcon) override {
-        asked << text;
-        return answers.isEmpty() ? PromptAnswer::No : answers.takeFirst();
-    }
-    void SetStatus(StatusPane pane, const QString& text) override { status[pane] = text; }
-    void ShowText(const QString& caption, const QString& text, PromptIcon) override {
-        shownCaption = caption;
-        shownText = text;
-    }
-    bool ConfirmRename(const QString&, const QString&, bool&) override { return true; }
-    void RenameComplete(const QString&, bool&) override {}
-    QString AskOpenFileName(const FILEQUESTION&) override { return openFileName; }
-    QString AskSaveFileName(const FILEQUESTION&) override { return saveFileName; }
-};
-
-} // namespace
 
 class TstProgramState : public QObject {
     Q_OBJECT
@@ -46,33 +18,33 @@ private slots:
         CScriptedPrompts prompts;
         CProgramState state(prompts);
         state.SaveFavouriteAs(QStringLiteral("/photos"));
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("New Favourite was cancelled"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("New Favourite was cancelled"));
         QCOMPARE(state.CurrentFavourite(), QString());
 
         state.criteria.additions.prefix = QStringLiteral("IMG_");
         prompts.saveFileName = Path(QStringLiteral("mine.qvn"));
         state.SaveFavouriteAs(QStringLiteral("/photos"));
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("New Favourite mine.qvn saved"));
-        QCOMPARE(prompts.status[StatusPane::Favourite], QStringLiteral("mine.qvn"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("New Favourite mine.qvn saved"));
+        QCOMPARE(prompts.panes[StatusPane::Favourite], QStringLiteral("mine.qvn"));
         QCOMPARE(state.CurrentFavourite(), Path(QStringLiteral("mine.qvn")));
         QCOMPARE(state.RecentFavourites().value(0), Path(QStringLiteral("mine.qvn")));
 
         state.criteria.additions.prefix = QStringLiteral("changed");
         QCOMPARE(state.RevertFavourite(), FollowUp::Rescan);
         QCOMPARE(state.criteria.additions.prefix, QStringLiteral("IMG_"));
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
 
         state.criteria.additions.prefix = QStringLiteral("saved again");
         state.SaveFavouriteCommand(QStringLiteral("/photos"));
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite mine.qvn saved"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Favourite mine.qvn saved"));
 
         CProgramState other(prompts);
         QCOMPARE(other.OpenFavourite(), FollowUp::Nothing);
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Open Favourite was cancelled"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Open Favourite was cancelled"));
         prompts.openFileName = Path(QStringLiteral("mine.qvn"));
         QCOMPARE(other.OpenFavourite(), FollowUp::Rescan);
         QCOMPARE(other.criteria.additions.prefix, QStringLiteral("saved again"));
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite mine.qvn opened"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Favourite mine.qvn opened"));
     }
 
     void revertWithoutFavouriteResetsToLoadDefaults() {
@@ -83,7 +55,7 @@ private slots:
         state.RevertFavourite();
         QCOMPARE(state.criteria.numbering.mode, 0);
         QCOMPARE(state.criteria.selections.filter, QStringLiteral("*"));
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
     }
 
     void navigationFollowsPreference() {
@@ -114,7 +86,7 @@ private slots:
         QCOMPARE(prompts.asked.last(), QStringLiteral("There was an error opening the recently-used Favourite"));
         QVERIFY(!state.RecentFavourites().contains(gone));
         QCOMPARE(state.OpenRecentFavourite(Path(QStringLiteral("r5.qvn"))), FollowUp::Rescan);
-        QCOMPARE(prompts.status[StatusPane::Message],
+        QCOMPARE(prompts.panes[StatusPane::Message],
                  QStringLiteral("Favourite ") + Path(QStringLiteral("r5")) + QStringLiteral(" opened"));
     }
 
@@ -129,13 +101,13 @@ private slots:
         state.criteria.regex.match = QStringLiteral("(");
         state.debugRow = 0;
         state.RefreshPreview();
-        QCOMPARE(prompts.status[StatusPane::Pattern], QStringLiteral("Regular Expression is invalid"));
+        QCOMPARE(prompts.panes[StatusPane::Pattern], QStringLiteral("Regular Expression is invalid"));
         QCOMPARE(prompts.shownCaption, QStringLiteral("Filename Generation Debug Results"));
         QVERIFY(prompts.shownText.startsWith(QStringLiteral("Original name: a.txt\n")));
         QCOMPARE(state.debugRow, -1);
         state.criteria.regex.match.clear();
         state.RefreshPreview();
-        QCOMPARE(prompts.status[StatusPane::Pattern], QString());
+        QCOMPARE(prompts.panes[StatusPane::Pattern], QString());
     }
 
     void pairsAndTranslations() {
@@ -146,7 +118,7 @@ private slots:
         QCOMPARE(prompts.asked.last(),
                  QStringLiteral("Data File ") + Path(QStringLiteral("nothing.txt")) + QStringLiteral(" could not be opened!"));
         QVERIFY(state.renamePairs.isEmpty());
-        QCOMPARE(prompts.status[StatusPane::Message], QStringLiteral("Imported Pairs"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Imported Pairs"));
 
         QString text;
         for (int i = 0; i < 501; ++i)
@@ -178,6 +150,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Preferences]\nSort Column=4\nSort Dir=0\nLogical Sorting=1\n");
         file.close();
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
         QCOMPARE(state.LoadPreferences(ini, QStringLiteral("/photos")), QStringLiteral("/photos"));
         QCOMPARE(state.sortOrder.State().column, 4);
         QVERIFY(!state.sortOrder.State().ascending);
@@ -204,6 +177,7 @@ private slots:
 
     void resetAsksFirst() {
         CScriptedPrompts prompts;
+        prompts.answers = {PromptAnswer::No};
         CProgramState state(prompts);
         QVERIFY(!state.ResetUserSettings());
         QCOMPARE(prompts.asked.last(), QStringLiteral("Reset Quorvin application registry for current user?"));
