@@ -39,7 +39,6 @@ class CRefreshRequests {
 public:
     bool Post();
     bool Take();
-    bool IsPending() const { return m_pending; }
 
 private:
     bool m_pending = false;

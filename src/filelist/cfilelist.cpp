@@ -99,15 +99,6 @@ void CFileList::SetName(int row, const QString& text) {
     Changed(row);
 }
 
-void CFileList::SetFolder(int row, const QString& folderPath, const QByteArray& nativeFolderPath) {
-    FILEENTRY& e = Entry(row);
-    e.folderPath = folderPath;
-    e.nativeFolderPath = nativeFolderPath;
-    const qsizetype slash = folderPath.lastIndexOf(QLatin1Char('/'));
-    e.folderName = slash < 0 ? folderPath : folderPath.mid(slash + 1);
-    Changed(row);
-}
-
 void CFileList::SetPendingCreated(int row, TimeValue time) {
     FILEENTRY& e = Entry(row);
     e.newCreated = time;
@@ -180,12 +171,6 @@ QString CFileList::GetFullPath(int row) const {
 QByteArray CFileList::GetNativeFullPath(int row) const {
     const FILEENTRY& e = GetEntry(row);
     return JoinNativePath(e.nativeFolderPath, e.nativeName);
-}
-
-void CFileList::SortRows(const std::function<bool(const FILEENTRY&, const FILEENTRY&)>& less) {
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [&less](const ROW& a, const ROW& b) { return less(*a.entry, *b.entry); });
-    Changed(-1);
 }
 
 void CFileList::SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare) {

@@ -45,15 +45,11 @@ public:
     void CommitAccessed(int row, TimeValue time);
     void SetPendingAttributes(int row, quint32 attributes);
     void CommitAttributes(int row, quint32 attributes);
-    // After a rename that also moved the entry to another folder (the undo of a move).
-    void SetFolder(int row, const QString& folderPath, const QByteArray& nativeFolderPath);
 
     bool AnySelectedInvalid() const;
     QString GetFullPath(int row) const;
     QByteArray GetNativeFullPath(int row) const;
 
-    // Reorders the rows by a strict weak ordering of their entries (stable).
-    void SortRows(const std::function<bool(const FILEENTRY&, const FILEENTRY&)>& less);
     // Reorders the rows by a three-way comparison that need not be an ordering (the
     // random sort); every row ends up exactly once.
     void SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare);
