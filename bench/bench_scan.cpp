@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     list.SelectAll();
     const RenameCriteria criteria = BenchCriteria();
     timer.restart();
-    const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
+    const REFRESHRESULT result =
+        CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
     const qint64 refreshMs = timer.elapsed();
 
     const int rows = list.RowCount();

@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
     QList<QByteArray> paths;
     for (int i = 0; i < folders; ++i) {
         // Every tenth folder is a top-level folder; the others nest one or two levels below.
-        const QByteArray parent = i % 10 == 0 ? root : i % 3 == 0 ? paths[i - 1] : paths[i - i % 10];
+        const QByteArray parent = i % 10 == 0  ? root
+                                  : i % 3 == 0 ? paths[i - 1]
+                                               : paths[i - i % 10];
         const QByteArray path = parent + "/Album " + QByteArray::number(i);
         mkdir(path.constData(), 0755);
         paths.append(path);

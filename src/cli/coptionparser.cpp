@@ -6,13 +6,20 @@
 namespace {
 
 bool IsValueOption(const QString& name) {
-    static const QStringList kNames{QStringLiteral("-s"),       QStringLiteral("--set"),
-                                    QStringLiteral("-p"),       QStringLiteral("--pref"),
-                                    QStringLiteral("--format"), QStringLiteral("--columns"),
-                                    QStringLiteral("--debug"),  QStringLiteral("--sort"),
-                                    QStringLiteral("-f"),       QStringLiteral("--favourite"),
-                                    QStringLiteral("--save-favourite"), QStringLiteral("--pairs"),
-                                    QStringLiteral("--prefs"),  QStringLiteral("--undo-script")};
+    static const QStringList kNames{QStringLiteral("-s"),
+                                    QStringLiteral("--set"),
+                                    QStringLiteral("-p"),
+                                    QStringLiteral("--pref"),
+                                    QStringLiteral("--format"),
+                                    QStringLiteral("--columns"),
+                                    QStringLiteral("--debug"),
+                                    QStringLiteral("--sort"),
+                                    QStringLiteral("-f"),
+                                    QStringLiteral("--favourite"),
+                                    QStringLiteral("--save-favourite"),
+                                    QStringLiteral("--pairs"),
+                                    QStringLiteral("--prefs"),
+                                    QStringLiteral("--undo-script")};
     return kNames.contains(name);
 }
 

@@ -21,7 +21,8 @@ bool CRequestApplier::Apply(const QVNREQUEST& request, CProgramState& state) {
             return Fail(QStringLiteral("preferences file not found: ") + request.preferencesFile);
         ReadPreferencesFile(request.preferencesFile, state.preferences);
     }
-    if (!request.favouriteFile.isEmpty() && !state.LoadFavourite(request.favouriteFile, false).exists)
+    if (!request.favouriteFile.isEmpty() &&
+        !state.LoadFavourite(request.favouriteFile, false).exists)
         return Fail(QStringLiteral("favourites file not found: ") + request.favouriteFile);
     for (const QVNSETTING& setting : request.settings) {
         const bool applied = setting.isPreference ? ApplyPreference(setting.assignment, state)
@@ -69,7 +70,8 @@ bool CRequestApplier::ApplyChangeSetting(const QString& key, const QString& valu
     bool ok = false;
     const qint64 number = value.trimmed().toLongLong(&ok);
     if (!ok)
-        return Fail(QStringLiteral("not a number for %1/%2: %3").arg(kPreferencesSection, key, value));
+        return Fail(
+            QStringLiteral("not a number for %1/%2: %3").arg(kPreferencesSection, key, value));
     SetChangeSettingValue(state.changes, *change, number);
     return true;
 }

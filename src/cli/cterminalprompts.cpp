@@ -78,5 +78,9 @@ void CTerminalPrompts::RenameComplete(const QString& text, bool& showAgain) {
 }
 
 // The command line names its files as options; it never opens a file dialog.
-QString CTerminalPrompts::AskOpenFileName(const FILEQUESTION&) { return QString(); }
-QString CTerminalPrompts::AskSaveFileName(const FILEQUESTION&) { return QString(); }
+QString CTerminalPrompts::AskOpenFileName(const FILEQUESTION&) {
+    return QString();
+}
+QString CTerminalPrompts::AskSaveFileName(const FILEQUESTION&) {
+    return QString();
+}

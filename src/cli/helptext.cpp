@@ -85,7 +85,8 @@ QString QvnHelpText() {
         "error as one line each (for example \"Regular Expression is invalid\"); they do not\n"
         "change the exit code. Exit code 0 on success (a rename or undo that completed), 1\n"
         "when a rename was stopped or refused or an undo declined, 2 on a usage error or a\n"
-        "folder that cannot be listed, with a one-line reason on standard error. On a terminal, a scan\n"
+        "folder that cannot be listed, with a one-line reason on standard error. On a terminal, a "
+        "scan\n"
         "that takes longer than about half a second shows its progress (\"Scanning Folder\"\n"
         "and a count) on standard error, erased when it ends.\n");
 }

@@ -45,8 +45,10 @@ int UndoLastRun(CProgramState& state, bool assumeYes) {
     switch (result.outcome) {
     case JOURNALUNDORESULT::Outcome::Reversed:
         if (result.skipped > 0)
-            PrintError(QStringLiteral("%1 item(s) were left where they are: something else is at their "
-                                      "new path.\n").arg(result.skipped));
+            PrintError(
+                QStringLiteral("%1 item(s) were left where they are: something else is at their "
+                               "new path.\n")
+                    .arg(result.skipped));
         return 0;
     case JOURNALUNDORESULT::Outcome::NothingToUndo:
         PrintError(QStringLiteral("Nothing to undo.\n"));
@@ -106,12 +108,14 @@ int main(int argc, char** argv) {
 
     if (!request.saveFavouriteFile.isEmpty() &&
         !state.SaveFavourite(request.saveFavouriteFile, QFile::decodeName(folder)))
-        return Fail(QStringLiteral("favourites file cannot be written: ") + request.saveFavouriteFile);
+        return Fail(QStringLiteral("favourites file cannot be written: ") +
+                    request.saveFavouriteFile);
 
     const OutputFormat format = request.formatGiven          ? request.format
                                 : StandardOutputIsTerminal() ? OutputFormat::Table
                                                              : OutputFormat::Tsv;
-    Print(stdout, CPreviewPrinter(request, format, state.preferences.displayFilesizesAs).Text(state.list));
+    Print(stdout,
+          CPreviewPrinter(request, format, state.preferences.displayFilesizesAs).Text(state.list));
     if (!request.rename)
         return 0;
     std::fflush(stdout);

@@ -21,16 +21,26 @@ QString TagValue(int index, const GROUPCONTEXT& context) {
     const bool exif = context.options.extractExif;
     const bool id3 = context.options.extractId3;
     switch (index) {
-    case 0: return exif ? entry.exifAperture : QString();
-    case 1: return exif ? entry.exifComment : QString();
-    case 2: return exif ? entry.exifExposure : QString();
-    case 3: return exif ? entry.exifFocalLength : QString();
-    case 4: return exif ? entry.exifExposureBias : QString();
-    case 5: return id3 ? entry.id3Artist : QString();
-    case 6: return id3 ? entry.id3Album : QString();
-    case 7: return id3 ? entry.id3Title : QString();
-    case 8: return id3 ? QStringLiteral("%1").arg(entry.track, 2, 10, QLatin1Char('0')) : QString();
-    default: return SizeText(entry.size, context.options.sizeDisplayMode);
+    case 0:
+        return exif ? entry.exifAperture : QString();
+    case 1:
+        return exif ? entry.exifComment : QString();
+    case 2:
+        return exif ? entry.exifExposure : QString();
+    case 3:
+        return exif ? entry.exifFocalLength : QString();
+    case 4:
+        return exif ? entry.exifExposureBias : QString();
+    case 5:
+        return id3 ? entry.id3Artist : QString();
+    case 6:
+        return id3 ? entry.id3Album : QString();
+    case 7:
+        return id3 ? entry.id3Title : QString();
+    case 8:
+        return id3 ? QStringLiteral("%1").arg(entry.track, 2, 10, QLatin1Char('0')) : QString();
+    default:
+        return SizeText(entry.size, context.options.sizeDisplayMode);
     }
 }
 

@@ -7,7 +7,8 @@
 
 namespace {
 
-quint32 Apply(quint32 attributes, quint32 flags, quint32 setBit, quint32 clearBit, quint32 attribute) {
+quint32 Apply(quint32 attributes, quint32 flags, quint32 setBit, quint32 clearBit,
+              quint32 attribute) {
     if (flags & clearBit)
         return attributes & ~attribute;
     if (flags & setBit)
@@ -48,15 +49,20 @@ quint32 PendingAttributes(quint32 attributes, quint32 attributeFlags) {
 TimeValue PendingTime(int mode, TimeValue current, TimeValue other, TimeValue dateTaken,
                       TimeValue fixed, qint64 delta, bool negative, TimeValue now) {
     switch (mode) {
-    case 1: return now;
-    case 2: return other;
-    case 3: return dateTaken;
-    case 4: return fixed;
+    case 1:
+        return now;
+    case 2:
+        return other;
+    case 3:
+        return dateTaken;
+    case 4:
+        return fixed;
     case 5:
         if (current == 0)
             return 0;
         return negative ? current - delta : current + delta;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -100,7 +106,9 @@ QString CreatedFromModifiedQuestion() {
         "information. Are you sure?");
 }
 
-std::span<const CHANGEBINDING> ChangeBindings() { return kBindings; }
+std::span<const CHANGEBINDING> ChangeBindings() {
+    return kBindings;
+}
 
 const CHANGEBINDING* FindChangeSetting(QStringView key) {
     for (const CHANGEBINDING& b : kBindings) {

@@ -32,10 +32,14 @@ struct CHANGESETTINGS {
 
 // Bits of attributeFlags.
 enum AttributeRequest : quint32 {
-    SetReadOnly = 0x1, ClearReadOnly = 0x2,
-    SetArchive = 0x10, ClearArchive = 0x20,
-    SetHidden = 0x100, ClearHidden = 0x200,
-    SetSystem = 0x1000, ClearSystem = 0x2000,
+    SetReadOnly = 0x1,
+    ClearReadOnly = 0x2,
+    SetArchive = 0x10,
+    ClearArchive = 0x20,
+    SetHidden = 0x100,
+    ClearHidden = 0x200,
+    SetSystem = 0x1000,
+    ClearSystem = 0x2000,
 };
 
 // The attributes an entry will have; a clear request wins over a set request. Only the

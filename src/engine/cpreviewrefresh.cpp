@@ -31,15 +31,24 @@ RUNSETTINGS ConvertSettings(const NUMBERINGCRITERIA& n) {
 
 TimeValue DateOfType(int type, const FILEENTRY& entry, const PENDINGTIMES& pending, TimeValue now) {
     switch (type) {
-    case 0: return entry.created;
-    case 1: return pending.created;
-    case 2: return entry.modified;
-    case 3: return pending.modified;
-    case 4: return entry.accessed;
-    case 5: return pending.accessed;
-    case 6: return entry.dateTaken;
-    case 7: return now;
-    default: return 0;
+    case 0:
+        return entry.created;
+    case 1:
+        return pending.created;
+    case 2:
+        return entry.modified;
+    case 3:
+        return pending.modified;
+    case 4:
+        return entry.accessed;
+    case 5:
+        return pending.accessed;
+    case 6:
+        return entry.dateTaken;
+    case 7:
+        return now;
+    default:
+        return 0;
     }
 }
 
@@ -107,8 +116,8 @@ REFRESHRESULT CPreviewRefresh::Run(CFileList& list, const RenameCriteria& criter
 
         const bool restartByBreak = run.breakLength > 0 && !previousNewName.isEmpty() &&
                                     DifferNoCase(newName, previousNewName, run.breakLength);
-        const bool restartByFolder = criteria.numbering.breakFolder &&
-                                     AsciiCompareNoCase(entry.subDir, previousSubDir) != 0;
+        const bool restartByFolder =
+            criteria.numbering.breakFolder && AsciiCompareNoCase(entry.subDir, previousSubDir) != 0;
         if (restartByBreak || restartByFolder) {
             number = run.start;
             input.number = NumberText(number, run.radix, run.pad);

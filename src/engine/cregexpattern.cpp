@@ -13,7 +13,9 @@ constexpr PCRE2_SIZE kGroupBuffer = 256;
 
 CRegexPattern::CRegexPattern() = default;
 
-CRegexPattern::~CRegexPattern() { Release(); }
+CRegexPattern::~CRegexPattern() {
+    Release();
+}
 
 void CRegexPattern::Release() {
     pcre2_match_data_free(m_matchData);
@@ -45,12 +47,14 @@ int CRegexPattern::Match(const QString& subject, QStringList& groups) const {
     if (!m_code)
         return PCRE2_ERROR_NULL;
     const QByteArray utf8 = subject.toUtf8();
-    const int result = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
-                                   static_cast<PCRE2_SIZE>(utf8.size()), 0, 0, m_matchData, nullptr);
+    const int result =
+        pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
+                    static_cast<PCRE2_SIZE>(utf8.size()), 0, 0, m_matchData, nullptr);
     for (int i = 1; i < result; ++i) {
         PCRE2_UCHAR buffer[kGroupBuffer];
         PCRE2_SIZE length = kGroupBuffer;
-        if (pcre2_substring_copy_bynumber(m_matchData, static_cast<uint32_t>(i), buffer, &length) == 0)
+        if (pcre2_substring_copy_bynumber(m_matchData, static_cast<uint32_t>(i), buffer, &length) ==
+            0)
             groups.append(QString::fromUtf8(reinterpret_cast<const char*>(buffer),
                                             static_cast<qsizetype>(length)));
         else

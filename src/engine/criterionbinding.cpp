@@ -8,12 +8,18 @@ constexpr auto T = CriterionKind::Text;
 constexpr auto K = CriterionKind::Check;
 constexpr auto H = CriterionKind::Choice;
 
-#define QVN_TEXT(sec, key, grp, def, member)                                                   \
-    CRITERIONBINDING { sec, key, T, grp, def, 0, +[](C& c) -> QString& { return c.member; } }
-#define QVN_CHECK(sec, key, grp, def, member)                                                  \
-    CRITERIONBINDING { sec, key, K, grp, def, 0, +[](C& c) -> bool& { return c.member; } }
-#define QVN_CHOICE(sec, key, grp, def, count, member)                                          \
-    CRITERIONBINDING { sec, key, H, grp, def, count, +[](C& c) -> int& { return c.member; } }
+#define QVN_TEXT(sec, key, grp, def, member)                                                       \
+    CRITERIONBINDING {                                                                             \
+        sec, key, T, grp, def, 0, +[](C& c) -> QString& { return c.member; }                       \
+    }
+#define QVN_CHECK(sec, key, grp, def, member)                                                      \
+    CRITERIONBINDING {                                                                             \
+        sec, key, K, grp, def, 0, +[](C& c) -> bool& { return c.member; }                          \
+    }
+#define QVN_CHOICE(sec, key, grp, def, count, member)                                              \
+    CRITERIONBINDING {                                                                             \
+        sec, key, H, grp, def, count, +[](C& c) -> int& { return c.member; }                       \
+    }
 
 const CRITERIONBINDING kBindings[] = {
     QVN_TEXT("Regular Expressions", "Match", 1, "", regex.match),
@@ -104,7 +110,9 @@ const CRITERIONBINDING kBindings[] = {
 
 } // namespace
 
-std::span<const CRITERIONBINDING> CriteriaBindings() { return kBindings; }
+std::span<const CRITERIONBINDING> CriteriaBindings() {
+    return kBindings;
+}
 
 const CRITERIONBINDING* FindCriterion(QStringView section, QStringView key) {
     for (const CRITERIONBINDING& b : kBindings) {

@@ -7,8 +7,16 @@ namespace {
 
 bool StartsWord(QChar previous) {
     switch (previous.unicode()) {
-    case u'\n': case u'\t': case u' ': case u'(': case u')':
-    case u'.': case u'{': case u'[': case u'-': case u'_':
+    case u'\n':
+    case u'\t':
+    case u' ':
+    case u'(':
+    case u')':
+    case u'.':
+    case u'{':
+    case u'[':
+    case u'-':
+    case u'_':
         return true;
     default:
         return false;

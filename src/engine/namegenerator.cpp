@@ -63,8 +63,8 @@ QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
         if (criteria.IsGroupActive(step.group))
             step.apply(context, step.group == GroupExtension ? ext : base);
         if (tracing)
-            *trace += QLatin1String(step.traceLabel) + base + QStringLiteral(", Extension=") +
-                      ext + QLatin1Char('\n');
+            *trace += QLatin1String(step.traceLabel) + base + QStringLiteral(", Extension=") + ext +
+                      QLatin1Char('\n');
     }
 
     const QString result = base + ext;

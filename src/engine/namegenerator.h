@@ -15,8 +15,8 @@ class CRegexPattern;
 // The per-entry input the preview refresh prepares.
 struct NAMEINPUT {
     QString name;
-    TimeValue date = 0; // the moment the automatic date uses; 0 for none
-    QString number;     // the entry's finished number text
+    TimeValue date = 0;                     // the moment the automatic date uses; 0 for none
+    QString number;                         // the entry's finished number text
     const CRegexPattern* pattern = nullptr; // none when it failed to compile
     QString folderPath;
     bool isFolder = false;

@@ -16,7 +16,8 @@ void ApplyNameGroup(const GROUPCONTEXT& context, QString& base) {
         QString reversed;
         reversed.reserve(base.size());
         for (qsizetype i = base.size(); i > 0;) {
-            const bool pair = i >= 2 && base[i - 1].isLowSurrogate() && base[i - 2].isHighSurrogate();
+            const bool pair =
+                i >= 2 && base[i - 1].isLowSurrogate() && base[i - 2].isHighSurrogate();
             const qsizetype width = pair ? 2 : 1;
             reversed += QStringView(base).mid(i - width, width);
             i -= width;

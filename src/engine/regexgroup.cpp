@@ -24,6 +24,7 @@ void ApplyRegexGroup(const GROUPCONTEXT& context, QString& base) {
     // itself substituted.
     for (int i = 1; i < result; ++i) {
         const QString token = QLatin1Char('\\') + QString::number(i);
-        base = ReplaceText(base, token, groups.value(i - 1), context.criteria.replacements.matchCase);
+        base =
+            ReplaceText(base, token, groups.value(i - 1), context.criteria.replacements.matchCase);
     }
 }

@@ -8,8 +8,12 @@
 
 namespace {
 
-bool Set(const QString& text) { return !text.isEmpty(); }
-bool NonZero(const QString& number) { return ToInt32(number) != 0; }
+bool Set(const QString& text) {
+    return !text.isEmpty();
+}
+bool NonZero(const QString& number) {
+    return ToInt32(number) != 0;
+}
 
 bool RemovalsActive(const REMOVALCRITERIA& r) {
     return NonZero(r.firstN) || NonZero(r.lastN) || NonZero(r.from) || NonZero(r.to) ||
@@ -29,31 +33,50 @@ bool Is(const CRITERIONBINDING& b, const char* section, const char* key) {
 
 bool RenameCriteria::IsGroupActive(int group) const {
     switch (group) {
-    case GroupRegEx: return regex.enabled && (Set(regex.match) || Set(regex.replace));
-    case GroupFile: return fileName.enabled && (fileName.mode != 0 || Set(fileName.fixed));
+    case GroupRegEx:
+        return regex.enabled && (Set(regex.match) || Set(regex.replace));
+    case GroupFile:
+        return fileName.enabled && (fileName.mode != 0 || Set(fileName.fixed));
     case GroupReplace:
         return replacements.enabled && (Set(replacements.replace) || Set(replacements.with));
-    case GroupCase: return letterCase.enabled && (letterCase.change != 0 || Set(letterCase.exceptions));
-    case GroupRemove: return removals.enabled && RemovalsActive(removals);
-    case GroupMoveCopy: return moveCopy.enabled && moveCopy.source != 0;
-    case GroupAdd: return additions.enabled && AdditionsActive(additions);
-    case GroupAutoDate: return autoDate.enabled && autoDate.mode != 0;
-    case GroupFolderName: return folderName.enabled && folderName.mode != 0;
+    case GroupCase:
+        return letterCase.enabled && (letterCase.change != 0 || Set(letterCase.exceptions));
+    case GroupRemove:
+        return removals.enabled && RemovalsActive(removals);
+    case GroupMoveCopy:
+        return moveCopy.enabled && moveCopy.source != 0;
+    case GroupAdd:
+        return additions.enabled && AdditionsActive(additions);
+    case GroupAutoDate:
+        return autoDate.enabled && autoDate.mode != 0;
+    case GroupFolderName:
+        return folderName.enabled && folderName.mode != 0;
     case GroupNumbering:
         return numbering.enabled &&
                (numbering.mode != 0 || numbering.numerals != 0 || numbering.breakFolder);
-    case GroupExtension: return extension.enabled && (extension.mode != 0 || Set(extension.fixed));
-    case GroupNewLocation: return Set(newLocation.path);
-    default: return false;
+    case GroupExtension:
+        return extension.enabled && (extension.mode != 0 || Set(extension.fixed));
+    case GroupNewLocation:
+        return Set(newLocation.path);
+    default:
+        return false;
     }
 }
 
 void RenameCriteria::ResetGroup(int group, ResetAfter after, ICriteriaObserver* observer) {
     switch (group) {
-    case GroupRegEx: regex = {}; break;
-    case GroupFile: fileName = {}; break;
-    case GroupReplace: replacements = {}; break;
-    case GroupCase: letterCase = {}; break;
+    case GroupRegEx:
+        regex = {};
+        break;
+    case GroupFile:
+        fileName = {};
+        break;
+    case GroupReplace:
+        replacements = {};
+        break;
+    case GroupCase:
+        letterCase = {};
+        break;
     case GroupRemove: {
         const int cropMode = removals.cropMode;
         const int leadDots = removals.leadDots;
@@ -62,11 +85,21 @@ void RenameCriteria::ResetGroup(int group, ResetAfter after, ICriteriaObserver* 
         removals.leadDots = leadDots;
         break;
     }
-    case GroupMoveCopy: moveCopy = {}; break;
-    case GroupAdd: additions = {}; break;
-    case GroupAutoDate: autoDate = {}; break;
-    case GroupFolderName: folderName = {}; break;
-    case GroupNumbering: numbering = {}; break;
+    case GroupMoveCopy:
+        moveCopy = {};
+        break;
+    case GroupAdd:
+        additions = {};
+        break;
+    case GroupAutoDate:
+        autoDate = {};
+        break;
+    case GroupFolderName:
+        folderName = {};
+        break;
+    case GroupNumbering:
+        numbering = {};
+        break;
     case GroupExtension: {
         const bool enabled = extension.enabled;
         extension = {};
@@ -79,8 +112,11 @@ void RenameCriteria::ResetGroup(int group, ResetAfter after, ICriteriaObserver* 
         selections.filterMatchCase = matchCase;
         break;
     }
-    case GroupNewLocation: newLocation = {}; break;
-    default: return;
+    case GroupNewLocation:
+        newLocation = {};
+        break;
+    default:
+        return;
     }
     if (!observer)
         return;

@@ -128,9 +128,19 @@ struct NEWLOCATIONCRITERIA {
 
 // Groups are numbered as the window numbers them.
 enum CriteriaGroup {
-    GroupRegEx = 1, GroupFile, GroupReplace, GroupCase, GroupRemove, GroupMoveCopy,
-    GroupAdd, GroupAutoDate, GroupFolderName, GroupNumbering, GroupExtension,
-    GroupSelections, GroupNewLocation
+    GroupRegEx = 1,
+    GroupFile,
+    GroupReplace,
+    GroupCase,
+    GroupRemove,
+    GroupMoveCopy,
+    GroupAdd,
+    GroupAutoDate,
+    GroupFolderName,
+    GroupNumbering,
+    GroupExtension,
+    GroupSelections,
+    GroupNewLocation
 };
 
 // What the caller does after a reset: nothing more (several groups in a row), show the

@@ -10,7 +10,9 @@ constexpr size_t kBatchSize = 512;
 
 } // namespace
 
-CFolderScan::~CFolderScan() { StopScan(); }
+CFolderScan::~CFolderScan() {
+    StopScan();
+}
 
 bool CFolderScan::StartScan(const SCANSETTINGS& settings) {
     if (m_worker.joinable())

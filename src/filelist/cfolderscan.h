@@ -50,7 +50,7 @@ private:
     std::atomic<bool> m_abort{false};
     std::atomic<bool> m_finished{false};
     std::mutex m_mutex;
-    SCANEVENTS m_pending;        // guarded by m_mutex
+    SCANEVENTS m_pending;           // guarded by m_mutex
     std::vector<FILEENTRY> m_batch; // worker only
     Notify m_notify;
 };

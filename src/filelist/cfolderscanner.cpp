@@ -22,7 +22,9 @@ QByteArray WithoutTrailingSlash(QByteArray path) {
 
 } // namespace
 
-QString DecodeNativeName(const QByteArray& nativeName) { return QString::fromUtf8(nativeName); }
+QString DecodeNativeName(const QByteArray& nativeName) {
+    return QString::fromUtf8(nativeName);
+}
 
 CFolderScanner::CFolderScanner(const SCANSETTINGS& settings, const std::atomic<bool>* abort)
     : m_settings(settings), m_filter(settings.filter, settings.filterMatchCase),

@@ -6,9 +6,9 @@
 #include "scansettings.h"
 
 #include <atomic>
+#include <functional>
 #include <utility>
 #include <vector>
-#include <functional>
 
 // Walks a folder (and its subfolders when asked) on the calling thread and hands every
 // admitted item over as a finished entry. The abort flag is polled after every item.
@@ -29,7 +29,8 @@ private:
         QString subDir;
     };
 
-    void ScanFolder(const QByteArray& nativePath, const EntrySink& onEntry, const FolderSink& onFolder);
+    void ScanFolder(const QByteArray& nativePath, const EntrySink& onEntry,
+                    const FolderSink& onFolder);
     // Returns whether the item is a folder that the walk may enter.
     bool AdmitItem(const LEVEL& level, const QByteArray& nativeName, const EntrySink& onEntry,
                    class CMetadataReader& metadata);

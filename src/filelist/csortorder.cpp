@@ -11,9 +11,13 @@ namespace {
 // Sort keys are compared from a buffer of 260 characters.
 constexpr qsizetype kKeyLength = 259;
 
-template <typename T> int Sign(T value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
+template <typename T> int Sign(T value) {
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 qint64 ReadNumber(QStringView text, qsizetype& i) {
     qint64 value = 0;
@@ -83,20 +87,33 @@ int CSortOrder::Compare(const FILEENTRY& a, const FILEENTRY& b) {
 
 int CSortOrder::CompareByColumn(const FILEENTRY& a, const FILEENTRY& b) const {
     switch (m_state.column) {
-    case ColName: return CompareTexts(a, b, a.name, b.name);
-    case ColNewName: return CompareTexts(a, b, a.newName, b.newName);
-    case ColSubDir: return CompareTexts(a, b, a.subDir, b.subDir);
-    case ColType: return CompareTexts(a, b, a.typeName, b.typeName);
-    case ColSize: return Sign(qint64(a.size) - qint64(b.size));
-    case ColCreated: return Sign(a.created - b.created);
-    case ColModified: return Sign(a.modified - b.modified);
-    case ColAccessed: return Sign(a.accessed - b.accessed);
-    case ColTaken: return Sign(a.dateTaken - b.dateTaken);
-    case ColLength: return Sign(qint64(a.newNameLength) - qint64(b.newNameLength));
-    case ColTrack: return Sign(qint64(a.track) - qint64(b.track));
+    case ColName:
+        return CompareTexts(a, b, a.name, b.name);
+    case ColNewName:
+        return CompareTexts(a, b, a.newName, b.newName);
+    case ColSubDir:
+        return CompareTexts(a, b, a.subDir, b.subDir);
+    case ColType:
+        return CompareTexts(a, b, a.typeName, b.typeName);
+    case ColSize:
+        return Sign(qint64(a.size) - qint64(b.size));
+    case ColCreated:
+        return Sign(a.created - b.created);
+    case ColModified:
+        return Sign(a.modified - b.modified);
+    case ColAccessed:
+        return Sign(a.accessed - b.accessed);
+    case ColTaken:
+        return Sign(a.dateTaken - b.dateTaken);
+    case ColLength:
+        return Sign(qint64(a.newNameLength) - qint64(b.newNameLength));
+    case ColTrack:
+        return Sign(qint64(a.track) - qint64(b.track));
     case ColAttributes:
-        return Sign(AsciiCompareNoCase(AttributeLetters(a.attributes), AttributeLetters(b.attributes)));
-    default: return 0;
+        return Sign(
+            AsciiCompareNoCase(AttributeLetters(a.attributes), AttributeLetters(b.attributes)));
+    default:
+        return 0;
     }
 }
 

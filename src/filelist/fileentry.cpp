@@ -14,8 +14,15 @@ void InitialiseNewEntry(FILEENTRY& entry) {
 bool HasInvalidNameChars(QStringView name) {
     for (QChar c : name) {
         switch (c.unicode()) {
-        case u'\\': case u'/': case u':': case u'*': case u'?':
-        case u'"': case u'<': case u'>': case u'|':
+        case u'\\':
+        case u'/':
+        case u':':
+        case u'*':
+        case u'?':
+        case u'"':
+        case u'<':
+        case u'>':
+        case u'|':
             return true;
         default:
             break;

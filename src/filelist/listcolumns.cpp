@@ -21,7 +21,9 @@ const LISTCOLUMN kColumns[ColumnCount] = {
     {"Track", "Col MP3 Track", 50, true},
 };
 
-QString TimeText(TimeValue value) { return value == 0 ? QString() : LocaleTimeText(value); }
+QString TimeText(TimeValue value) {
+    return value == 0 ? QString() : LocaleTimeText(value);
+}
 
 } // namespace
 
@@ -31,20 +33,32 @@ const LISTCOLUMN& ColumnInfo(int column) {
 
 QString CellText(const FILEENTRY& e, int column, int sizeDisplayMode) {
     switch (column) {
-    case ColName: return e.name;
-    case ColNewName: return e.newName;
-    case ColSubDir: return e.subDir;
-    case ColType: return e.typeName;
-    case ColSize: return e.isFolder ? QString() : SizeText(e.size, sizeDisplayMode);
-    case ColCreated: return TimeText(e.createdPending ? e.newCreated : e.created);
-    case ColModified: return TimeText(e.modifiedPending ? e.newModified : e.modified);
-    case ColAccessed: return TimeText(e.accessedPending ? e.newAccessed : e.accessed);
-    case ColLength: return QString::number(e.newNameLength);
-    case ColTaken: return e.hasExif && e.dateTaken != 0 ? TimeText(e.dateTaken) : QString();
+    case ColName:
+        return e.name;
+    case ColNewName:
+        return e.newName;
+    case ColSubDir:
+        return e.subDir;
+    case ColType:
+        return e.typeName;
+    case ColSize:
+        return e.isFolder ? QString() : SizeText(e.size, sizeDisplayMode);
+    case ColCreated:
+        return TimeText(e.createdPending ? e.newCreated : e.created);
+    case ColModified:
+        return TimeText(e.modifiedPending ? e.newModified : e.modified);
+    case ColAccessed:
+        return TimeText(e.accessedPending ? e.newAccessed : e.accessed);
+    case ColLength:
+        return QString::number(e.newNameLength);
+    case ColTaken:
+        return e.hasExif && e.dateTaken != 0 ? TimeText(e.dateTaken) : QString();
     case ColAttributes:
         return AttributeLetters(e.attributesPending ? e.newAttributes : e.attributes);
-    case ColTrack: return QString::number(e.track);
-    default: return QString();
+    case ColTrack:
+        return QString::number(e.track);
+    default:
+        return QString();
     }
 }
 
@@ -54,10 +68,15 @@ CellColour CellColourOf(const FILEENTRY& e, int column) {
         if (!e.affected)
             return CellColour::Normal;
         return e.invalidChars ? CellColour::Invalid : CellColour::GoodChange;
-    case ColCreated: return e.createdPending ? CellColour::GoodChange : CellColour::Normal;
-    case ColModified: return e.modifiedPending ? CellColour::GoodChange : CellColour::Normal;
-    case ColAccessed: return e.accessedPending ? CellColour::GoodChange : CellColour::Normal;
-    case ColAttributes: return e.attributesPending ? CellColour::GoodChange : CellColour::Normal;
-    default: return CellColour::Normal;
+    case ColCreated:
+        return e.createdPending ? CellColour::GoodChange : CellColour::Normal;
+    case ColModified:
+        return e.modifiedPending ? CellColour::GoodChange : CellColour::Normal;
+    case ColAccessed:
+        return e.accessedPending ? CellColour::GoodChange : CellColour::Normal;
+    case ColAttributes:
+        return e.attributesPending ? CellColour::GoodChange : CellColour::Normal;
+    default:
+        return CellColour::Normal;
     }
 }

@@ -7,8 +7,19 @@
 
 // The twelve columns of the file list, in their default order.
 enum ListColumn {
-    ColName, ColNewName, ColSubDir, ColType, ColSize, ColCreated, ColModified, ColAccessed,
-    ColLength, ColTaken, ColAttributes, ColTrack, ColumnCount
+    ColName,
+    ColNewName,
+    ColSubDir,
+    ColType,
+    ColSize,
+    ColCreated,
+    ColModified,
+    ColAccessed,
+    ColLength,
+    ColTaken,
+    ColAttributes,
+    ColTrack,
+    ColumnCount
 };
 
 struct LISTCOLUMN {

@@ -16,4 +16,6 @@ QString AttributeLetters(quint32 attributes) {
     return letters;
 }
 
-quint32 ChangeableAttributes() { return AttrReadOnly; }
+quint32 ChangeableAttributes() {
+    return AttrReadOnly;
+}

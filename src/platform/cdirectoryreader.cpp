@@ -5,7 +5,9 @@
 
 #include <cstring>
 
-CDirectoryReader::~CDirectoryReader() { Close(); }
+CDirectoryReader::~CDirectoryReader() {
+    Close();
+}
 
 bool CDirectoryReader::Open(const QByteArray& nativePath) {
     Close();

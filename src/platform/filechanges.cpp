@@ -46,4 +46,6 @@ bool WriteFileTimes(const QByteArray& nativePath, TimeValue accessed, TimeValue 
     return utimensat(AT_FDCWD, nativePath.constData(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-bool CanWriteCreationTime() { return false; }
+bool CanWriteCreationTime() {
+    return false;
+}

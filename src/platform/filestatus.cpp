@@ -8,7 +8,8 @@
 
 bool ReadFileStatus(const QByteArray& nativePath, FILESTATUS& status) {
     struct statx sx {};
-    const unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+    const unsigned mask =
+        STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
     if (statx(AT_FDCWD, nativePath.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT, mask,
               &sx) != 0)
         return false;

@@ -10,10 +10,10 @@
 struct FILESTATUS {
     bool isFolder = false;
     quint64 size = 0;
-    TimeValue created = 0;  // birth time where the file system records it, else 0
+    TimeValue created = 0; // birth time where the file system records it, else 0
     TimeValue modified = 0;
     TimeValue accessed = 0;
-    quint32 mode = 0;       // file type and permission bits
+    quint32 mode = 0; // file type and permission bits
 };
 
 bool ReadFileStatus(const QByteArray& nativePath, FILESTATUS& status);

@@ -27,11 +27,24 @@ QString SizeText(quint64 size, int mode) {
     quint64 value = 0;
     const char* unit = "";
     switch (mode) {
-    case SizeBytes: value = size; unit = " B"; break;
-    case SizeKilobytes: value = size / kKilo; unit = " KB"; break;
-    case SizeMegabytes: value = size / kMega; unit = " MB"; break;
-    case SizeGigabytes: value = size / kGiga; unit = " GB"; break;
-    default: break;
+    case SizeBytes:
+        value = size;
+        unit = " B";
+        break;
+    case SizeKilobytes:
+        value = size / kKilo;
+        unit = " KB";
+        break;
+    case SizeMegabytes:
+        value = size / kMega;
+        unit = " MB";
+        break;
+    case SizeGigabytes:
+        value = size / kGiga;
+        unit = " GB";
+        break;
+    default:
+        break;
     }
     return QLocale().toString(value) + QLatin1String(unit);
 }

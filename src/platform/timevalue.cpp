@@ -45,9 +45,13 @@ TimeValue TimeValueFromFileTime(qint64 secondsSinceEpoch) {
     return secondsSinceEpoch;
 }
 
-qint64 FileTimeFromTimeValue(TimeValue value) { return value; }
+qint64 FileTimeFromTimeValue(TimeValue value) {
+    return value;
+}
 
-TimeValue CurrentTimeValue() { return static_cast<TimeValue>(std::time(nullptr)); }
+TimeValue CurrentTimeValue() {
+    return static_cast<TimeValue>(std::time(nullptr));
+}
 
 bool LocalFieldsOf(qint64 secondsSinceEpoch, CALENDARFIELDS& fields) {
     const std::time_t t = static_cast<std::time_t>(secondsSinceEpoch);

@@ -14,14 +14,14 @@
 using TimeValue = qint64;
 
 struct CALENDARFIELDS {
-    int year = 0;    // e.g. 2004
-    int month = 0;   // 1 to 12
-    int day = 0;     // 1 to 31
-    int hour = 0;    // 0 to 23
-    int minute = 0;  // 0 to 59
-    int second = 0;  // 0 to 60
-    int weekday = 0; // 0 to 6, Sunday = 0
-    int yearday = 0; // 0 to 365
+    int year = 0;     // e.g. 2004
+    int month = 0;    // 1 to 12
+    int day = 0;      // 1 to 31
+    int hour = 0;     // 0 to 23
+    int minute = 0;   // 0 to 59
+    int second = 0;   // 0 to 60
+    int weekday = 0;  // 0 to 6, Sunday = 0
+    int yearday = 0;  // 0 to 365
     QString zoneName; // the name the C library gives the zone at that moment (empty for UTC)
 };
 

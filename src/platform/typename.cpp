@@ -18,6 +18,7 @@ QString TypeNameOf(const QString& name, bool isFolder) {
     QMutexLocker lock(&mutex);
     auto it = cache.constFind(key);
     if (it == cache.constEnd())
-        it = cache.insert(key, database.mimeTypeForFile(name, QMimeDatabase::MatchExtension).comment());
+        it = cache.insert(key,
+                          database.mimeTypeForFile(name, QMimeDatabase::MatchExtension).comment());
     return it.value();
 }

@@ -12,7 +12,8 @@
 namespace {
 
 QString ProgramFolder(QStandardPaths::StandardLocation base) {
-    return QDir(QStandardPaths::writableLocation(base)).filePath(QStringLiteral("Tarnwick/Quorvin"));
+    return QDir(QStandardPaths::writableLocation(base))
+        .filePath(QStringLiteral("Tarnwick/Quorvin"));
 }
 
 } // namespace
@@ -25,9 +26,13 @@ QString ExecutableFolder() {
     return QFileInfo(QFile::decodeName(QByteArray(buffer, length))).absolutePath();
 }
 
-QString UserConfigFolder() { return ProgramFolder(QStandardPaths::GenericConfigLocation); }
+QString UserConfigFolder() {
+    return ProgramFolder(QStandardPaths::GenericConfigLocation);
+}
 
-QString UserDataFolder() { return ProgramFolder(QStandardPaths::GenericDataLocation); }
+QString UserDataFolder() {
+    return ProgramFolder(QStandardPaths::GenericDataLocation);
+}
 
 bool IsWritableFile(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
@@ -38,4 +43,6 @@ bool PathExists(const QString& path) {
     return !path.isEmpty() && access(QFile::encodeName(path).constData(), F_OK) == 0;
 }
 
-bool EnsureFolder(const QString& path) { return QDir().mkpath(path); }
+bool EnsureFolder(const QString& path) {
+    return QDir().mkpath(path);
+}

@@ -7,7 +7,8 @@
 
 TimeValue AppliedTime(int mode, TimeValue asRead, TimeValue other, TimeValue dateTaken,
                       TimeValue fixed, qint64 delta, bool negative, TimeValue now) {
-    const TimeValue source = PendingTime(mode, asRead, other, dateTaken, fixed, delta, negative, now);
+    const TimeValue source =
+        PendingTime(mode, asRead, other, dateTaken, fixed, delta, negative, now);
     return source != 0 ? source : asRead;
 }
 
@@ -22,10 +23,12 @@ void ApplyTimes(CFileList& list, int item, const QByteArray& path, TimeValue dat
     // modified and accessed times may copy it.
     const TimeValue created = AppliedTime(s.createdMode, status.created, status.modified, dateTaken,
                                           s.createdFixed, s.createdDelta, s.createdNegative, now);
-    const TimeValue modified = AppliedTime(s.modifiedMode, status.modified, created, dateTaken,
-                                           s.modifiedFixed, s.modifiedDelta, s.modifiedNegative, now);
-    const TimeValue accessed = AppliedTime(s.accessedMode, status.accessed, created, dateTaken,
-                                           s.accessedFixed, s.accessedDelta, s.accessedNegative, now);
+    const TimeValue modified =
+        AppliedTime(s.modifiedMode, status.modified, created, dateTaken, s.modifiedFixed,
+                    s.modifiedDelta, s.modifiedNegative, now);
+    const TimeValue accessed =
+        AppliedTime(s.accessedMode, status.accessed, created, dateTaken, s.accessedFixed,
+                    s.accessedDelta, s.accessedNegative, now);
     if (!WriteFileTimes(path, accessed, modified))
         return;
     list.CommitCreated(item, CanWriteCreationTime() ? created : status.created);

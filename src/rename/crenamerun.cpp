@@ -194,8 +194,8 @@ CRenameRun::BEFORE CRenameRun::ReadBefore(const RENAMEPAIR& pair) const {
     FILESTATUS status;
     status.mode = before.identity.mode;
     status.isFolder = before.identity.IsFolder();
-    before.attributes = before.identityKnown ? AttributesOf(status, pair.nativeName)
-                                             : kInvalidAttributes;
+    before.attributes =
+        before.identityKnown ? AttributesOf(status, pair.nativeName) : kInvalidAttributes;
     return before;
 }
 

@@ -19,7 +19,7 @@ struct FILEQUESTION {
     QString filter;           // e.g. "Quorvin Favourites (*.qvn)"
     QString defaultExtension; // without the dot
     QString initialPath;
-    bool mustExist = false;      // open dialogs
+    bool mustExist = false;        // open dialogs
     bool confirmOverwrite = false; // save dialogs
 };
 

@@ -155,13 +155,27 @@ private slots:
         for (const QString& option : {S("-h"), S("--help")}) {
             const QVNRUN run = RunQvn({option});
             QCOMPARE(run.exitCode, 0);
-            for (const char* word :
-                 {"-s, --set SECTION/KEY=VALUE", "--match-case", "-p, --pref KEY=VALUE",
-                  "--format table|tsv|json", "--columns LIST", "--changed", "--debug ROW",
-                  "--sort KEY[:asc|:desc]", "-h, --help", "--version", "Character Translation",
-                  "-f, --favourite FILE", "--save-favourite FILE", "--pairs FILE", "--prefs FILE",
-                  "--rename", "-y, --yes", "--undo", "--undo-script FILE", "Exit code 0 on success",
-                  "2 on a usage error"})
+            for (const char* word : {"-s, --set SECTION/KEY=VALUE",
+                                     "--match-case",
+                                     "-p, --pref KEY=VALUE",
+                                     "--format table|tsv|json",
+                                     "--columns LIST",
+                                     "--changed",
+                                     "--debug ROW",
+                                     "--sort KEY[:asc|:desc]",
+                                     "-h, --help",
+                                     "--version",
+                                     "Character Translation",
+                                     "-f, --favourite FILE",
+                                     "--save-favourite FILE",
+                                     "--pairs FILE",
+                                     "--prefs FILE",
+                                     "--rename",
+                                     "-y, --yes",
+                                     "--undo",
+                                     "--undo-script FILE",
+                                     "Exit code 0 on success",
+                                     "2 on a usage error"})
                 QVERIFY2(run.out.contains(S(word)), word);
         }
     }
@@ -195,8 +209,9 @@ private slots:
     void saveFavouriteRoundTrips() {
         QVERIFY(MakeFile(m_dir->filePath(S("a.txt"))));
         const QString saved = m_dir->filePath(S("saved.qvn"));
-        QVNRUN run = RunQvn({S("-s"), S("Additions/Prefix= P "), S("-s"), S("Character Translation/Pair 2=61=b"),
-                             S("-s"), S("Preferences/Change Attributes=1"), S("--save-favourite"), saved,
+        QVNRUN run = RunQvn({S("-s"), S("Additions/Prefix= P "), S("-s"),
+                             S("Character Translation/Pair 2=61=b"), S("-s"),
+                             S("Preferences/Change Attributes=1"), S("--save-favourite"), saved,
                              m_dir->path()});
         QCOMPARE(run.exitCode, 0);
         QFile file(saved);
@@ -206,7 +221,8 @@ private slots:
         QVERIFY(text.contains("Pair 1=\"61=b\""));
         QVERIFY(text.contains("Change Attributes=1"));
         QVERIFY(text.contains("Path=\"" + QFile::encodeName(m_dir->path()) + "\""));
-        run = RunQvn({S("-f"), saved, S("-s"), S("Replacements/Replace=zzz"), S("--columns"), S("newName"), m_dir->path()});
+        run = RunQvn({S("-f"), saved, S("-s"), S("Replacements/Replace=zzz"), S("--columns"),
+                      S("newName"), m_dir->path()});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(Body(run.out).contains(S(" P b.txt")), qPrintable(run.out));
     }
@@ -217,9 +233,9 @@ private slots:
         QVERIFY(pairs.open(QIODevice::WriteOnly));
         pairs.write("\"Photo 1.JPG\" | Beach.jpg\r\nno bar here\r\n");
         pairs.close();
-        const QVNRUN run = RunQvn({S("--pairs"), pairs.fileName(), S("-s"), S("Case/Change=2"),
-                                   S("--columns"), S("name,newName"), S("-s"), S("Selections/Filter=*.jpg"),
-                                   m_dir->path()});
+        const QVNRUN run =
+            RunQvn({S("--pairs"), pairs.fileName(), S("-s"), S("Case/Change=2"), S("--columns"),
+                    S("name,newName"), S("-s"), S("Selections/Filter=*.jpg"), m_dir->path()});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(Body(run.out), QStringList{S("PHOTO 1.jpg\tBEACH.jpg")});
         QVERIFY(run.err.contains(S("Imported Pairs")));
@@ -232,12 +248,13 @@ private slots:
         prefs.write("[Preferences]\nIgnore File Extensions=1\nDisplay Filesizes As=1\n");
         prefs.close();
         QVNRUN run = RunQvn({S("--prefs"), prefs.fileName(), S("-s"), S("Extension/Mode=4"),
-                             S("-s"), S("Extension/Fixed=x"), S("--columns"), S("newName"),
-                             S("-s"), S("Selections/Filter=a.txt"), m_dir->path()});
+                             S("-s"), S("Extension/Fixed=x"), S("--columns"), S("newName"), S("-s"),
+                             S("Selections/Filter=a.txt"), m_dir->path()});
         QCOMPARE(Body(run.out), QStringList{S("a.txt.x")});
-        run = RunQvn({S("--prefs"), prefs.fileName(), S("-p"), S("Ignore File Extensions=0"), S("-s"),
-                      S("Extension/Mode=4"), S("-s"), S("Extension/Fixed=x"), S("--columns"), S("newName"),
-                      S("-s"), S("Selections/Filter=a.txt"), m_dir->path()});
+        run =
+            RunQvn({S("--prefs"), prefs.fileName(), S("-p"), S("Ignore File Extensions=0"), S("-s"),
+                    S("Extension/Mode=4"), S("-s"), S("Extension/Fixed=x"), S("--columns"),
+                    S("newName"), S("-s"), S("Selections/Filter=a.txt"), m_dir->path()});
         QCOMPARE(Body(run.out), QStringList{S("a.x")});
     }
 

@@ -25,7 +25,8 @@ QProcessEnvironment Environment(const QString& dataHome) {
     return environment;
 }
 
-QVNRUN RunQvn(const QStringList& arguments, const QString& dataHome, const QByteArray& input = QByteArray()) {
+QVNRUN RunQvn(const QStringList& arguments, const QString& dataHome,
+              const QByteArray& input = QByteArray()) {
     QProcess process;
     process.setProcessEnvironment(Environment(dataHome));
     process.start(QStringLiteral(QVN_PATH), arguments);
@@ -68,7 +69,9 @@ bool MakeFile(const QString& path, const QByteArray& contents, int mode = 0644) 
     return chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
 }
 
-QString S(const char* text) { return QString::fromUtf8(text); }
+QString S(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 } // namespace
 
@@ -95,7 +98,8 @@ private slots:
     void renameAndUndoRestoreTheTree() {
         const QStringList before = Snapshot(m_tree);
         QVNRUN run = RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=new "),
-                             S("-s"), S("Selections/Subfolders=1"), m_tree}, m_data);
+                             S("-s"), S("Selections/Subfolders=1"), m_tree},
+                            m_data);
         QCOMPARE(run.exitCode, 0);
         QVERIFY(QFile::exists(m_tree + S("/new a.txt")));
         QVERIFY(QFile::exists(m_tree + S("/new sub/new c.txt")));
@@ -109,7 +113,8 @@ private slots:
 
     void withoutTerminalEveryQuestionIsNo() {
         const QStringList before = Snapshot(m_tree);
-        const QVNRUN run = RunQvn({S("--rename"), S("-s"), S("Additions/Prefix=x"), m_tree}, m_data, "y\n");
+        const QVNRUN run =
+            RunQvn({S("--rename"), S("-s"), S("Additions/Prefix=x"), m_tree}, m_data, "y\n");
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(Snapshot(m_tree), before);
         QVERIFY(run.err.contains(S("Continue? [y/N] n")));
@@ -117,14 +122,18 @@ private slots:
 
     void invalidNamesAreRefused() {
         const QStringList before = Snapshot(m_tree);
-        const QVNRUN run = RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Suffix=:x"), m_tree}, m_data);
+        const QVNRUN run =
+            RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Suffix=:x"), m_tree}, m_data);
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(S("One or more filenames contains an invalid character.")));
         QCOMPARE(Snapshot(m_tree), before);
     }
 
     void undoDeclinedChangesNothing() {
-        QCOMPARE(RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=x"), m_tree}, m_data).exitCode, 0);
+        QCOMPARE(
+            RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=x"), m_tree}, m_data)
+                .exitCode,
+            0);
         const QStringList renamed = Snapshot(m_tree);
         const QVNRUN run = RunQvn({S("--undo")}, m_data);
         QCOMPARE(run.exitCode, 1);
@@ -136,7 +145,10 @@ private slots:
         const QStringList before = Snapshot(m_tree);
         const QString script = m_dir->filePath(S("undo.sh"));
         QCOMPARE(RunQvn({S("--rename"), S("--yes"), S("--undo-script"), script, S("-s"),
-                         S("Auto-Number/Mode=1"), m_tree}, m_data).exitCode, 0);
+                         S("Auto-Number/Mode=1"), m_tree},
+                        m_data)
+                     .exitCode,
+                 0);
         QVERIFY(QFile::exists(m_tree + S("/2a.txt"))); // the folder sub comes first and takes 1
         QCOMPARE(QProcess::execute(S("/bin/sh"), {script}), 0);
         QCOMPARE(Snapshot(m_tree), before);
@@ -158,7 +170,8 @@ private slots:
 
         QProcess process;
         process.setProcessEnvironment(Environment(m_data));
-        process.start(S(QVN_PATH), {S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=renamed "), root});
+        process.start(S(QVN_PATH),
+                      {S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=renamed "), root});
         QVERIFY(process.waitForStarted());
         // Kill it once the run has renamed something but (very likely) not everything.
         bool renamedSome = false;

@@ -74,9 +74,12 @@ private slots:
             QStringLiteral("Finished Group  6. Name= eFAC_240, Extension=.JPG"),
             QStringLiteral("Finished Group  7. Name=x eFAC_240~, Extension=.JPG"),
             QStringLiteral("Finished Group  8. Name=x eFAC_240~_2004-03-05, Extension=.JPG"),
-            QStringLiteral("Finished Group  9. Name=Trips iv x eFAC_240~_2004-03-05, Extension=.JPG"),
-            QStringLiteral("Finished Group 10. Name=Trips IV X eFAC_240~_2004-03-05#7, Extension=.JPG"),
-            QStringLiteral("Finished Group 12. Name=Trips IV X eFAC_240~_2004-03-05#7, Extension=.jpg"),
+            QStringLiteral(
+                "Finished Group  9. Name=Trips iv x eFAC_240~_2004-03-05, Extension=.JPG"),
+            QStringLiteral(
+                "Finished Group 10. Name=Trips IV X eFAC_240~_2004-03-05#7, Extension=.JPG"),
+            QStringLiteral(
+                "Finished Group 12. Name=Trips IV X eFAC_240~_2004-03-05#7, Extension=.jpg"),
             QString(),
             QStringLiteral("Final Name: Trips IV X eFAC_240~_2004-03-05#7.jpg"),
             QString(),
@@ -89,7 +92,8 @@ private slots:
         RenameCriteria criteria = EveryGroup();
         criteria.regex.enabled = criteria.fileName.enabled = criteria.replacements.enabled = false;
         criteria.letterCase.enabled = criteria.removals.enabled = criteria.moveCopy.enabled = false;
-        criteria.additions.enabled = criteria.autoDate.enabled = criteria.folderName.enabled = false;
+        criteria.additions.enabled = criteria.autoDate.enabled = criteria.folderName.enabled =
+            false;
         criteria.numbering.enabled = criteria.extension.enabled = false;
         NAMEINPUT input = InputFor(QStringLiteral("IMG 0042 café.JPG"));
         input.date = UtcMoment(2004, 3, 5, 14, 7, 9);

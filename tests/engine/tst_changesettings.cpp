@@ -11,11 +11,16 @@ private slots:
         QTest::addColumn<quint32>("attributes");
         QTest::addColumn<quint32>("flags");
         QTest::addColumn<quint32>("expected");
-        QTest::newRow("set read-only") << quint32(0) << quint32(SetReadOnly) << quint32(AttrReadOnly);
-        QTest::newRow("clear wins") << quint32(0) << quint32(SetReadOnly | ClearReadOnly) << quint32(0);
-        QTest::newRow("clear read-only") << quint32(AttrReadOnly | AttrDirectory) << quint32(ClearReadOnly) << quint32(AttrDirectory);
-        QTest::newRow("hidden not changeable") << quint32(AttrHidden) << quint32(ClearHidden) << quint32(AttrHidden);
-        QTest::newRow("archive not changeable") << quint32(0) << quint32(SetArchive | SetSystem) << quint32(0);
+        QTest::newRow("set read-only")
+            << quint32(0) << quint32(SetReadOnly) << quint32(AttrReadOnly);
+        QTest::newRow("clear wins")
+            << quint32(0) << quint32(SetReadOnly | ClearReadOnly) << quint32(0);
+        QTest::newRow("clear read-only") << quint32(AttrReadOnly | AttrDirectory)
+                                         << quint32(ClearReadOnly) << quint32(AttrDirectory);
+        QTest::newRow("hidden not changeable")
+            << quint32(AttrHidden) << quint32(ClearHidden) << quint32(AttrHidden);
+        QTest::newRow("archive not changeable")
+            << quint32(0) << quint32(SetArchive | SetSystem) << quint32(0);
     }
     void pendingAttributes() {
         QFETCH(quint32, attributes);
@@ -41,7 +46,9 @@ private slots:
         QCOMPARE(PendingTime(mode, 1000, 2000, 3000, 4000, 50, true, 9000), expected);
     }
 
-    void deltaOfNoTimeIsNoTime() { QCOMPARE(PendingTime(5, 0, 0, 0, 0, 50, false, 9000), TimeValue(0)); }
+    void deltaOfNoTimeIsNoTime() {
+        QCOMPARE(PendingTime(5, 0, 0, 0, 0, 50, false, 9000), TimeValue(0));
+    }
 
     void deltaSplitAndJoin() {
         const DELTAPARTS parts = SplitDelta(93784);
@@ -59,7 +66,8 @@ private slots:
         QVERIFY(!NeedsCreatedFromModifiedQuestion(s));
         s.modifiedMode = 1;
         QVERIFY(NeedsCreatedFromModifiedQuestion(s));
-        QVERIFY(CreatedFromModifiedQuestion().startsWith(QStringLiteral("Warning: You have chosen")));
+        QVERIFY(
+            CreatedFromModifiedQuestion().startsWith(QStringLiteral("Warning: You have chosen")));
     }
 
     void bindingsRoundTrip() {

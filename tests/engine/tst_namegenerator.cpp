@@ -28,13 +28,20 @@ private slots:
         QTest::addColumn<bool>("ignoreFolders");
         QTest::addColumn<QString>("base");
         QTest::addColumn<QString>("ext");
-        QTest::newRow("two dots") << "archive.tar.gz" << false << false << true << "archive.tar" << ".gz";
-        QTest::newRow("dot file") << ".profile" << false << false << true << "" << ".profile";
-        QTest::newRow("no dot") << "README" << false << false << true << "README" << "";
-        QTest::newRow("trailing dot") << "name." << false << false << true << "name" << ".";
-        QTest::newRow("files ignored") << "photo.jpg" << false << true << true << "photo.jpg" << "";
-        QTest::newRow("folder keeps ext") << "My.Folder" << true << false << false << "My" << ".Folder";
-        QTest::newRow("folder ext ignored") << "My.Folder" << true << false << true << "My.Folder" << "";
+        QTest::newRow("two dots") << "archive.tar.gz" << false << false << true << "archive.tar"
+                                  << ".gz";
+        QTest::newRow("dot file") << ".profile" << false << false << true << ""
+                                  << ".profile";
+        QTest::newRow("no dot") << "README" << false << false << true << "README"
+                                << "";
+        QTest::newRow("trailing dot") << "name." << false << false << true << "name"
+                                      << ".";
+        QTest::newRow("files ignored") << "photo.jpg" << false << true << true << "photo.jpg"
+                                       << "";
+        QTest::newRow("folder keeps ext") << "My.Folder" << true << false << false << "My"
+                                          << ".Folder";
+        QTest::newRow("folder ext ignored") << "My.Folder" << true << false << true << "My.Folder"
+                                            << "";
     }
     void split() {
         QFETCH(QString, name);
@@ -52,7 +59,8 @@ private slots:
         input.isFolder = isFolder;
         QString trace;
         QCOMPARE(GenerateNewName(RenameCriteria(), input, options, &trace), name);
-        QVERIFY(trace.contains(QStringLiteral("Components: Name=%1, Extension=%2\n\n").arg(base, ext)));
+        QVERIFY(
+            trace.contains(QStringLiteral("Components: Name=%1, Extension=%2\n\n").arg(base, ext)));
     }
 
     void fixedExtensionAfterIgnoredExtension() {
@@ -77,18 +85,23 @@ private slots:
         NAMEOPTIONS options;
         options.renamePairs = &pairs;
         RenameCriteria criteria;
-        QCOMPARE(Generate(criteria, QStringLiteral("REPORT.TXT"), options), QStringLiteral("Summary.doc"));
-        QCOMPARE(Generate(criteria, QStringLiteral("other.txt"), options), QStringLiteral("other.txt"));
+        QCOMPARE(Generate(criteria, QStringLiteral("REPORT.TXT"), options),
+                 QStringLiteral("Summary.doc"));
+        QCOMPARE(Generate(criteria, QStringLiteral("other.txt"), options),
+                 QStringLiteral("other.txt"));
         criteria.letterCase.change = 2;
-        QCOMPARE(Generate(criteria, QStringLiteral("Report.txt"), options), QStringLiteral("SUMMARY.doc"));
+        QCOMPARE(Generate(criteria, QStringLiteral("Report.txt"), options),
+                 QStringLiteral("SUMMARY.doc"));
         // Only A to Z fold for the key: an accented capital does not match its small form.
         pairs.insert(QStringLiteral("élan.txt"), QStringLiteral("x.txt"));
-        QCOMPARE(Generate(RenameCriteria(), QStringLiteral("Élan.txt"), options), QStringLiteral("Élan.txt"));
+        QCOMPARE(Generate(RenameCriteria(), QStringLiteral("Élan.txt"), options),
+                 QStringLiteral("Élan.txt"));
     }
 
     void allGroupsInactiveGiveName() {
         RenameCriteria criteria;
-        QCOMPARE(Generate(criteria, QStringLiteral("a b.TXT"), NAMEOPTIONS()), QStringLiteral("a b.TXT"));
+        QCOMPARE(Generate(criteria, QStringLiteral("a b.TXT"), NAMEOPTIONS()),
+                 QStringLiteral("a b.TXT"));
     }
 
     void emptyResultPossible() {
@@ -104,10 +117,14 @@ private slots:
         input.name = QStringLiteral("a.txt");
         input.index = 4;
         QString trace;
-        QCOMPARE(GenerateNewName(RenameCriteria(), input, options, &trace), QStringLiteral("a.txt"));
-        QString expected = QStringLiteral("Original name: a.txt\nComponents: Name=a, Extension=.txt\n\n");
-        for (const char* label : {"  1", "  2", "  3", "  4", "  5", "  6", "  7", "  8", "  9", " 10", " 12"})
-            expected += QStringLiteral("Finished Group%1. Name=a, Extension=.txt\n").arg(QLatin1String(label));
+        QCOMPARE(GenerateNewName(RenameCriteria(), input, options, &trace),
+                 QStringLiteral("a.txt"));
+        QString expected =
+            QStringLiteral("Original name: a.txt\nComponents: Name=a, Extension=.txt\n\n");
+        for (const char* label :
+             {"  1", "  2", "  3", "  4", "  5", "  6", "  7", "  8", "  9", " 10", " 12"})
+            expected += QStringLiteral("Finished Group%1. Name=a, Extension=.txt\n")
+                            .arg(QLatin1String(label));
         expected += QStringLiteral("\nFinal Name: a.txt\n");
         QCOMPARE(trace, expected);
     }
@@ -147,11 +164,14 @@ private slots:
         NAMEOPTIONS options;
         options.translations = &translations;
         RenameCriteria criteria;
-        QCOMPARE(Generate(criteria, QStringLiteral("Café Müller.txt"), options), QStringLiteral("Café Müller.txt"));
+        QCOMPARE(Generate(criteria, QStringLiteral("Café Müller.txt"), options),
+                 QStringLiteral("Café Müller.txt"));
         criteria.replacements.replace = QStringLiteral("zzz"); // does not occur: group active
-        QCOMPARE(Generate(criteria, QStringLiteral("Café Müller.txt"), options), QStringLiteral("Cafe Mueller.txt"));
+        QCOMPARE(Generate(criteria, QStringLiteral("Café Müller.txt"), options),
+                 QStringLiteral("Cafe Mueller.txt"));
         criteria.replacements.enabled = false;
-        QCOMPARE(Generate(criteria, QStringLiteral("Café Müller.txt"), options), QStringLiteral("Café Müller.txt"));
+        QCOMPARE(Generate(criteria, QStringLiteral("Café Müller.txt"), options),
+                 QStringLiteral("Café Müller.txt"));
     }
 };
 

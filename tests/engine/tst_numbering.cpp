@@ -69,33 +69,90 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("suffix") << Settings({"Mode=2", "Separator=_"}) << "3" << "name.txt" << "name_3.txt";
-        QTest::newRow("prefix") << Settings({"Mode=1", "Separator=_"}) << "3" << "name.txt" << "3_name.txt";
-        QTest::newRow("template brackets") << Settings({"Mode=2", "Separator=[:]"}) << "3" << "name.txt" << "name[3].txt";
-        QTest::newRow("template two colons") << Settings({"Mode=2", "Separator=:-:"}) << "3" << "name.txt" << "name3-3.txt";
-        QTest::newRow("prefix and suffix") << Settings({"Mode=3", "Separator=_"}) << "1" << "x.txt" << "1_x_1.txt";
-        QTest::newRow("prefix and suffix template") << Settings({"Mode=3", "Separator=(:)"}) << "1" << "x.txt" << "(1)x(1).txt";
-        QTest::newRow("insert after two") << Settings({"Mode=4", "Insert=2"}) << "7" << "abcd.txt" << "ab7cd.txt";
-        QTest::newRow("insert before last") << Settings({"Mode=4", "Insert=-1"}) << "7" << "abcd.txt" << "abc7d.txt";
-        QTest::newRow("insert after one") << Settings({"Mode=4", "Insert=1"}) << "7" << "abcd.txt" << "a7bcd.txt";
-        QTest::newRow("insert zero") << Settings({"Mode=4", "Insert=0"}) << "7" << "abcd.txt" << "abcd.txt";
-        QTest::newRow("insert beyond end") << Settings({"Mode=4", "Insert=99"}) << "7" << "abcd.txt" << "abcd7.txt";
-        QTest::newRow("insert before start") << Settings({"Mode=4", "Insert=-99"}) << "7" << "abcd.txt" << "7abcd.txt";
-        QTest::newRow("insert huge") << Settings({"Mode=4", "Insert=99999999999"}) << "7" << "abcd.txt" << "abcd7.txt";
-        QTest::newRow("insert huge negative") << Settings({"Mode=4", "Insert=-99999999999"}) << "7" << "abcd.txt" << "7abcd.txt";
-        QTest::newRow("insert with separators") << Settings({"Mode=4", "Insert=2", "Separator=_"}) << "7" << "abcd.txt" << "ab_7_cd.txt";
-        QTest::newRow("insert with template") << Settings({"Mode=4", "Insert=2", "Separator=(:)"}) << "7" << "abcd.txt" << "ab(7)cd.txt";
-        QTest::newRow("insert into empty base") << Settings({"Mode=4", "Insert=3"}) << "7" << ".txt" << "7.txt";
-        QTest::newRow("insert after pair") << Settings({"Mode=4", "Insert=1"}) << "7" << "😀b.txt" << "😀7b.txt";
-        QTest::newRow("insert before pair at end") << Settings({"Mode=4", "Insert=-1"}) << "7" << "a😀.txt" << "a7😀.txt";
-        QTest::newRow("empty number") << Settings({"Mode=2", "Separator=_"}) << "" << "name.txt" << "name_.txt";
-        QTest::newRow("numerals upper") << Settings({"Numerals=2"}) << "1" << "chapter iv and xi.txt" << "chapter IV and XI.txt";
-        QTest::newRow("numerals need only letters") << Settings({"Numerals=2"}) << "1" << "mixed.txt" << "mixed.txt";
-        QTest::newRow("numerals not well-formed") << Settings({"Numerals=2"}) << "1" << "mix did civic.txt" << "MIX DID CIVIC.txt";
-        QTest::newRow("numerals lower") << Settings({"Numerals=1"}) << "1" << "Part XIV\tVI.txt" << "Part xiv\tvi.txt";
-        QTest::newRow("numerals split at c spaces only") << Settings({"Numerals=2"}) << "1" << "iv-x\u00A0i\vi.txt" << "iv-x\u00A0i\vI.txt";
-        QTest::newRow("numerals after number") << Settings({"Mode=2", "Separator= ", "Numerals=2"}) << "cd" << "x.txt" << "X CD.txt";
-        QTest::newRow("numerals runs of blanks") << Settings({"Numerals=2"}) << "1" << "  v  .txt" << "  V  .txt";
+        QTest::newRow("suffix") << Settings({"Mode=2", "Separator=_"}) << "3"
+                                << "name.txt"
+                                << "name_3.txt";
+        QTest::newRow("prefix") << Settings({"Mode=1", "Separator=_"}) << "3"
+                                << "name.txt"
+                                << "3_name.txt";
+        QTest::newRow("template brackets") << Settings({"Mode=2", "Separator=[:]"}) << "3"
+                                           << "name.txt"
+                                           << "name[3].txt";
+        QTest::newRow("template two colons") << Settings({"Mode=2", "Separator=:-:"}) << "3"
+                                             << "name.txt"
+                                             << "name3-3.txt";
+        QTest::newRow("prefix and suffix") << Settings({"Mode=3", "Separator=_"}) << "1"
+                                           << "x.txt"
+                                           << "1_x_1.txt";
+        QTest::newRow("prefix and suffix template") << Settings({"Mode=3", "Separator=(:)"}) << "1"
+                                                    << "x.txt"
+                                                    << "(1)x(1).txt";
+        QTest::newRow("insert after two") << Settings({"Mode=4", "Insert=2"}) << "7"
+                                          << "abcd.txt"
+                                          << "ab7cd.txt";
+        QTest::newRow("insert before last") << Settings({"Mode=4", "Insert=-1"}) << "7"
+                                            << "abcd.txt"
+                                            << "abc7d.txt";
+        QTest::newRow("insert after one") << Settings({"Mode=4", "Insert=1"}) << "7"
+                                          << "abcd.txt"
+                                          << "a7bcd.txt";
+        QTest::newRow("insert zero") << Settings({"Mode=4", "Insert=0"}) << "7"
+                                     << "abcd.txt"
+                                     << "abcd.txt";
+        QTest::newRow("insert beyond end") << Settings({"Mode=4", "Insert=99"}) << "7"
+                                           << "abcd.txt"
+                                           << "abcd7.txt";
+        QTest::newRow("insert before start") << Settings({"Mode=4", "Insert=-99"}) << "7"
+                                             << "abcd.txt"
+                                             << "7abcd.txt";
+        QTest::newRow("insert huge") << Settings({"Mode=4", "Insert=99999999999"}) << "7"
+                                     << "abcd.txt"
+                                     << "abcd7.txt";
+        QTest::newRow("insert huge negative") << Settings({"Mode=4", "Insert=-99999999999"}) << "7"
+                                              << "abcd.txt"
+                                              << "7abcd.txt";
+        QTest::newRow("insert with separators")
+            << Settings({"Mode=4", "Insert=2", "Separator=_"}) << "7"
+            << "abcd.txt"
+            << "ab_7_cd.txt";
+        QTest::newRow("insert with template")
+            << Settings({"Mode=4", "Insert=2", "Separator=(:)"}) << "7"
+            << "abcd.txt"
+            << "ab(7)cd.txt";
+        QTest::newRow("insert into empty base") << Settings({"Mode=4", "Insert=3"}) << "7"
+                                                << ".txt"
+                                                << "7.txt";
+        QTest::newRow("insert after pair") << Settings({"Mode=4", "Insert=1"}) << "7"
+                                           << "😀b.txt"
+                                           << "😀7b.txt";
+        QTest::newRow("insert before pair at end") << Settings({"Mode=4", "Insert=-1"}) << "7"
+                                                   << "a😀.txt"
+                                                   << "a7😀.txt";
+        QTest::newRow("empty number") << Settings({"Mode=2", "Separator=_"}) << ""
+                                      << "name.txt"
+                                      << "name_.txt";
+        QTest::newRow("numerals upper") << Settings({"Numerals=2"}) << "1"
+                                        << "chapter iv and xi.txt"
+                                        << "chapter IV and XI.txt";
+        QTest::newRow("numerals need only letters") << Settings({"Numerals=2"}) << "1"
+                                                    << "mixed.txt"
+                                                    << "mixed.txt";
+        QTest::newRow("numerals not well-formed") << Settings({"Numerals=2"}) << "1"
+                                                  << "mix did civic.txt"
+                                                  << "MIX DID CIVIC.txt";
+        QTest::newRow("numerals lower") << Settings({"Numerals=1"}) << "1"
+                                        << "Part XIV\tVI.txt"
+                                        << "Part xiv\tvi.txt";
+        QTest::newRow("numerals split at c spaces only") << Settings({"Numerals=2"}) << "1"
+                                                         << "iv-x\u00A0i\vi.txt"
+                                                         << "iv-x\u00A0i\vI.txt";
+        QTest::newRow("numerals after number")
+            << Settings({"Mode=2", "Separator= ", "Numerals=2"}) << "cd"
+            << "x.txt"
+            << "X CD.txt";
+        QTest::newRow("numerals runs of blanks") << Settings({"Numerals=2"}) << "1"
+                                                 << "  v  .txt"
+                                                 << "  V  .txt";
     }
     void numbering() {
         QFETCH(QStringList, settings);
@@ -115,25 +172,47 @@ private slots:
         QTest::addColumn<bool>("ignoreFiles");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lower") << Settings({"Mode=1"}) << false << "A.TXT" << "A.txt";
-        QTest::newRow("lower ascii only") << Settings({"Mode=1"}) << false << "a.ÄB" << "a.Äb";
-        QTest::newRow("upper") << Settings({"Mode=2"}) << false << "a.txt" << "a.TXT";
-        QTest::newRow("upper ascii only") << Settings({"Mode=2"}) << false << "a.äb" << "a.äB";
-        QTest::newRow("title") << Settings({"Mode=3"}) << false << "a.TXT" << "a.Txt";
-        QTest::newRow("title delimiters") << Settings({"Mode=3"}) << false << "a.tar-gz" << "a.Tar-Gz";
-        QTest::newRow("title dot only") << Settings({"Mode=3"}) << false << "a." << "a.";
-        QTest::newRow("fixed without extension") << Settings({"Fixed=jpg", "Mode=4"}) << false << "folder" << "folder.jpg";
-        QTest::newRow("fixed replaces") << Settings({"Fixed=jpg", "Mode=4"}) << false << "a.png" << "a.jpg";
-        QTest::newRow("fixed empty") << Settings({"Mode=4"}) << false << "a.png" << "a.";
-        QTest::newRow("fixed alone makes group active") << Settings({"Fixed=jpg"}) << false << "a.png" << "a.png";
-        QTest::newRow("extra") << Settings({"Mode=5", "Fixed=bak"}) << false << "name.txt" << "name.txt.bak";
-        QTest::newRow("extra without extension") << Settings({"Mode=5", "Fixed=bak"}) << false << "name" << "name.bak";
-        QTest::newRow("remove") << Settings({"Mode=6"}) << false << "a.txt" << "a";
-        QTest::newRow("ignored fixed") << Settings({"Mode=4", "Fixed=png"}) << true << "photo.jpg" << "photo.jpg.png";
-        QTest::newRow("ignored extra") << Settings({"Mode=5", "Fixed=png"}) << true << "photo.jpg" << "photo.jpg.png";
-        QTest::newRow("ignored upper") << Settings({"Mode=2"}) << true << "photo.jpg" << "photo.jpg";
-        QTest::newRow("ignored remove") << Settings({"Mode=6"}) << true << "photo.jpg" << "photo.jpg";
-        QTest::newRow("base untouched") << Settings({"Mode=2"}) << false << "abc.d.e" << "abc.d.E";
+        QTest::newRow("lower") << Settings({"Mode=1"}) << false << "A.TXT"
+                               << "A.txt";
+        QTest::newRow("lower ascii only") << Settings({"Mode=1"}) << false << "a.ÄB"
+                                          << "a.Äb";
+        QTest::newRow("upper") << Settings({"Mode=2"}) << false << "a.txt"
+                               << "a.TXT";
+        QTest::newRow("upper ascii only") << Settings({"Mode=2"}) << false << "a.äb"
+                                          << "a.äB";
+        QTest::newRow("title") << Settings({"Mode=3"}) << false << "a.TXT"
+                               << "a.Txt";
+        QTest::newRow("title delimiters") << Settings({"Mode=3"}) << false << "a.tar-gz"
+                                          << "a.Tar-Gz";
+        QTest::newRow("title dot only") << Settings({"Mode=3"}) << false << "a."
+                                        << "a.";
+        QTest::newRow("fixed without extension")
+            << Settings({"Fixed=jpg", "Mode=4"}) << false << "folder"
+            << "folder.jpg";
+        QTest::newRow("fixed replaces") << Settings({"Fixed=jpg", "Mode=4"}) << false << "a.png"
+                                        << "a.jpg";
+        QTest::newRow("fixed empty") << Settings({"Mode=4"}) << false << "a.png"
+                                     << "a.";
+        QTest::newRow("fixed alone makes group active")
+            << Settings({"Fixed=jpg"}) << false << "a.png"
+            << "a.png";
+        QTest::newRow("extra") << Settings({"Mode=5", "Fixed=bak"}) << false << "name.txt"
+                               << "name.txt.bak";
+        QTest::newRow("extra without extension")
+            << Settings({"Mode=5", "Fixed=bak"}) << false << "name"
+            << "name.bak";
+        QTest::newRow("remove") << Settings({"Mode=6"}) << false << "a.txt"
+                                << "a";
+        QTest::newRow("ignored fixed") << Settings({"Mode=4", "Fixed=png"}) << true << "photo.jpg"
+                                       << "photo.jpg.png";
+        QTest::newRow("ignored extra") << Settings({"Mode=5", "Fixed=png"}) << true << "photo.jpg"
+                                       << "photo.jpg.png";
+        QTest::newRow("ignored upper") << Settings({"Mode=2"}) << true << "photo.jpg"
+                                       << "photo.jpg";
+        QTest::newRow("ignored remove") << Settings({"Mode=6"}) << true << "photo.jpg"
+                                        << "photo.jpg";
+        QTest::newRow("base untouched") << Settings({"Mode=2"}) << false << "abc.d.e"
+                                        << "abc.d.E";
     }
     void extension() {
         QFETCH(QStringList, settings);

@@ -32,7 +32,8 @@ QStringList NewNames(const CFileList& list) {
     return names;
 }
 
-RenameCriteria NumberSuffix(const char* type, const char* start, const char* increment, const char* pad) {
+RenameCriteria NumberSuffix(const char* type, const char* start, const char* increment,
+                            const char* pad) {
     RenameCriteria c;
     c.numbering.mode = 2;
     c.numbering.type = QString::fromLatin1(type).toInt();
@@ -56,12 +57,42 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
         QTest::addColumn<qint64>("next");
-        QTest::newRow("decimal padded") << 5 << "8" << "1" << "1" << "2" << "x01" << "x05" << qint64(6);
-        QTest::newRow("counting down") << 5 << "8" << "3" << "-1" << "0" << "x3" << "x-1" << qint64(-2);
-        QTest::newRow("letters") << 28 << "35" << "1" << "1" << "0" << "xA" << "xAB" << qint64(29);
-        QTest::newRow("letters padded") << 2 << "35" << "1" << "1" << "3" << "xAAA" << "xAAB" << qint64(705);
-        QTest::newRow("small letters") << 27 << "36" << "1" << "1" << "0" << "xa" << "xaa" << qint64(28);
-        QTest::newRow("hex") << 16 << "14" << "250" << "1" << "0" << "xFA" << "x109" << qint64(266);
+        QTest::newRow("decimal padded") << 5 << "8"
+                                        << "1"
+                                        << "1"
+                                        << "2"
+                                        << "x01"
+                                        << "x05" << qint64(6);
+        QTest::newRow("counting down") << 5 << "8"
+                                       << "3"
+                                       << "-1"
+                                       << "0"
+                                       << "x3"
+                                       << "x-1" << qint64(-2);
+        QTest::newRow("letters") << 28 << "35"
+                                 << "1"
+                                 << "1"
+                                 << "0"
+                                 << "xA"
+                                 << "xAB" << qint64(29);
+        QTest::newRow("letters padded") << 2 << "35"
+                                        << "1"
+                                        << "1"
+                                        << "3"
+                                        << "xAAA"
+                                        << "xAAB" << qint64(705);
+        QTest::newRow("small letters") << 27 << "36"
+                                       << "1"
+                                       << "1"
+                                       << "0"
+                                       << "xa"
+                                       << "xaa" << qint64(28);
+        QTest::newRow("hex") << 16 << "14"
+                             << "250"
+                             << "1"
+                             << "0"
+                             << "xFA"
+                             << "x109" << qint64(266);
     }
     void numbering() {
         QFETCH(int, rows);
@@ -76,9 +107,11 @@ private slots:
         for (int i = 0; i < rows; ++i)
             names << QStringLiteral("x");
         CFileList list = ListOf(names);
-        const RenameCriteria criteria = NumberSuffix(type.toLatin1().constData(), start.toLatin1().constData(),
-                                                     increment.toLatin1().constData(), pad.toLatin1().constData());
-        const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
+        const RenameCriteria criteria =
+            NumberSuffix(type.toLatin1().constData(), start.toLatin1().constData(),
+                         increment.toLatin1().constData(), pad.toLatin1().constData());
+        const REFRESHRESULT result =
+            CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
         QVERIFY(result.ran);
         QCOMPARE(list.GetEntry(0).newName, first);
         QCOMPARE(list.GetEntry(rows - 1).newName, last);
@@ -86,11 +119,13 @@ private slots:
     }
 
     void breakRestartsOnPrefixChange() {
-        CFileList list = ListOf({QStringLiteral("abcx"), QStringLiteral("ABCy"), QStringLiteral("abdz")});
+        CFileList list =
+            ListOf({QStringLiteral("abcx"), QStringLiteral("ABCy"), QStringLiteral("abdz")});
         RenameCriteria criteria = NumberSuffix("8", "1", "1", "0");
         criteria.numbering.breakLength = QStringLiteral("3");
         CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
-        QCOMPARE(NewNames(list), (QStringList{QStringLiteral("abcx1"), QStringLiteral("ABCy2"), QStringLiteral("abdz1")}));
+        QCOMPARE(NewNames(list), (QStringList{QStringLiteral("abcx1"), QStringLiteral("ABCy2"),
+                                              QStringLiteral("abdz1")}));
     }
 
     void breakFolderRestartsPerFolder() {
@@ -100,9 +135,11 @@ private slots:
         list.SelectAll();
         RenameCriteria criteria = NumberSuffix("8", "1", "1", "0");
         criteria.numbering.breakFolder = true;
-        const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
-        QCOMPARE(NewNames(list), (QStringList{QStringLiteral("f1"), QStringLiteral("f2"), QStringLiteral("f1"),
-                                              QStringLiteral("f2"), QStringLiteral("f3")}));
+        const REFRESHRESULT result =
+            CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
+        QCOMPARE(NewNames(list),
+                 (QStringList{QStringLiteral("f1"), QStringLiteral("f2"), QStringLiteral("f1"),
+                              QStringLiteral("f2"), QStringLiteral("f3")}));
         QCOMPARE(result.nextNumber, qint64(4));
     }
 
@@ -113,14 +150,16 @@ private slots:
         list.SetSelected(1, false);
         QCOMPARE(list.GetEntry(1).newName, QStringLiteral("b"));
         CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
-        QCOMPARE(NewNames(list), (QStringList{QStringLiteral("a1"), QStringLiteral("b"), QStringLiteral("c2")}));
+        QCOMPARE(NewNames(list),
+                 (QStringList{QStringLiteral("a1"), QStringLiteral("b"), QStringLiteral("c2")}));
     }
 
     void noSelectionChangesNothing() {
         CFileList list = ListOf({QStringLiteral("a")}, false);
         RenameCriteria criteria = NumberSuffix("8", "1", "1", "0");
         criteria.regex.match = QStringLiteral("(");
-        const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
+        const REFRESHRESULT result =
+            CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
         QVERIFY(!result.ran);
         QVERIFY(!result.patternInvalid);
         QCOMPARE(list.GetEntry(0).newName, QStringLiteral("a"));
@@ -131,7 +170,8 @@ private slots:
         RenameCriteria criteria = NumberSuffix("8", "1", "1", "0");
         criteria.regex.match = QStringLiteral("(unclosed");
         criteria.regex.replace = QStringLiteral("X");
-        const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
+        const REFRESHRESULT result =
+            CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
         QVERIFY(result.patternInvalid);
         QCOMPARE(list.GetEntry(0).newName, QStringLiteral("a1.txt"));
     }
@@ -187,7 +227,8 @@ private slots:
         CFileList list = ListOf({QStringLiteral("a"), QStringLiteral("b")});
         NAMEOPTIONS options;
         options.debugRow = 1;
-        const REFRESHRESULT result = CPreviewRefresh().Run(list, RenameCriteria(), CHANGESETTINGS(), options);
+        const REFRESHRESULT result =
+            CPreviewRefresh().Run(list, RenameCriteria(), CHANGESETTINGS(), options);
         QVERIFY(result.traced);
         QVERIFY(result.trace.startsWith(QStringLiteral("Original name: b\n")));
     }
@@ -209,7 +250,8 @@ private slots:
         QTest::newRow("decimal untouched") << qint64(5) << 10 << 3 << qint64(5);
         QTest::newRow("letters no pad") << qint64(1) << 37 << 0 << qint64(1);
         QTest::newRow("letters pad 3") << qint64(1) << 37 << 3 << qint64(1 + 26 + 676);
-        QTest::newRow("huge pad stays finite") << qint64(1) << 38 << 50 << std::numeric_limits<qint64>::max() / 64;
+        QTest::newRow("huge pad stays finite")
+            << qint64(1) << 38 << 50 << std::numeric_limits<qint64>::max() / 64;
     }
     void numberingStart() {
         QFETCH(qint64, start);

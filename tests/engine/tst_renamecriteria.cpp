@@ -7,7 +7,8 @@
 namespace {
 
 const CRITERIONBINDING& Binding(const char* section, const char* key) {
-    const CRITERIONBINDING* b = FindCriterion(QString::fromLatin1(section), QString::fromLatin1(key));
+    const CRITERIONBINDING* b =
+        FindCriterion(QString::fromLatin1(section), QString::fromLatin1(key));
     Q_ASSERT(b);
     return *b;
 }
@@ -36,10 +37,10 @@ private slots:
     void everyCriterionCanBeSetAndReadByName() {
         RenameCriteria criteria;
         for (const CRITERIONBINDING& b : CriteriaBindings()) {
-            const QString value = b.kind == CriterionKind::Text    ? QStringLiteral("  x y ")
-                                  : b.kind == CriterionKind::Check ? QStringLiteral("%1").arg(
-                                                                         b.loadDefault[0] == '1' ? 0 : 1)
-                                                                   : QString::number(b.choiceCount - 1);
+            const QString value = b.kind == CriterionKind::Text ? QStringLiteral("  x y ")
+                                  : b.kind == CriterionKind::Check
+                                      ? QStringLiteral("%1").arg(b.loadDefault[0] == '1' ? 0 : 1)
+                                      : QString::number(b.choiceCount - 1);
             QVERIFY2(criteria.SetValue(b, value), b.key);
             QCOMPARE(criteria.Value(b), value);
         }
@@ -58,10 +59,18 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::newRow("choice too large") << "Case" << "Change" << "5";
-        QTest::newRow("choice negative") << "Auto-Number" << "Type" << "-1";
-        QTest::newRow("check two") << "Criteria" << "RegEx" << "2";
-        QTest::newRow("check text") << "Selections" << "Files" << "yes";
+        QTest::newRow("choice too large") << "Case"
+                                          << "Change"
+                                          << "5";
+        QTest::newRow("choice negative") << "Auto-Number"
+                                         << "Type"
+                                         << "-1";
+        QTest::newRow("check two") << "Criteria"
+                                   << "RegEx"
+                                   << "2";
+        QTest::newRow("check text") << "Selections"
+                                    << "Files"
+                                    << "yes";
     }
     void setValueRefusesOutOfRange() {
         QFETCH(QString, section);
@@ -89,27 +98,69 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("group");
         QTest::addColumn<bool>("active");
-        QTest::newRow("regex match") << "Regular Expressions" << "Match" << "x" << 1 << true;
-        QTest::newRow("regex include ext only") << "Regular Expressions" << "Include Extension" << "1" << 1 << false;
-        QTest::newRow("name fixed text") << "Filename" << "Fixed" << "a" << 2 << true;
-        QTest::newRow("replace with") << "Replacements" << "With" << "a" << 3 << true;
-        QTest::newRow("case exceptions") << "Case" << "Exceptions" << "DVD" << 4 << true;
-        QTest::newRow("lead dots only") << "Removals" << "Lead Dots" << "1" << 5 << true;
-        QTest::newRow("first n abc is zero") << "Removals" << "First N" << "abc" << 5 << false;
-        QTest::newRow("from negative") << "Removals" << "From" << " -3" << 5 << true;
-        QTest::newRow("crop mode alone") << "Removals" << "Crop Mode" << "2" << 5 << false;
-        QTest::newRow("move target without source") << "MoveCopy" << "Target" << "2" << 6 << false;
-        QTest::newRow("move separator without source") << "MoveCopy" << "Separator" << "_" << 6 << false;
-        QTest::newRow("text pos") << "Additions" << "Text Pos" << "2" << 7 << true;
-        QTest::newRow("word space") << "Additions" << "WordSpace" << "1" << 7 << true;
-        QTest::newRow("auto date type only") << "Auto Date" << "Type" << "6" << 8 << false;
-        QTest::newRow("folder separator only") << "Folder Name" << "Separator" << "_" << 9 << false;
-        QTest::newRow("numerals upper") << "Auto-Number" << "Numerals" << "2" << 10 << true;
-        QTest::newRow("break folder") << "Auto-Number" << "Break Folder" << "1" << 10 << true;
-        QTest::newRow("numbering start only") << "Auto-Number" << "Start" << "5" << 10 << false;
-        QTest::newRow("extension fixed") << "Extension" << "Fixed" << "jpg" << 11 << true;
-        QTest::newRow("selections never") << "Selections" << "Hidden" << "1" << 12 << false;
-        QTest::newRow("new location") << "New Location" << "Path" << "/tmp" << 13 << true;
+        QTest::newRow("regex match") << "Regular Expressions"
+                                     << "Match"
+                                     << "x" << 1 << true;
+        QTest::newRow("regex include ext only") << "Regular Expressions"
+                                                << "Include Extension"
+                                                << "1" << 1 << false;
+        QTest::newRow("name fixed text") << "Filename"
+                                         << "Fixed"
+                                         << "a" << 2 << true;
+        QTest::newRow("replace with") << "Replacements"
+                                      << "With"
+                                      << "a" << 3 << true;
+        QTest::newRow("case exceptions") << "Case"
+                                         << "Exceptions"
+                                         << "DVD" << 4 << true;
+        QTest::newRow("lead dots only") << "Removals"
+                                        << "Lead Dots"
+                                        << "1" << 5 << true;
+        QTest::newRow("first n abc is zero") << "Removals"
+                                             << "First N"
+                                             << "abc" << 5 << false;
+        QTest::newRow("from negative") << "Removals"
+                                       << "From"
+                                       << " -3" << 5 << true;
+        QTest::newRow("crop mode alone") << "Removals"
+                                         << "Crop Mode"
+                                         << "2" << 5 << false;
+        QTest::newRow("move target without source") << "MoveCopy"
+                                                    << "Target"
+                                                    << "2" << 6 << false;
+        QTest::newRow("move separator without source") << "MoveCopy"
+                                                       << "Separator"
+                                                       << "_" << 6 << false;
+        QTest::newRow("text pos") << "Additions"
+                                  << "Text Pos"
+                                  << "2" << 7 << true;
+        QTest::newRow("word space") << "Additions"
+                                    << "WordSpace"
+                                    << "1" << 7 << true;
+        QTest::newRow("auto date type only") << "Auto Date"
+                                             << "Type"
+                                             << "6" << 8 << false;
+        QTest::newRow("folder separator only") << "Folder Name"
+                                               << "Separator"
+                                               << "_" << 9 << false;
+        QTest::newRow("numerals upper") << "Auto-Number"
+                                        << "Numerals"
+                                        << "2" << 10 << true;
+        QTest::newRow("break folder") << "Auto-Number"
+                                      << "Break Folder"
+                                      << "1" << 10 << true;
+        QTest::newRow("numbering start only") << "Auto-Number"
+                                              << "Start"
+                                              << "5" << 10 << false;
+        QTest::newRow("extension fixed") << "Extension"
+                                         << "Fixed"
+                                         << "jpg" << 11 << true;
+        QTest::newRow("selections never") << "Selections"
+                                          << "Hidden"
+                                          << "1" << 12 << false;
+        QTest::newRow("new location") << "New Location"
+                                      << "Path"
+                                      << "/tmp" << 13 << true;
     }
     void groupActivity() {
         QFETCH(QString, section);
@@ -187,8 +238,9 @@ private slots:
         criteria.newLocation.path = QStringLiteral("/x");
         criteria.ResetNewLocation(&observer);
         QCOMPARE(criteria.newLocation.path, QString());
-        QCOMPARE(observer.events, (QStringList{QStringLiteral("changed 12"), QStringLiteral("rescan"),
-                                               QStringLiteral("changed 13"), QStringLiteral("push")}));
+        QCOMPARE(observer.events,
+                 (QStringList{QStringLiteral("changed 12"), QStringLiteral("rescan"),
+                              QStringLiteral("changed 13"), QStringLiteral("push")}));
     }
 
     void linkedEdits_data() {
@@ -197,13 +249,27 @@ private slots:
         QTest::addColumn<QString>("modeKey");
         QTest::addColumn<int>("modeBefore");
         QTest::addColumn<int>("modeAfter");
-        QTest::newRow("fixed name") << "Filename" << "Fixed" << "Mode" << 0 << 2;
-        QTest::newRow("target pos") << "MoveCopy" << "Target Pos" << "Target" << 1 << 3;
-        QTest::newRow("custom date") << "Auto Date" << "Custom" << "Format" << 2 << 9;
-        QTest::newRow("fixed ext from title") << "Extension" << "Fixed" << "Mode" << 3 << 4;
-        QTest::newRow("fixed ext keeps extra") << "Extension" << "Fixed" << "Mode" << 5 << 5;
-        QTest::newRow("fixed ext keeps remove") << "Extension" << "Fixed" << "Mode" << 6 << 6;
-        QTest::newRow("insert number") << "Auto-Number" << "Insert" << "Mode" << 1 << 4;
+        QTest::newRow("fixed name") << "Filename"
+                                    << "Fixed"
+                                    << "Mode" << 0 << 2;
+        QTest::newRow("target pos") << "MoveCopy"
+                                    << "Target Pos"
+                                    << "Target" << 1 << 3;
+        QTest::newRow("custom date") << "Auto Date"
+                                     << "Custom"
+                                     << "Format" << 2 << 9;
+        QTest::newRow("fixed ext from title") << "Extension"
+                                              << "Fixed"
+                                              << "Mode" << 3 << 4;
+        QTest::newRow("fixed ext keeps extra") << "Extension"
+                                               << "Fixed"
+                                               << "Mode" << 5 << 5;
+        QTest::newRow("fixed ext keeps remove") << "Extension"
+                                                << "Fixed"
+                                                << "Mode" << 6 << 6;
+        QTest::newRow("insert number") << "Auto-Number"
+                                       << "Insert"
+                                       << "Mode" << 1 << 4;
     }
     void linkedEdits() {
         QFETCH(QString, section);

@@ -32,21 +32,49 @@ private slots:
         QTest::addColumn<bool>("ignoreFiles");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("swap groups") << "(\\w+)-(\\d+)" << "\\2_\\1" << false << false << "abc-123.txt" << "123_abc.txt";
-        QTest::newRow("match inside name") << "x" << "Y" << false << false << "fox.txt" << "Y.txt";
-        QTest::newRow("with extension") << "(.*)" << "\\1" << true << false << "a.txt" << "a.txt.txt";
-        QTest::newRow("extension ignored") << "(.*)" << "\\1" << false << true << "a.txt" << "a.txt";
-        QTest::newRow("empty replace") << "a" << "" << false << false << "a.txt" << "a.txt";
-        QTest::newRow("empty match matches all") << "" << "X" << false << false << "any.txt" << "X.txt";
-        QTest::newRow("no match") << "q" << "Y" << false << false << "fox.txt" << "fox.txt";
-        QTest::newRow("accented subject") << "(.*)" << "\\1x" << false << false << "Café.txt" << "Caféx.txt";
-        QTest::newRow("accented pattern") << "é" << "e" << false << false << "Café.txt" << "e.txt";
-        QTest::newRow("unicode word class") << "^(\\w+)$" << "[\\1]" << false << false << "Müller.txt" << "[Müller].txt";
-        QTest::newRow("unset group is empty") << "(a)|(b)" << "<\\1\\2>" << false << false << "b.txt" << "<b>.txt";
+        QTest::newRow("swap groups") << "(\\w+)-(\\d+)"
+                                     << "\\2_\\1" << false << false << "abc-123.txt"
+                                     << "123_abc.txt";
+        QTest::newRow("match inside name") << "x"
+                                           << "Y" << false << false << "fox.txt"
+                                           << "Y.txt";
+        QTest::newRow("with extension") << "(.*)"
+                                        << "\\1" << true << false << "a.txt"
+                                        << "a.txt.txt";
+        QTest::newRow("extension ignored") << "(.*)"
+                                           << "\\1" << false << true << "a.txt"
+                                           << "a.txt";
+        QTest::newRow("empty replace") << "a"
+                                       << "" << false << false << "a.txt"
+                                       << "a.txt";
+        QTest::newRow("empty match matches all") << ""
+                                                 << "X" << false << false << "any.txt"
+                                                 << "X.txt";
+        QTest::newRow("no match") << "q"
+                                  << "Y" << false << false << "fox.txt"
+                                  << "fox.txt";
+        QTest::newRow("accented subject") << "(.*)"
+                                          << "\\1x" << false << false << "Café.txt"
+                                          << "Caféx.txt";
+        QTest::newRow("accented pattern") << "é"
+                                          << "e" << false << false << "Café.txt"
+                                          << "e.txt";
+        QTest::newRow("unicode word class") << "^(\\w+)$"
+                                            << "[\\1]" << false << false << "Müller.txt"
+                                            << "[Müller].txt";
+        QTest::newRow("unset group is empty") << "(a)|(b)"
+                                              << "<\\1\\2>" << false << false << "b.txt"
+                                              << "<b>.txt";
         QTest::newRow("ten groups count as no groups")
-            << "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)" << "\\1-\\9" << false << false << "abcdefghij.txt" << "\\1-\\9.txt";
-        QTest::newRow("captured token substituted again") << "(..)(.)" << "\\1" << false << false << "\\2x.txt" << "x.txt";
-        QTest::newRow("surrogate pair captured") << "(.)" << "\\1" << false << false << "\U0001F600x.txt" << "\U0001F600.txt";
+            << "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)"
+            << "\\1-\\9" << false << false << "abcdefghij.txt"
+            << "\\1-\\9.txt";
+        QTest::newRow("captured token substituted again") << "(..)(.)"
+                                                          << "\\1" << false << false << "\\2x.txt"
+                                                          << "x.txt";
+        QTest::newRow("surrogate pair captured") << "(.)"
+                                                 << "\\1" << false << false << "\U0001F600x.txt"
+                                                 << "\U0001F600.txt";
     }
     void regex() {
         QFETCH(QString, match);
@@ -78,7 +106,8 @@ private slots:
         criteria.regex.replace = QStringLiteral("[\\1]");
         QCOMPARE(Run(criteria, QString(255, QLatin1Char('a')) + QStringLiteral(".t")),
                  QStringLiteral("[") + QString(255, QLatin1Char('a')) + QStringLiteral("].t"));
-        QCOMPARE(Run(criteria, QString(256, QLatin1Char('a')) + QStringLiteral(".t")), QStringLiteral("[].t"));
+        QCOMPARE(Run(criteria, QString(256, QLatin1Char('a')) + QStringLiteral(".t")),
+                 QStringLiteral("[].t"));
     }
 
     void replaceTokenFollowsMatchCase() {
@@ -93,12 +122,24 @@ private slots:
         QTest::addColumn<QString>("fixed");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("keep") << 0 << "" << "abc.txt" << "abc.txt";
-        QTest::newRow("remove") << 1 << "" << "abc.txt" << ".txt";
-        QTest::newRow("fixed") << 2 << "new" << "abc.txt" << "new.txt";
-        QTest::newRow("fixed empty") << 2 << "" << "abc.txt" << ".txt";
-        QTest::newRow("reverse") << 3 << "" << "abc.txt" << "cba.txt";
-        QTest::newRow("reverse keeps surrogates") << 3 << "" << "a\U0001F600b.txt" << "b\U0001F600a.txt";
+        QTest::newRow("keep") << 0 << ""
+                              << "abc.txt"
+                              << "abc.txt";
+        QTest::newRow("remove") << 1 << ""
+                                << "abc.txt"
+                                << ".txt";
+        QTest::newRow("fixed") << 2 << "new"
+                               << "abc.txt"
+                               << "new.txt";
+        QTest::newRow("fixed empty") << 2 << ""
+                                     << "abc.txt"
+                                     << ".txt";
+        QTest::newRow("reverse") << 3 << ""
+                                 << "abc.txt"
+                                 << "cba.txt";
+        QTest::newRow("reverse keeps surrogates") << 3 << ""
+                                                  << "a\U0001F600b.txt"
+                                                  << "b\U0001F600a.txt";
     }
     void nameModes() {
         QFETCH(int, mode);
@@ -117,13 +158,27 @@ private slots:
         QTest::addColumn<QString>("with");
         QTest::addColumn<bool>("matchCase");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("ignore case") << "aBab" << "ab" << "X" << false << "XX";
-        QTest::newRow("match case") << "aBab" << "ab" << "X" << true << "aBX";
-        QTest::newRow("no overlap") << "aaa" << "aa" << "b" << true << "ba";
-        QTest::newRow("inserted text not searched") << "ab" << "a" << "aa" << true << "aab";
-        QTest::newRow("with kept as given") << "ABC" << "b" << "xY" << false << "AxYC";
-        QTest::newRow("accents fold not") << "ÉCOLE" << "é" << "e" << false << "ÉCOLE";
-        QTest::newRow("empty subject") << "" << "a" << "b" << false << "";
+        QTest::newRow("ignore case") << "aBab"
+                                     << "ab"
+                                     << "X" << false << "XX";
+        QTest::newRow("match case") << "aBab"
+                                    << "ab"
+                                    << "X" << true << "aBX";
+        QTest::newRow("no overlap") << "aaa"
+                                    << "aa"
+                                    << "b" << true << "ba";
+        QTest::newRow("inserted text not searched") << "ab"
+                                                    << "a"
+                                                    << "aa" << true << "aab";
+        QTest::newRow("with kept as given") << "ABC"
+                                            << "b"
+                                            << "xY" << false << "AxYC";
+        QTest::newRow("accents fold not") << "ÉCOLE"
+                                          << "é"
+                                          << "e" << false << "ÉCOLE";
+        QTest::newRow("empty subject") << ""
+                                       << "a"
+                                       << "b" << false << "";
     }
     void replaceText() {
         QFETCH(QString, subject);
@@ -148,15 +203,33 @@ private slots:
         QTest::addColumn<QString>("exceptions");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lower keeps accents") << 1 << "" << "ÉCOLE ABC.TXT" << "École abc.TXT";
-        QTest::newRow("upper keeps accents") << 2 << "" << "école abc.txt" << "éCOLE ABC.txt";
-        QTest::newRow("title") << 3 << "" << "hello world-wide (test]x.txt" << "Hello World-Wide (Test]x.txt";
-        QTest::newRow("title apostrophe") << 3 << "" << "o'neil's,x.txt" << "O'neil's,x.txt";
-        QTest::newRow("title one char") << 3 << "" << "a.txt" << "A.txt";
-        QTest::newRow("sentence") << 4 << "" << "HELLO. WORLD.txt" << "Hello. World.txt";
-        QTest::newRow("sentence digit first") << 4 << "" << "1st place.txt" << "1St place.txt";
-        QTest::newRow("exception in same mode") << 0 << "DVD" << "dvdrip.txt" << "DVDrip.txt";
-        QTest::newRow("exceptions after title") << 3 << " DVD::XviD " << "my dvd xvid.txt" << "My DVD XviD.txt";
+        QTest::newRow("lower keeps accents") << 1 << ""
+                                             << "ÉCOLE ABC.TXT"
+                                             << "École abc.TXT";
+        QTest::newRow("upper keeps accents") << 2 << ""
+                                             << "école abc.txt"
+                                             << "éCOLE ABC.txt";
+        QTest::newRow("title") << 3 << ""
+                               << "hello world-wide (test]x.txt"
+                               << "Hello World-Wide (Test]x.txt";
+        QTest::newRow("title apostrophe") << 3 << ""
+                                          << "o'neil's,x.txt"
+                                          << "O'neil's,x.txt";
+        QTest::newRow("title one char") << 3 << ""
+                                        << "a.txt"
+                                        << "A.txt";
+        QTest::newRow("sentence") << 4 << ""
+                                  << "HELLO. WORLD.txt"
+                                  << "Hello. World.txt";
+        QTest::newRow("sentence digit first") << 4 << ""
+                                              << "1st place.txt"
+                                              << "1St place.txt";
+        QTest::newRow("exception in same mode") << 0 << "DVD"
+                                                << "dvdrip.txt"
+                                                << "DVDrip.txt";
+        QTest::newRow("exceptions after title") << 3 << " DVD::XviD "
+                                                << "my dvd xvid.txt"
+                                                << "My DVD XviD.txt";
     }
     void caseModes() {
         QFETCH(int, mode);

@@ -37,14 +37,20 @@ private slots:
         QTest::addColumn<QString>("newName");
         QTest::addColumn<bool>("affected");
         QTest::addColumn<bool>("invalid");
-        QTest::newRow("empty gives name back") << QString() << QStringLiteral("a.txt") << false << false;
-        QTest::newRow("case only counts") << QStringLiteral("A.txt") << QStringLiteral("A.txt") << true << false;
-        QTest::newRow("colon") << QStringLiteral("a:b.txt") << QStringLiteral("a:b.txt") << true << true;
-        QTest::newRow("slash") << QStringLiteral("a/b.txt") << QStringLiteral("a/b.txt") << true << true;
-        QTest::newRow("backslash") << QStringLiteral("a\\b") << QStringLiteral("a\\b") << true << true;
+        QTest::newRow("empty gives name back")
+            << QString() << QStringLiteral("a.txt") << false << false;
+        QTest::newRow("case only counts")
+            << QStringLiteral("A.txt") << QStringLiteral("A.txt") << true << false;
+        QTest::newRow("colon") << QStringLiteral("a:b.txt") << QStringLiteral("a:b.txt") << true
+                               << true;
+        QTest::newRow("slash") << QStringLiteral("a/b.txt") << QStringLiteral("a/b.txt") << true
+                               << true;
+        QTest::newRow("backslash")
+            << QStringLiteral("a\\b") << QStringLiteral("a\\b") << true << true;
         QTest::newRow("pipe") << QStringLiteral("a|b") << QStringLiteral("a|b") << true << true;
         QTest::newRow("quote") << QStringLiteral("a\"b") << QStringLiteral("a\"b") << true << true;
-        QTest::newRow("surrogate pair") << QStringLiteral("a\U0001F600.txt") << QStringLiteral("a\U0001F600.txt") << true << false;
+        QTest::newRow("surrogate pair") << QStringLiteral("a\U0001F600.txt")
+                                        << QStringLiteral("a\U0001F600.txt") << true << false;
     }
     void setNewName() {
         QFETCH(QString, text);

@@ -20,7 +20,9 @@ void MakeFile(const QByteArray& path, const QByteArray& contents = QByteArray())
     ::close(fd);
 }
 
-void MakeFolder(const QByteArray& path) { QCOMPARE(::mkdir(path.constData(), 0755), 0); }
+void MakeFolder(const QByteArray& path) {
+    QCOMPARE(::mkdir(path.constData(), 0755), 0);
+}
 
 QStringList Listed(const SCANSETTINGS& settings) {
     CFileList list;
@@ -50,8 +52,8 @@ private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         m_root = QFile::encodeName(m_dir.path());
-        for (const char* name : {"/a.txt", "/Photo.JPG", "/album.jpg", "/ab.c", "/x.png", "/.hidden",
-                                 "/my photo.jpg", "/my.jpg"})
+        for (const char* name : {"/a.txt", "/Photo.JPG", "/album.jpg", "/ab.c", "/x.png",
+                                 "/.hidden", "/my photo.jpg", "/my.jpg"})
             MakeFile(m_root + name, "data");
         MakeFolder(m_root + "/sub");
         MakeFile(m_root + "/sub/deep.jpg");
@@ -71,14 +73,16 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<bool>("matchCase");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("star") << "*" << false
-                              << Names("/a.txt /Photo.JPG /album.jpg /ab.c /x.png /my.jpg /sub /caf\ufffd.txt");
+        QTest::newRow("star")
+            << "*" << false
+            << Names("/a.txt /Photo.JPG /album.jpg /ab.c /x.png /my.jpg /sub /caf\ufffd.txt");
         QTest::newRow("empty") << "" << false << QStringList();
         QTest::newRow("blanks only") << "   " << false << QStringList();
         QTest::newRow("jpg without a") << "*.jpg !a*" << false << Names("/Photo.JPG /my.jpg");
         QTest::newRow("exclusion alone") << "!*.tmp" << false << QStringList();
         QTest::newRow("two kinds") << "*.jpg *.png" << true << Names("/album.jpg /my.jpg /x.png");
-        QTest::newRow("quoted") << "\"*.jpg\" \"*.png\"" << true << Names("/album.jpg /my.jpg /x.png");
+        QTest::newRow("quoted") << "\"*.jpg\" \"*.png\"" << true
+                                << Names("/album.jpg /my.jpg /x.png");
         QTest::newRow("question mark") << "?b.?" << false << Names("/ab.c");
         QTest::newRow("match case") << "*.JPG" << true << Names("/Photo.JPG");
     }
@@ -134,10 +138,14 @@ private slots:
         QTest::addColumn<bool>("folders");
         QTest::addColumn<QString>("mustHave");
         QTest::addColumn<QString>("mustLack");
-        QTest::newRow("min name 5") << 5 << 0 << true << true << "/a.txt" << "/ab.c";
-        QTest::newRow("max name 3") << 0 << 3 << true << true << "/sub" << "/a.txt";
-        QTest::newRow("no files") << 0 << 0 << false << true << "/sub" << "/a.txt";
-        QTest::newRow("no folders") << 0 << 0 << true << false << "/a.txt" << "/sub";
+        QTest::newRow("min name 5") << 5 << 0 << true << true << "/a.txt"
+                                    << "/ab.c";
+        QTest::newRow("max name 3") << 0 << 3 << true << true << "/sub"
+                                    << "/a.txt";
+        QTest::newRow("no files") << 0 << 0 << false << true << "/sub"
+                                  << "/a.txt";
+        QTest::newRow("no folders") << 0 << 0 << true << false << "/a.txt"
+                                    << "/sub";
     }
     void lengthsAndKinds() {
         QFETCH(int, minName);
@@ -264,15 +272,24 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("expected");
-        QTest::newRow("star all") << "*" << "abc" << true;
-        QTest::newRow("star empty name") << "*" << "" << true;
-        QTest::newRow("empty pattern") << "" << "a" << false;
-        QTest::newRow("backtrack") << "*ab*cd" << "xxabyycdzcd" << true;
-        QTest::newRow("backtrack fails") << "*ab*cd" << "xxabyycdz" << false;
-        QTest::newRow("question needs one") << "a?" << "a" << false;
-        QTest::newRow("stars at end") << "a**" << "a" << true;
-        QTest::newRow("exact") << "a.txt" << "a.txt" << true;
-        QTest::newRow("longer name") << "a.txt" << "a.txtx" << false;
+        QTest::newRow("star all") << "*"
+                                  << "abc" << true;
+        QTest::newRow("star empty name") << "*"
+                                         << "" << true;
+        QTest::newRow("empty pattern") << ""
+                                       << "a" << false;
+        QTest::newRow("backtrack") << "*ab*cd"
+                                   << "xxabyycdzcd" << true;
+        QTest::newRow("backtrack fails") << "*ab*cd"
+                                         << "xxabyycdz" << false;
+        QTest::newRow("question needs one") << "a?"
+                                            << "a" << false;
+        QTest::newRow("stars at end") << "a**"
+                                      << "a" << true;
+        QTest::newRow("exact") << "a.txt"
+                               << "a.txt" << true;
+        QTest::newRow("longer name") << "a.txt"
+                                     << "a.txtx" << false;
     }
     void wildcard() {
         QFETCH(QString, pattern);

@@ -21,7 +21,8 @@ QStringList SortedNames(QList<FILEENTRY> entries, CSortOrder& order) {
     CFileList list;
     for (FILEENTRY& e : entries)
         list.AppendRow(std::move(e));
-    list.SortRowsBy([&order](const FILEENTRY& a, const FILEENTRY& b) { return order.Compare(a, b); });
+    list.SortRowsBy(
+        [&order](const FILEENTRY& a, const FILEENTRY& b) { return order.Compare(a, b); });
     QStringList names;
     for (int i = 0; i < list.RowCount(); ++i)
         names << list.GetEntry(i).name;
@@ -110,8 +111,9 @@ private slots:
     void foldersBeforeFiles() {
         CSortOrder order;
         order.SortByColumn(ColName, true);
-        const QList<FILEENTRY> entries{Entry(QStringLiteral("b.txt")), Entry(QStringLiteral("z"), true),
-                                       Entry(QStringLiteral("A.txt")), Entry(QStringLiteral("c"), true)};
+        const QList<FILEENTRY> entries{
+            Entry(QStringLiteral("b.txt")), Entry(QStringLiteral("z"), true),
+            Entry(QStringLiteral("A.txt")), Entry(QStringLiteral("c"), true)};
         QCOMPARE(SortedNames(entries, order), Names("c z A.txt b.txt"));
         order.SortByColumn(ColName, true); // descending reverses the prefixes too
         QCOMPARE(SortedNames(entries, order), Names("b.txt A.txt z c"));
@@ -144,15 +146,24 @@ private slots:
         QTest::addColumn<QString>("p");
         QTest::addColumn<QString>("q");
         QTest::addColumn<int>("expected");
-        QTest::newRow("number value") << "file2" << "file10" << -1;
-        QTest::newRow("leading zeros equal") << "007" << "7" << 0;
-        QTest::newRow("zeros then text") << "007b" << "7a" << 1;
-        QTest::newRow("digit before letter") << "1" << "a" << -1;
-        QTest::newRow("letter after digit") << "a" << "1" << 1;
-        QTest::newRow("case ignored") << "ABC" << "abc" << 0;
-        QTest::newRow("prefix shorter") << "ab" << "abc" << -1;
-        QTest::newRow("longer") << "abc" << "ab" << 1;
-        QTest::newRow("huge numbers") << "99999999999999999999" << "99999999999999999998" << 0;
+        QTest::newRow("number value") << "file2"
+                                      << "file10" << -1;
+        QTest::newRow("leading zeros equal") << "007"
+                                             << "7" << 0;
+        QTest::newRow("zeros then text") << "007b"
+                                         << "7a" << 1;
+        QTest::newRow("digit before letter") << "1"
+                                             << "a" << -1;
+        QTest::newRow("letter after digit") << "a"
+                                            << "1" << 1;
+        QTest::newRow("case ignored") << "ABC"
+                                      << "abc" << 0;
+        QTest::newRow("prefix shorter") << "ab"
+                                        << "abc" << -1;
+        QTest::newRow("longer") << "abc"
+                                << "ab" << 1;
+        QTest::newRow("huge numbers") << "99999999999999999999"
+                                      << "99999999999999999998" << 0;
     }
     void logicalCompare() {
         QFETCH(QString, p);
@@ -164,7 +175,8 @@ private slots:
     void numericColumnsHaveNoGrouping() {
         CSortOrder order;
         order.SortByColumn(ColSize, true);
-        const QList<FILEENTRY> entries{Entry(QStringLiteral("big"), false, 300), Entry(QStringLiteral("dir"), true),
+        const QList<FILEENTRY> entries{Entry(QStringLiteral("big"), false, 300),
+                                       Entry(QStringLiteral("dir"), true),
                                        Entry(QStringLiteral("small"), false, 10)};
         QCOMPARE(SortedNames(entries, order), Names("dir small big"));
     }

@@ -17,7 +17,8 @@ private slots:
         QTest::newRow("sign then blank") << QStringLiteral("- 3") << 0;
         QTest::newRow("empty") << QString() << 0;
         QTest::newRow("too large") << QStringLiteral("99999999999999999999") << 2147483647;
-        QTest::newRow("too small") << QStringLiteral("-99999999999999999999") << int(-2147483647 - 1);
+        QTest::newRow("too small")
+            << QStringLiteral("-99999999999999999999") << int(-2147483647 - 1);
         QTest::newRow("max") << QStringLiteral("2147483647") << 2147483647;
         QTest::newRow("just above max") << QStringLiteral("2147483648") << 2147483647;
         QTest::newRow("min") << QStringLiteral("-2147483648") << int(-2147483647 - 1);

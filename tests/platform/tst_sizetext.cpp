@@ -22,7 +22,8 @@ private slots:
         QTest::newRow("mixed bytes") << quint64(1023) << 5 << QStringLiteral("1,023 B");
         QTest::newRow("mixed MB") << quint64(5 * 1024 * 1024) << 5 << QStringLiteral("5 MB");
         QTest::newRow("mixed GB") << quint64(3) * 1024 * 1024 * 1024 << 5 << QStringLiteral("3 GB");
-        QTest::newRow("GB") << quint64(1024) * 1024 * 1024 * 1024 << 4 << QStringLiteral("1,024 GB");
+        QTest::newRow("GB") << quint64(1024) * 1024 * 1024 * 1024 << 4
+                            << QStringLiteral("1,024 GB");
         QTest::newRow("unknown mode") << quint64(99) << 7 << QStringLiteral("0");
     }
     void sizeText() {
@@ -35,8 +36,10 @@ private slots:
     void attributeLetters_data() {
         QTest::addColumn<quint32>("attributes");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("read-only hidden") << quint32(AttrReadOnly | AttrHidden) << QStringLiteral("RH");
-        QTest::newRow("archive system") << quint32(AttrArchive | AttrSystem) << QStringLiteral("AS");
+        QTest::newRow("read-only hidden")
+            << quint32(AttrReadOnly | AttrHidden) << QStringLiteral("RH");
+        QTest::newRow("archive system")
+            << quint32(AttrArchive | AttrSystem) << QStringLiteral("AS");
         QTest::newRow("all four") << quint32(0x27) << QStringLiteral("RASH");
         QTest::newRow("directory only") << quint32(AttrDirectory) << QString();
         QTest::newRow("invalid") << kInvalidAttributes << QString();

@@ -15,7 +15,12 @@ void UseZone(const char* zone) {
 
 qint64 Utc(int y, int mo, int d, int h, int mi, int s) {
     CALENDARFIELDS f;
-    f.year = y; f.month = mo; f.day = d; f.hour = h; f.minute = mi; f.second = s;
+    f.year = y;
+    f.month = mo;
+    f.day = d;
+    f.hour = h;
+    f.minute = mi;
+    f.second = s;
     return MomentFromUtcFields(f);
 }
 

@@ -59,9 +59,9 @@ public:
     bool confirmShowAgain = true; // the box as the user leaves it
     bool completeShowAgain = true;
     QStringList asked;
-    QStringList statuses;             // every text of the message pane, in order
-    QMap<StatusPane, QString> panes;  // the text each pane shows now
-    QString shownCaption;             // the last text shown under a caption of its own
+    QStringList statuses;            // every text of the message pane, in order
+    QMap<StatusPane, QString> panes; // the text each pane shows now
+    QString shownCaption;            // the last text shown under a caption of its own
     QString shownText;
     QStringList confirmMessages;
     QStringList completions;

@@ -66,7 +66,8 @@ private slots:
         QTest::newRow("current") << 1 << 0 << qint64(kNow) << qint64(kAccessed);
         QTest::newRow("taken") << 3 << 3 << qint64(1'100'000'000) << qint64(1'100'000'000);
         QTest::newRow("fixed") << 4 << 0 << qint64(1'050'000'000) << qint64(kAccessed);
-        QTest::newRow("delta back") << 5 << 5 << qint64(kModified - 93784) << qint64(kAccessed - 93784);
+        QTest::newRow("delta back")
+            << 5 << 5 << qint64(kModified - 93784) << qint64(kAccessed - 93784);
     }
     void timesWrittenAndCommitted() {
         QFETCH(int, modifiedMode);
@@ -81,7 +82,8 @@ private slots:
         s.modifiedDelta = s.accessedDelta = 93784;
         s.modifiedNegative = s.accessedNegative = true;
         f.list.SetPendingModified(0, modified);
-        ApplyAttributesAndTimes(f.list, 0, f.path, f.list.GetEntry(0).attributes, 1'100'000'000, s, kNow);
+        ApplyAttributesAndTimes(f.list, 0, f.path, f.list.GetEntry(0).attributes, 1'100'000'000, s,
+                                kNow);
         QCOMPARE(f.Status().modified, TimeValue(modified));
         QCOMPARE(f.Status().accessed, TimeValue(accessed));
         QCOMPARE(f.list.GetEntry(0).modified, TimeValue(modified));
@@ -130,8 +132,9 @@ private slots:
         s.attributeFlags = SetReadOnly | SetHidden;
         ApplyAttributesAndTimes(f.list, 0, f.path, 0, 0, s, kNow);
         QCOMPARE(f.Status().mode & 0777, mode_t(0444));
-        QCOMPARE(f.list.GetEntry(0).attributes, quint32(AttrReadOnly)); // hidden is the name's business
-        QCOMPARE(f.Status().modified, kModified);                      // no time mode: times untouched
+        QCOMPARE(f.list.GetEntry(0).attributes,
+                 quint32(AttrReadOnly));          // hidden is the name's business
+        QCOMPARE(f.Status().modified, kModified); // no time mode: times untouched
     }
 
     void missingFileChangesNothing() {

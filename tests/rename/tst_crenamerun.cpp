@@ -4,8 +4,8 @@
 #include "rename/crenamerun.h"
 #include "rename/undorename.h"
 
-#include <QTemporaryDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -287,8 +287,10 @@ private slots:
         Rename(run.list, Renames(QByteArrayList{"a.txt>b.txt"}));
         const QString folder = QFile::decodeName(run.root + "/ro");
         const bool immutable = RunningAsRoot();
-        if (immutable && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
-            QSKIP("permission checks do not apply to root, and the folder cannot be made immutable");
+        if (immutable &&
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
+            QSKIP(
+                "permission checks do not apply to root, and the folder cannot be made immutable");
         if (!immutable)
             chmod((run.root + "/ro").constData(), 0555);
         run.start = SnapshotTree(run.root);
@@ -300,8 +302,9 @@ private slots:
             chmod((run.root + "/ro").constData(), 0755);
         QCOMPARE(result.outcome, RunOutcome::Stopped);
         const QString question = run.prompts.asked.value(0);
-        QVERIFY2(question.contains(immutable ? QStringLiteral("\nError Code: Operation not permitted (1)")
-                                             : QStringLiteral("\nError Code: Permission denied (13)")),
+        QVERIFY2(question.contains(immutable
+                                       ? QStringLiteral("\nError Code: Operation not permitted (1)")
+                                       : QStringLiteral("\nError Code: Permission denied (13)")),
                  qPrintable(question));
         if (!immutable)
             run.start["ro"].mode = 0755;

@@ -24,7 +24,8 @@ private slots:
         state.criteria.additions.prefix = QStringLiteral("IMG_");
         prompts.saveFileName = Path(QStringLiteral("mine.qvn"));
         state.SaveFavouriteAs(QStringLiteral("/photos"));
-        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("New Favourite mine.qvn saved"));
+        QCOMPARE(prompts.panes[StatusPane::Message],
+                 QStringLiteral("New Favourite mine.qvn saved"));
         QCOMPARE(prompts.panes[StatusPane::Favourite], QStringLiteral("mine.qvn"));
         QCOMPARE(state.CurrentFavourite(), Path(QStringLiteral("mine.qvn")));
         QCOMPARE(state.RecentFavourites().value(0), Path(QStringLiteral("mine.qvn")));
@@ -32,7 +33,8 @@ private slots:
         state.criteria.additions.prefix = QStringLiteral("changed");
         QCOMPARE(state.RevertFavourite(), FollowUp::Rescan);
         QCOMPARE(state.criteria.additions.prefix, QStringLiteral("IMG_"));
-        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
+        QCOMPARE(prompts.panes[StatusPane::Message],
+                 QStringLiteral("Favourite reverted to saved state"));
 
         state.criteria.additions.prefix = QStringLiteral("saved again");
         state.SaveFavouriteCommand(QStringLiteral("/photos"));
@@ -40,7 +42,8 @@ private slots:
 
         CProgramState other(prompts);
         QCOMPARE(other.OpenFavourite(), FollowUp::Nothing);
-        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Open Favourite was cancelled"));
+        QCOMPARE(prompts.panes[StatusPane::Message],
+                 QStringLiteral("Open Favourite was cancelled"));
         prompts.openFileName = Path(QStringLiteral("mine.qvn"));
         QCOMPARE(other.OpenFavourite(), FollowUp::Rescan);
         QCOMPARE(other.criteria.additions.prefix, QStringLiteral("saved again"));
@@ -55,19 +58,23 @@ private slots:
         state.RevertFavourite();
         QCOMPARE(state.criteria.numbering.mode, 0);
         QCOMPARE(state.criteria.selections.filter, QStringLiteral("*"));
-        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Favourite reverted to saved state"));
+        QCOMPARE(prompts.panes[StatusPane::Message],
+                 QStringLiteral("Favourite reverted to saved state"));
     }
 
     void navigationFollowsPreference() {
         CScriptedPrompts prompts;
         CProgramState state(prompts);
-        QVERIFY(state.SaveFavourite(Path(QStringLiteral("nav.qvn")), QStringLiteral("/srv/photos")));
-        QCOMPARE(state.LoadFavourite(Path(QStringLiteral("nav.qvn")), true).folderToSelect, QString());
+        QVERIFY(
+            state.SaveFavourite(Path(QStringLiteral("nav.qvn")), QStringLiteral("/srv/photos")));
+        QCOMPARE(state.LoadFavourite(Path(QStringLiteral("nav.qvn")), true).folderToSelect,
+                 QString());
         state.preferences.storeFavouritePathnames = 1;
         FAVOURITELOAD load = state.LoadFavourite(Path(QStringLiteral("nav.qvn")), true);
         QVERIFY(load.exists);
         QCOMPARE(load.folderToSelect, QStringLiteral("/srv/photos"));
-        QCOMPARE(state.LoadFavourite(Path(QStringLiteral("nav.qvn")), false).folderToSelect, QString());
+        QCOMPARE(state.LoadFavourite(Path(QStringLiteral("nav.qvn")), false).folderToSelect,
+                 QString());
     }
 
     void recentList() {
@@ -83,11 +90,13 @@ private slots:
         const QString gone = Path(QStringLiteral("gone.qvn"));
         state.SetRecentFavourites({gone, Path(QStringLiteral("r5.qvn"))});
         QCOMPARE(state.OpenRecentFavourite(gone), FollowUp::Nothing);
-        QCOMPARE(prompts.asked.last(), QStringLiteral("There was an error opening the recently-used Favourite"));
+        QCOMPARE(prompts.asked.last(),
+                 QStringLiteral("There was an error opening the recently-used Favourite"));
         QVERIFY(!state.RecentFavourites().contains(gone));
         QCOMPARE(state.OpenRecentFavourite(Path(QStringLiteral("r5.qvn"))), FollowUp::Rescan);
-        QCOMPARE(prompts.panes[StatusPane::Message],
-                 QStringLiteral("Favourite ") + Path(QStringLiteral("r5")) + QStringLiteral(" opened"));
+        QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Favourite ") +
+                                                         Path(QStringLiteral("r5")) +
+                                                         QStringLiteral(" opened"));
     }
 
     void refreshReportsPatternAndTrace() {
@@ -101,7 +110,8 @@ private slots:
         state.criteria.regex.match = QStringLiteral("(");
         state.debugRow = 0;
         state.RefreshPreview();
-        QCOMPARE(prompts.panes[StatusPane::Pattern], QStringLiteral("Regular Expression is invalid"));
+        QCOMPARE(prompts.panes[StatusPane::Pattern],
+                 QStringLiteral("Regular Expression is invalid"));
         QCOMPARE(prompts.shownCaption, QStringLiteral("Filename Generation Debug Results"));
         QVERIFY(prompts.shownText.startsWith(QStringLiteral("Original name: a.txt\n")));
         QCOMPARE(state.debugRow, -1);
@@ -115,8 +125,9 @@ private slots:
         CProgramState state(prompts);
         state.renamePairs.insert(QStringLiteral("old"), QStringLiteral("new"));
         QVERIFY(!state.ImportRenamePairsFrom(Path(QStringLiteral("nothing.txt"))));
-        QCOMPARE(prompts.asked.last(),
-                 QStringLiteral("Data File ") + Path(QStringLiteral("nothing.txt")) + QStringLiteral(" could not be opened!"));
+        QCOMPARE(prompts.asked.last(), QStringLiteral("Data File ") +
+                                           Path(QStringLiteral("nothing.txt")) +
+                                           QStringLiteral(" could not be opened!"));
         QVERIFY(state.renamePairs.isEmpty());
         QCOMPARE(prompts.panes[StatusPane::Message], QStringLiteral("Imported Pairs"));
 
@@ -125,7 +136,8 @@ private slots:
             text += QStringLiteral("a=b\r\n");
         QCOMPARE(state.SetTranslationsText(text), FollowUp::Refresh);
         QCOMPARE(state.translations.size(), 501);
-        QVERIFY(prompts.asked.last().startsWith(QStringLiteral("Caution: You have defined more than 500 entries.")));
+        QVERIFY(prompts.asked.last().startsWith(
+            QStringLiteral("Caution: You have defined more than 500 entries.")));
     }
 
     void nameOptionsFollowPreferences() {
@@ -157,7 +169,8 @@ private slots:
         QVERIFY(state.sortOrder.State().logical);
         // Declined: the command line stays "/RESET" (which names no folder).
         QCOMPARE(state.LoadPreferences(ini, QStringLiteral("/reset")), QStringLiteral("/reset"));
-        QCOMPARE(prompts.asked.last(), QStringLiteral("Reset Quorvin application registry for current user?"));
+        QCOMPARE(prompts.asked.last(),
+                 QStringLiteral("Reset Quorvin application registry for current user?"));
         const int questions = int(prompts.asked.size());
         state.LoadPreferences(ini, QStringLiteral("/RESET now"));
         QCOMPARE(int(prompts.asked.size()), questions); // only the whole command line counts
@@ -180,7 +193,8 @@ private slots:
         prompts.answers = {PromptAnswer::No};
         CProgramState state(prompts);
         QVERIFY(!state.ResetUserSettings());
-        QCOMPARE(prompts.asked.last(), QStringLiteral("Reset Quorvin application registry for current user?"));
+        QCOMPARE(prompts.asked.last(),
+                 QStringLiteral("Reset Quorvin application registry for current user?"));
     }
 };
 

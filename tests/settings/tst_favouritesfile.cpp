@@ -53,9 +53,10 @@ private slots:
     void everyKeyRoundTrips() {
         STATE saved;
         for (const CRITERIONBINDING& b : CriteriaBindings()) {
-            const QString value = b.kind == CriterionKind::Text ? QStringLiteral("  %1 x ").arg(QLatin1String(b.key))
-                                  : b.kind == CriterionKind::Check ? QString::number(b.loadDefault[0] == '1' ? 0 : 1)
-                                                                   : QString::number(b.choiceCount - 1);
+            const QString value =
+                b.kind == CriterionKind::Text ? QStringLiteral("  %1 x ").arg(QLatin1String(b.key))
+                : b.kind == CriterionKind::Check ? QString::number(b.loadDefault[0] == '1' ? 0 : 1)
+                                                 : QString::number(b.choiceCount - 1);
             QVERIFY(saved.criteria.SetValue(b, value));
         }
         saved.changes.createdMode = 4;
@@ -140,8 +141,8 @@ private slots:
     }
 
     void translationGapsAndEquals() {
-        WriteAll(Path("pairs.qvn"),
-                 "[Character Translation]\r\nPair 1=\"E9=e\"\r\nPair 3=\"a=b=c\"\r\nPair 4=\"noequals\"\r\n");
+        WriteAll(Path("pairs.qvn"), "[Character Translation]\r\nPair 1=\"E9=e\"\r\nPair "
+                                    "3=\"a=b=c\"\r\nPair 4=\"noequals\"\r\n");
         STATE state;
         ReadFavouriteFile(Path("pairs.qvn"), state.Content());
         QCOMPARE(state.translations.size(), 2);
@@ -159,9 +160,12 @@ private slots:
         QVERIFY(WriteFavouriteFile(Path("five.qvn"), state.Content()));
         CINIFile ini;
         ini.SetFileName(Path("five.qvn"));
-        QCOMPARE(ini.GetString(QStringLiteral("Mine"), QStringLiteral("HandMade")), QStringLiteral("yes"));
-        QCOMPARE(ini.GetString(QStringLiteral("Character Translation"), QStringLiteral("Pair 3")), QStringLiteral("3=c"));
-        QCOMPARE(ini.GetString(QStringLiteral("Character Translation"), QStringLiteral("Pair 4"), QStringLiteral("gone")),
+        QCOMPARE(ini.GetString(QStringLiteral("Mine"), QStringLiteral("HandMade")),
+                 QStringLiteral("yes"));
+        QCOMPARE(ini.GetString(QStringLiteral("Character Translation"), QStringLiteral("Pair 3")),
+                 QStringLiteral("3=c"));
+        QCOMPARE(ini.GetString(QStringLiteral("Character Translation"), QStringLiteral("Pair 4"),
+                               QStringLiteral("gone")),
                  QStringLiteral("gone"));
     }
 
@@ -176,7 +180,9 @@ private slots:
     }
 
     void handEditedWindowsFile() {
-        WriteAll(Path("win.qvn"), "[Additions]\r\nPrefix=Caf\xe9 \r\nSuffix = \"  x  \"\r\n[Auto-Number]\r\nType=99\r\n");
+        WriteAll(
+            Path("win.qvn"),
+            "[Additions]\r\nPrefix=Caf\xe9 \r\nSuffix = \"  x  \"\r\n[Auto-Number]\r\nType=99\r\n");
         STATE state;
         ReadFavouriteFile(Path("win.qvn"), state.Content());
         QCOMPARE(state.criteria.additions.prefix, QStringLiteral("Café"));

@@ -19,7 +19,9 @@ namespace {
 
 constexpr int kMaxRecentFavourites = 8;
 
-QString FileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
+QString FileNameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
 
 RENAMEPREFERENCES RenamePreferencesOf(const PREFERENCES& p) {
     RENAMEPREFERENCES r;
@@ -115,7 +117,8 @@ void CProgramState::ListFolder(const QByteArray& nativeFolder) {
 }
 
 void CProgramState::SortList() {
-    list.SortRowsBy([this](const FILEENTRY& a, const FILEENTRY& b) { return sortOrder.Compare(a, b); });
+    list.SortRowsBy(
+        [this](const FILEENTRY& a, const FILEENTRY& b) { return sortOrder.Compare(a, b); });
 }
 
 void CProgramState::SetRecentFavourites(const QStringList& recent) {
@@ -170,7 +173,8 @@ void CProgramState::SaveFavouriteCommand(const QString& selectedFolder) {
         return;
     }
     SaveFavourite(m_currentFavourite, selectedFolder);
-    SetStatus(QStringLiteral("Favourite ") + FileNameOf(m_currentFavourite) + QStringLiteral(" saved"));
+    SetStatus(QStringLiteral("Favourite ") + FileNameOf(m_currentFavourite) +
+              QStringLiteral(" saved"));
 }
 
 void CProgramState::SaveFavouriteAs(const QString& selectedFolder) {
@@ -200,13 +204,15 @@ FollowUp CProgramState::OpenRecentFavourite(const QString& path) {
         return FollowUp::Nothing;
     }
     LoadFavourite(path, true);
-    SetStatus(QStringLiteral("Favourite ") + path.left(path.size() - 4) + QStringLiteral(" opened"));
+    SetStatus(QStringLiteral("Favourite ") + path.left(path.size() - 4) +
+              QStringLiteral(" opened"));
     return FollowUp::Rescan;
 }
 
 FollowUp CProgramState::ImportRenamePairs() {
     FILEQUESTION question;
-    question.filter = QStringLiteral("Text Files (*.txt);;Comma-Separated Files (*.csv);;All Files (*)");
+    question.filter =
+        QStringLiteral("Text Files (*.txt);;Comma-Separated Files (*.csv);;All Files (*)");
     question.defaultExtension = QStringLiteral("qvn");
     question.initialPath = preferences.renamePairsPath;
     question.mustExist = true;
@@ -254,7 +260,8 @@ bool CProgramState::ResetUserSettings() {
 QString CProgramState::LoadPreferences(const QString& preferencesPath, const QString& commandLine) {
     QString remaining = commandLine;
     if (!commandLine.isEmpty() &&
-        commandLine.compare(QLatin1String("/RESET"), Qt::CaseInsensitive) == 0 && ResetUserSettings())
+        commandLine.compare(QLatin1String("/RESET"), Qt::CaseInsensitive) == 0 &&
+        ResetUserSettings())
         remaining.clear();
     ReadPreferencesFile(preferencesPath, preferences);
     ApplyPreferences();
@@ -316,7 +323,9 @@ bool CProgramState::OnUndoRename() {
     return ::OnUndoRename(history, m_prompts, options);
 }
 
-void CProgramState::OnCreateUndoBatchfile() { ::OnCreateUndoBatchfile(history, m_prompts); }
+void CProgramState::OnCreateUndoBatchfile() {
+    ::OnCreateUndoBatchfile(history, m_prompts);
+}
 
 JOURNALUNDORESULT CProgramState::UndoLastJournalRun(bool assumeYes) {
     JOURNALUNDOOPTIONS options;

@@ -14,7 +14,9 @@ const QString kPath = QStringLiteral("Path");
 const QString kPreferences = QStringLiteral("Preferences");
 const QString kTranslations = QStringLiteral("Character Translation");
 
-QString PairKey(int n) { return QStringLiteral("Pair %1").arg(n); }
+QString PairKey(int n) {
+    return QStringLiteral("Pair %1").arg(n);
+}
 
 void ReadCriteria(const CINIFile& ini, RenameCriteria& criteria) {
     for (const CRITERIONBINDING& b : CriteriaBindings()) {

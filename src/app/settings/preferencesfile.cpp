@@ -14,7 +14,9 @@ const QString kSection = QStringLiteral("Preferences");
 const QString kTip = QStringLiteral("Tip");
 const QString kFileName = QStringLiteral("Quorvin.ini");
 
-bool IsKey(const PREFERENCEBINDING& b, const char* key) { return qstrcmp(b.key, key) == 0; }
+bool IsKey(const PREFERENCEBINDING& b, const char* key) {
+    return qstrcmp(b.key, key) == 0;
+}
 
 void ReadOne(const CINIFile& ini, PREFERENCES& p, const PREFERENCEBINDING& b) {
     if (std::holds_alternative<QString PREFERENCES::*>(b.field)) {
@@ -41,7 +43,9 @@ QString ActivityLogPath() {
     return QDir(folder).filePath(QStringLiteral("Quorvin.log"));
 }
 
-QString DefaultJournalFolder() { return QDir(UserDataFolder()).filePath(QStringLiteral("journal")); }
+QString DefaultJournalFolder() {
+    return QDir(UserDataFolder()).filePath(QStringLiteral("journal"));
+}
 
 void ReadPreferencesFile(const QString& path, PREFERENCES& preferences) {
     PREFERENCES defaults;
@@ -71,7 +75,8 @@ bool WritePreferencesFile(const QString& path, const PREFERENCES& preferences) {
         if (!b.written)
             continue;
         if (std::holds_alternative<QString PREFERENCES::*>(b.field))
-            ini.WriteString(kSection, b.Key(), preferences.*std::get<QString PREFERENCES::*>(b.field));
+            ini.WriteString(kSection, b.Key(),
+                            preferences.*std::get<QString PREFERENCES::*>(b.field));
         else
             ini.WriteInt(kSection, b.Key(), preferences.*std::get<int PREFERENCES::*>(b.field));
     }
