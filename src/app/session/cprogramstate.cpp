@@ -279,12 +279,18 @@ void CProgramState::SavePreferences(const QString& preferencesPath, const QStrin
         SaveFavouriteCommand(selectedFolder);
 }
 
+// The log's path; with logging on, its folder is made first so that the log can open.
+QString CProgramState::LogPath() const {
+    const QString path = ActivityLogPath();
+    if (preferences.logActivity != 0)
+        EnsureFolder(QFileInfo(path).absolutePath());
+    return path;
+}
+
 RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)>& start) {
     RENAMEPREFERENCES renamePreferences = RenamePreferencesOf(preferences);
-    if (renamePreferences.logActivity)
-        EnsureFolder(QFileInfo(ActivityLogPath()).absolutePath());
     CRenameRun run(list, criteria, changes, renamePreferences, history, m_prompts);
-    run.SetLogPath(ActivityLogPath());
+    run.SetLogPath(LogPath());
     run.SetJournalFolder(m_journalFolder);
     RENAMEHOOKS hooks;
     hooks.refreshPreview = [this] { RefreshPreview(); };
@@ -312,9 +318,7 @@ RENAMERESULT CProgramState::OnEndLabelEdit(int item, const QString& text) {
 bool CProgramState::OnUndoRename() {
     UNDOOPTIONS options;
     options.logActivity = preferences.logActivity != 0;
-    if (options.logActivity)
-        EnsureFolder(QFileInfo(ActivityLogPath()).absolutePath());
-    options.logPath = ActivityLogPath();
+    options.logPath = LogPath();
     options.rescan = [this] {
         if (m_rescan)
             m_rescan();
@@ -331,6 +335,6 @@ JOURNALUNDORESULT CProgramState::UndoLastJournalRun(bool assumeYes) {
     JOURNALUNDOOPTIONS options;
     options.assumeYes = assumeYes;
     options.logActivity = preferences.logActivity != 0;
-    options.logPath = ActivityLogPath();
+    options.logPath = LogPath();
     return UndoLastJournal(m_journalFolder, m_prompts, options);
 }

@@ -106,6 +106,7 @@ public:
 private:
     RENAMERESULT Rename(const std::function<RENAMERESULT(CRenameRun&)>& start);
     void AddRecent(const QString& path);
+    QString LogPath() const;
     void SetStatus(const QString& text) { m_prompts.SetStatus(StatusPane::Message, text); }
 
     IPrompts& m_prompts;

@@ -4,6 +4,7 @@
 #include "cinifile.h"
 
 #include "platform/userfolders.h"
+#include "rename/cactivitylog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,8 +40,7 @@ QString PreferencesFilePath() {
 
 QString ActivityLogPath() {
     const QString portable = QDir(ExecutableFolder()).filePath(kFileName);
-    const QString folder = IsWritableFile(portable) ? ExecutableFolder() : UserDataFolder();
-    return QDir(folder).filePath(QStringLiteral("Quorvin.log"));
+    return ::ActivityLogPath(IsWritableFile(portable) ? ExecutableFolder() : UserDataFolder());
 }
 
 QString DefaultJournalFolder() {
