@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testfiles.h"
 
+#include "filelist/exifvalues.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -57,4 +59,15 @@ QByteArray WriteTestFile(const QTemporaryDir& folder, const QString& name,
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return QByteArray();
     return QFile::encodeName(path);
+}
+
+QStringList TextList(const EXIFTEXTS& t) {
+    return {t.aperture, t.exposure, t.exposureBias, t.focalLength, t.comment};
+}
+
+QStringList Utf8List(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
 }

@@ -4,6 +4,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+
+struct EXIFTEXTS;
 
 class QTemporaryDir;
 
@@ -25,3 +30,9 @@ QByteArray Id3Tag(const QByteArray& marker, const QByteArray& title, const QByte
 
 // Writes the bytes to a file of that name in the folder and gives its native path.
 QByteArray WriteTestFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes);
+
+// The five texts of a read in a fixed order (F-number, exposure, bias, focal length,
+// comment), so that two reads compare as lists.
+QStringList TextList(const EXIFTEXTS& texts);
+// Expected texts written as UTF-8 literals.
+QStringList Utf8List(std::initializer_list<const char*> texts);

@@ -43,17 +43,6 @@ QByteArray RawFile(bool motorola) {
     return b.Build();
 }
 
-QStringList TextList(const EXIFTEXTS& t) {
-    return {t.aperture, t.exposure, t.exposureBias, t.focalLength, t.comment};
-}
-
-QStringList Utf8List(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* text : texts)
-        list.append(QString::fromUtf8(text));
-    return list;
-}
-
 } // namespace
 
 class TstCTiffExifReader : public QObject {

@@ -5,6 +5,8 @@
 #include "filelist/cmetadatareader.h"
 #include "filelist/ctiffexifreader.h"
 
+#include "testfiles.h"
+
 #include <QtTest>
 
 #include <ctime>
@@ -29,10 +31,6 @@ struct OUTCOME {
     QStringList texts;
     bool operator==(const OUTCOME&) const = default;
 };
-
-QStringList TextList(const EXIFTEXTS& t) {
-    return {t.aperture, t.exposure, t.exposureBias, t.focalLength, t.comment};
-}
 
 template <typename READER> OUTCOME ExifOutcome(READER& reader, bool read) {
     return {read, reader.DateTaken(), TextList(reader.Texts())};
