@@ -136,6 +136,8 @@ private slots:
     void startupTargetOfFolderNotUtf8() {
         const QByteArray folder = QFile::encodeName(m_dir.path()) + "/caf\xe9";
         QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+        // QTemporaryDir removes by decoded names, which cannot reach this one.
+        const auto removeFolder = qScopeGuard([&] { ::rmdir(folder.constData()); });
         const STARTUPTARGET target = StartupTargetOf(CleanCommandLine(QByteArrayList{folder}));
         QCOMPARE(target.kind, StartupTargetKind::Folder);
         QCOMPARE(target.nativePath, folder);
