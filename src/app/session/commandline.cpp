@@ -78,3 +78,9 @@ STARTUPTARGET StartupTargetOf(const QByteArray& cleanedCommandLine) {
     }
     return target;
 }
+
+QByteArray HandOverPath(const QByteArray& cleanedCommandLine) {
+    if (cleanedCommandLine.isEmpty())
+        return QByteArray();
+    return AbsoluteNativePath(cleanedCommandLine, CurrentNativeFolder());
+}
