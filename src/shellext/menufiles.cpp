@@ -27,6 +27,9 @@ QByteArray ShellQuoted(const QByteArray& word) {
 QByteArray DolphinServiceMenu(const QByteArray& helperPath) {
     return "[Desktop Entry]\n"
            "Type=Service\n"
+           "Name=" +
+           HereMenuText().toUtf8() +
+           "\n"
            "MimeType=all/all;\n"
            "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\n"
            "X-KDE-Priority=TopLevel\n"
