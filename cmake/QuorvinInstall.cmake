@@ -52,7 +52,16 @@ if(QVN_TIPS)
     install(FILES ${QVN_TIPS} DESTINATION ${QVN_DATADIR})
 endif()
 
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvin RENAME copyright)
+# Debian's layout for the copyright note and the change log; the full licence is the
+# system's common-licenses/GPL-3.
+set(QVN_CHANGELOG ${PROJECT_BINARY_DIR}/resources/changelog.gz)
+add_custom_command(OUTPUT ${QVN_CHANGELOG}
+    COMMAND gzip -9nc ${QVN_RESOURCES}/debian/changelog > ${QVN_CHANGELOG}
+    DEPENDS ${QVN_RESOURCES}/debian/changelog
+    VERBATIM)
+add_custom_target(quorvin_changelog ALL DEPENDS ${QVN_CHANGELOG})
+install(FILES ${QVN_RESOURCES}/debian/copyright ${QVN_CHANGELOG}
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvin)
 
 # The system-wide "Quorvin Here" of Dolphin and Nemo names qvnhere by its absolute path, known
 # only at install time (the prefix may be given then).

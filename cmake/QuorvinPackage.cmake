@@ -4,13 +4,13 @@ set(CPACK_PACKAGE_NAME quorvin)
 set(CPACK_PACKAGE_VENDOR Tarnwick)
 set(CPACK_PACKAGE_CONTACT "Quorvin developers <quorvin@tarnwick.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename many files and folders at once")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvin lists a folder, shows beside every current name the new name that the chosen\n"
-    "criteria give (regular expressions, replacements, case, removals, additions, dates\n"
-    "from EXIF and ID3 data, numbering and more), and then renames, moves or copies the\n"
-    "entries, with undo and an activity log. It comes with a desktop window, the qvn\n"
-    "command line and a \"Quorvin Here\" entry for the file managers.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Quorvin lists a folder, shows beside every current name the new name that\n"
+    "the chosen criteria give (regular expressions, replacements, case, removals,\n"
+    "additions, dates from EXIF and ID3 data, numbering and more), and then\n"
+    "renames, moves or copies the entries, with undo and an activity log. It comes\n"
+    "with a desktop window, the qvn command line and a Quorvin Here entry for the\n"
+    "file managers Dolphin, Nautilus, Nemo and Thunar.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The install code that writes the file-manager menus needs the final prefix, not the

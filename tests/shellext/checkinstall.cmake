@@ -12,6 +12,7 @@ set(expected
     bin/qvn
     bin/qvnhere
     share/applications/org.tarnwick.Quorvin.desktop
+    share/doc/quorvin/changelog.gz
     share/doc/quorvin/copyright
     share/icons/hicolor/128x128/apps/org.tarnwick.Quorvin.png
     share/icons/hicolor/16x16/apps/org.tarnwick.Quorvin.png
@@ -70,5 +71,17 @@ execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net --pedantic
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "appstreamcli validate: ${output}")
+endif()
+# Man pages must format without a warning (where man-db is installed).
+find_program(MAN man)
+if(MAN)
+    foreach(page qvn quorvin qvnhere)
+        execute_process(COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C.UTF-8 MANWIDTH=80
+                "${MAN}" --warnings -E UTF-8 -l -Tutf8 -Z "${PREFIX}/share/man/man1/${page}.1.gz"
+            RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE output)
+        if(NOT result EQUAL 0 OR NOT output STREQUAL "")
+            message(FATAL_ERROR "man ${page}: ${output}")
+        endif()
+    endforeach()
 endif()
 message(STATUS "Installed: ${installed}")
