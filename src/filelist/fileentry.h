@@ -13,7 +13,7 @@ enum class NameConflict : quint8 {
     Duplicate, // another selected row has the same new path
     Exists,    // something that is not renamed away has the new path
     TooLong,   // more bytes than a name may have
-    Invalid,   // a character no name can hold (NUL, "/")
+    Invalid,   // a character no name can hold (NUL, "/"), or "." or ".."
 };
 
 // One file or folder of the list. The name on disk is kept as its exact bytes

@@ -58,7 +58,7 @@ NameConflict ConflictOf(const CFileList& list, int row, const ROWTARGETS& t) {
         return listed.value() ? NameConflict::None : NameConflict::Exists;
     const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
     return !CaseOnly(path, newPath) && NativePathExists(newPath) ? NameConflict::Exists
-                                                                  : NameConflict::None;
+                                                                 : NameConflict::None;
 }
 
 } // namespace
@@ -68,7 +68,8 @@ QByteArray EncodeNewName(const FILEENTRY& entry, const QString& newName) {
 }
 
 NameConflict NameProblem(const QByteArray& nativeName) {
-    if (nativeName.contains('\0') || nativeName.contains('/'))
+    if (nativeName.contains('\0') || nativeName.contains('/') || nativeName == "." ||
+        nativeName == "..")
         return NameConflict::Invalid;
     return nativeName.size() > kMostNameBytes ? NameConflict::TooLong : NameConflict::None;
 }

@@ -253,7 +253,8 @@ QString UndoMissText(const UNDOMISS& miss) {
                QStringLiteral(" was not restored: something else is at its new path ") +
                Quoted(miss.newPath) + QLatin1Char('.');
     case UNDOMISS::Reason::OldPathTaken:
-        return Quoted(miss.newPath) + QStringLiteral(" was left where it is: something else is at ") +
+        return Quoted(miss.newPath) +
+               QStringLiteral(" was left where it is: something else is at ") +
                Quoted(miss.oldPath) + QLatin1Char('.');
     case UNDOMISS::Reason::MoveFailed:
         break;

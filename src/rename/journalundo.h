@@ -64,10 +64,10 @@ struct JOURNALUNDORESULT {
 };
 
 // Reverses the run of the newest journal in `folder` that was not undone yet, last entry
-// first; called again, it reverses the run before that one. A renamed entry is moved back only when the file at its new path is the
-// one the run put there: the same device and inode as after the move (or as before it,
-// for a move that was interrupted before it could be confirmed), or, for a move to
-// another file system that was interrupted, the same type, size and modification time.
+// first; called again, it reverses the run before that one. A renamed entry is moved back only when
+// the file at its new path is the one the run put there: the same device and inode as after the
+// move (or as before it, for a move that was interrupted before it could be confirmed), or, for a
+// move to another file system that was interrupted, the same type, size and modification time.
 // Anything else at the new path belongs to someone else and stays. The move back never
 // replaces a file. Times (to the nanosecond) and permissions are put back only on a file
 // that was moved back, or, for an unchanged entry, that is still the same file.

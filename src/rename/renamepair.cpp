@@ -46,7 +46,8 @@ QByteArray NativeNewName(const FILEENTRY& entry, const QString& newName) {
 std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& newLocation) {
     std::vector<RENAMEPAIR> pairs;
     pairs.reserve(static_cast<size_t>(list.SelectedCount()));
-    const QString location = newLocation.isEmpty() ? QString() : WithSeparator(Absolute(newLocation));
+    const QString location =
+        newLocation.isEmpty() ? QString() : WithSeparator(Absolute(newLocation));
     for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
         const FILEENTRY& e = list.GetEntry(row);
         RENAMEPAIR pair;

@@ -25,9 +25,9 @@ struct RENAMEPAIR {
     bool isFolder = false;
 
     // Worked out for the whole run before anything moves (see renameplan.h).
-    bool replace = false;  // an existing file at the new path is given up on request
-    int blocker = -1;      // the pair that still has the new path and moves away, or -1
-    int plannedError = 0;  // the error this pair fails with without being tried, or 0
+    bool replace = false; // an existing file at the new path is given up on request
+    int blocker = -1;     // the pair that still has the new path and moves away, or -1
+    int plannedError = 0; // the error this pair fails with without being tried, or 0
 
     QString OldPath() const { return folder + name; }
     QString NewPath() const { return newFolder + newName; }

@@ -22,6 +22,7 @@ struct NAMES {
 struct SOURCES {
     QHash<QByteArray, size_t> pairOf;
     std::vector<bool> leaves;
+    std::vector<bool> changes;
 };
 
 enum class Target { Free, Replace, Taken };
@@ -40,12 +41,14 @@ Target Classify(const RENAMEPAIR& pair, const QByteArray& path, const QSet<QByte
     if (claimed.contains(path))
         return Target::Taken;
     const auto source = sources.pairOf.constFind(path);
-    if (source != sources.pairOf.constEnd()) {
-        if (!sources.leaves[source.value()])
-            return Target::Taken;
+    if (source != sources.pairOf.constEnd() && sources.leaves[source.value()]) {
         blocker = static_cast<int>(source.value());
         return Target::Free;
     }
+    // An entry that was to move but cannot, or that is copied, takes part in the run:
+    // never replace it. An entry left as it is counts as any other file.
+    if (source != sources.pairOf.constEnd() && sources.changes[source.value()])
+        return Target::Taken;
     // A name that differs only in letter case may be the entry itself; the move decides.
     if (CaseOnly(pair.NativeOldPath(), path) || !NativePathExists(path))
         return Target::Free;
@@ -86,10 +89,12 @@ void PlanPair(RENAMEPAIR& pair, const NAMES& wanted, QSet<QByteArray>& claimed,
 SOURCES SourcesOf(const std::vector<RENAMEPAIR>& pairs, const PLANOPTIONS& options) {
     SOURCES sources;
     sources.leaves.resize(pairs.size());
+    sources.changes.resize(pairs.size());
     sources.pairOf.reserve(static_cast<qsizetype>(pairs.size()));
     for (size_t i = 0; i < pairs.size(); ++i) {
         sources.pairOf.insert(pairs[i].NativeOldPath(), i);
-        sources.leaves[i] = !options.copy && Changes(pairs[i]);
+        sources.changes[i] = Changes(pairs[i]);
+        sources.leaves[i] = !options.copy && sources.changes[i];
     }
     return sources;
 }
