@@ -94,6 +94,8 @@ bool COptionParser::ApplyOption(const QString& name, const QString& value, QVNRE
         request.assumeYes = true;
     else if (name == QLatin1String("--undo"))
         request.undo = true;
+    else if (name == QLatin1String("--no-journal"))
+        request.noJournal = true;
     else if (name == QLatin1String("--undo-script"))
         request.undoScriptFile = value;
     else if (name == QLatin1String("-s") || name == QLatin1String("--set"))

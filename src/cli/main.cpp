@@ -39,17 +39,15 @@ QByteArray NativeFolder(int argc, char** argv, const QString& folder) {
     return QFile::encodeName(folder.isEmpty() ? QDir::currentPath() : folder);
 }
 
-// Reverses the last run the undo journal recorded.
+// Reverses the newest run the undo journals recorded that was not undone yet; each
+// entry that stays behind is named with its reason.
 int UndoLastRun(CProgramState& state, bool assumeYes) {
     const JOURNALUNDORESULT result = state.UndoLastJournalRun(assumeYes);
     switch (result.outcome) {
     case JOURNALUNDORESULT::Outcome::Reversed:
-        if (result.skipped > 0)
-            PrintError(
-                QStringLiteral("%1 item(s) were left where they are: something else is at their "
-                               "new path.\n")
-                    .arg(result.skipped));
-        return 0;
+        for (const UNDOMISS& miss : result.misses)
+            PrintError(UndoMissText(miss) + QLatin1Char('\n'));
+        return result.Complete() ? 0 : kStoppedOrRefused;
     case JOURNALUNDORESULT::Outcome::NothingToUndo:
         PrintError(QStringLiteral("Nothing to undo.\n"));
         return kStoppedOrRefused;
@@ -67,6 +65,9 @@ int RenameListed(CProgramState& state, const QVNREQUEST& request, const QByteArr
         state.list.SelectAll();
     });
     const RENAMERESULT result = state.OnRename();
+    if (result.refusal == RunRefusal::NoJournal)
+        return Fail(QStringLiteral("the undo journal cannot be written (") + result.journalProblem +
+                    QStringLiteral("); nothing was renamed (--no-journal renames without it)"));
     if (!request.undoScriptFile.isEmpty() &&
         !WriteUndoScript(request.undoScriptFile, state.history))
         return Fail(QStringLiteral("undo script cannot be written: ") + request.undoScriptFile);
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
 
     CTerminalPrompts prompts(request.assumeYes);
     CProgramState state(prompts);
+    state.SetJournalPolicy(request.noJournal ? JournalPolicy::Without : JournalPolicy::Refuse);
     CRequestApplier applier;
     if (!applier.Apply(request, state))
         return Fail(applier.Error());

@@ -2,6 +2,7 @@
 #include "outputcolumns.h"
 
 #include "filelist/listcolumns.h"
+#include "filelist/nameconflicts.h"
 
 #include <array>
 
@@ -25,6 +26,7 @@ const std::array kColumns{
     OUTPUTCOLUMN{"folder", FieldFolder, -1, false},
     OUTPUTCOLUMN{"changed", FieldChanged, -1, true},
     OUTPUTCOLUMN{"invalid", FieldInvalid, -1, true},
+    OUTPUTCOLUMN{"conflict", FieldConflict, -1, false},
     OUTPUTCOLUMN{"fnumber", FieldFNumber, -1, false},
     OUTPUTCOLUMN{"exposure", FieldExposure, -1, false},
     OUTPUTCOLUMN{"bias", FieldBias, -1, false},
@@ -113,6 +115,8 @@ QString ColumnValue(const CFileList& list, int row, const OUTPUTCOLUMN& column, 
         return Flag(entry.newName != entry.name);
     case FieldInvalid:
         return Flag(entry.invalidChars);
+    case FieldConflict:
+        return NameConflictKey(entry.conflict);
     case FieldFNumber:
         return entry.exifAperture;
     case FieldExposure:

@@ -15,6 +15,7 @@ enum OutputField {
     FieldFolder,
     FieldChanged,
     FieldInvalid,
+    FieldConflict,
     FieldFNumber,
     FieldExposure,
     FieldBias,

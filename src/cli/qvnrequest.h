@@ -30,6 +30,7 @@ struct QVNREQUEST {
     bool rename = false;
     bool assumeYes = false;
     bool undo = false;
+    bool noJournal = false;
     QString undoScriptFile;
     qint32 debugRow = -1;
     bool sortGiven = false;

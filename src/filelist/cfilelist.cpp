@@ -78,7 +78,18 @@ void CFileList::SetNewName(int row, const QString& text) {
     e.newName = text.isEmpty() ? e.name : text;
     e.newNameLength = static_cast<qint32>(e.newName.size());
     e.affected = e.name != e.newName;
-    e.invalidChars = HasInvalidNameChars(e.newName);
+    // A name that stays as it is was accepted by the file system already.
+    e.invalidChars = e.affected && HasInvalidNameChars(e.newName);
+    if (!e.affected)
+        e.conflict = NameConflict::None;
+    Changed(row);
+}
+
+void CFileList::SetConflict(int row, NameConflict conflict) {
+    FILEENTRY& e = Entry(row);
+    if (e.conflict == conflict)
+        return;
+    e.conflict = conflict;
     Changed(row);
 }
 

@@ -35,6 +35,8 @@ public:
     int NextSelected(int after) const;
 
     void SetNewName(int row, const QString& text);
+    // Notifies only when the conflict changes.
+    void SetConflict(int row, NameConflict conflict);
     void ResetEntry(int row);
     void SetName(int row, const QString& text);
     void SetPendingCreated(int row, TimeValue time);

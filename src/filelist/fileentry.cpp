@@ -9,6 +9,7 @@ void InitialiseNewEntry(FILEENTRY& entry) {
     entry.affected = entry.createdPending = entry.modifiedPending = false;
     entry.accessedPending = entry.attributesPending = false;
     entry.invalidChars = false;
+    entry.conflict = NameConflict::None;
 }
 
 bool HasInvalidNameChars(QStringView name) {

@@ -6,6 +6,16 @@
 #include <QByteArray>
 #include <QString>
 
+// Why a row's new name cannot be given as it stands (worked out for the whole list at
+// once, see nameconflicts.h).
+enum class NameConflict : quint8 {
+    None,
+    Duplicate, // another selected row has the same new path
+    Exists,    // something that is not renamed away has the new path
+    TooLong,   // more bytes than a name may have
+    Invalid,   // a character no name can hold (NUL, "/"), or "." or ".."
+};
+
 // One file or folder of the list. The name on disk is kept as its exact bytes
 // (nativeName, inside nativeFolderPath) so that a name which is not valid UTF-8 can still
 // be renamed and undone; `name` is its decoded text, which everything else works on.
@@ -28,6 +38,7 @@ struct FILEENTRY {
     TimeValue newAccessed = 0;
     bool isFolder = false;
     bool invalidChars = false;
+    NameConflict conflict = NameConflict::None;
     bool hasExif = false;
     TimeValue dateTaken = 0;
     QString exifAperture;

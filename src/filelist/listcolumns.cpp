@@ -67,7 +67,9 @@ CellColour CellColourOf(const FILEENTRY& e, int column) {
     case ColNewName:
         if (!e.affected)
             return CellColour::Normal;
-        return e.invalidChars ? CellColour::Invalid : CellColour::GoodChange;
+        if (e.invalidChars)
+            return CellColour::Invalid;
+        return e.conflict != NameConflict::None ? CellColour::Conflict : CellColour::GoodChange;
     case ColCreated:
         return e.createdPending ? CellColour::GoodChange : CellColour::Normal;
     case ColModified:

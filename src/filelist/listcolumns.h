@@ -32,7 +32,9 @@ struct LISTCOLUMN {
 const LISTCOLUMN& ColumnInfo(int column);
 
 // How a cell is coloured.
-enum class CellColour { Normal, GoodChange, Invalid };
+// Conflict: the new name clashes with another row's or an existing entry's, or the file
+// system cannot store it.
+enum class CellColour { Normal, GoodChange, Invalid, Conflict };
 
 // The text the list shows in a cell; sizes in the given size display mode, times in the
 // user's locale (a cell without a time is empty).

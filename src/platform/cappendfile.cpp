@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cappendfile.h"
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+
+std::atomic<quint64> syncs{0};
 
 // The new name itself must be on disk, or a crash could lose the whole file.
 void SyncFolderOf(const QByteArray& path) {
@@ -30,14 +33,19 @@ bool CAppendFile::Create(const QByteArray& path) {
     Close();
     m_descriptor =
         ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
-    if (m_descriptor >= 0)
-        SyncFolderOf(path);
-    return m_descriptor >= 0;
+    if (m_descriptor < 0) {
+        m_error = errno;
+        return false;
+    }
+    SyncFolderOf(path);
+    return true;
 }
 
 bool CAppendFile::OpenExisting(const QByteArray& path) {
     Close();
     m_descriptor = ::open(path.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (m_descriptor < 0)
+        m_error = errno;
     return m_descriptor >= 0;
 }
 
@@ -50,12 +58,25 @@ bool CAppendFile::Append(const QByteArray& bytes, bool sync) {
         const ssize_t written = ::write(m_descriptor, data, static_cast<size_t>(left));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written < 0)
+        if (written < 0) {
+            m_error = errno;
             return false;
+        }
         data += written;
         left -= written;
     }
-    return !sync || fdatasync(m_descriptor) == 0;
+    if (!sync)
+        return true;
+    if (fdatasync(m_descriptor) != 0) {
+        m_error = errno;
+        return false;
+    }
+    ++syncs;
+    return true;
+}
+
+quint64 CAppendFile::SyncCount() {
+    return syncs.load();
 }
 
 void CAppendFile::Close() {

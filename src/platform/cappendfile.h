@@ -21,7 +21,14 @@ public:
     // All of `bytes` in one write, then synchronised to the disk when `sync`.
     bool Append(const QByteArray& bytes, bool sync);
     void Close();
+    // The error number of the last Create, OpenExisting or Append that failed.
+    int Error() const { return m_error; }
+
+    // How many times any append file was pushed to the disk in this process, so that a
+    // test can tell that records really are synchronised.
+    static quint64 SyncCount();
 
 private:
     int m_descriptor = -1;
+    int m_error = 0;
 };

@@ -2,16 +2,18 @@
 #include "crenamerun.h"
 
 #include "attributesandtimes.h"
+#include "renameplan.h"
 #include "renametexts.h"
 #include "undorename.h"
 
+#include "filelist/nameconflicts.h"
 #include "platform/attributes.h"
 #include "platform/filestatus.h"
 
 namespace {
 
 constexpr int kAutoDateCurrent = 7;
-constexpr int kMostDuplicates = 99;
+constexpr int kMostTemporaryNames = 100;
 
 // Clears a flag when it goes out of scope, whichever way the run ends.
 struct RUNNING {
@@ -21,6 +23,20 @@ struct RUNNING {
     RUNNING(const RUNNING&) = delete;
     RUNNING& operator=(const RUNNING&) = delete;
 };
+
+// A name beside the entry's own that no one else uses, for an entry that must make room
+// for another one before it can take its own new name.
+QByteArray TemporaryName(const QByteArray& name, int n) {
+    const QByteArray suffix = ".qvnswap" + QByteArray::number(n);
+    return name.left(kMostNameBytes - suffix.size()) + suffix;
+}
+
+FILEOPRESULT Refused(int error) {
+    FILEOPRESULT result;
+    result.error = error;
+    result.errorText = ErrorText(error);
+    return result;
+}
 
 } // namespace
 
@@ -43,17 +59,42 @@ RENAMERESULT CRenameRun::OnRename() {
         return result;
     }
     const RUNNING running(m_running);
-    if (!PassesChecks(result))
+    if (!PassesChecks(result) || !JournalReady(result))
         return result;
+    // A run that changes nothing leaves the undo of the run before it as it was.
+    CRenameHistory previous = m_history;
     m_history.ClearHistory();
+    m_changedAnything = false;
     if (m_list.SelectedCount() == 0) {
+        m_journal->Discard();
+        m_history = std::move(previous);
         result.refusal = RunRefusal::NothingSelected;
         return result;
     }
+    if (m_journal->IsOpen())
+        m_history.SetJournalPath(m_journal->Path());
     Prepare();
     const bool completed = ProcessAll(result);
-    Finish(completed, result);
+    Finish(completed, result, std::move(previous));
     return result;
+}
+
+// The journal exists before anything changes, so that no run goes without its undo unless
+// the user agreed to that.
+bool CRenameRun::JournalReady(RENAMERESULT& result) {
+    m_journal = std::make_unique<CUndoJournal>(m_journalSync);
+    if (m_journalFolder.isEmpty() || m_journal->Begin(m_journalFolder))
+        return true;
+    result.journalProblem = m_journal->Problem();
+    if (m_journalPolicy == JournalPolicy::Without)
+        return true;
+    if (m_journalPolicy == JournalPolicy::Ask &&
+        m_prompts.Ask(JournalUnwritableText(result.journalProblem), PromptButtons::YesNo,
+                      PromptIcon::Warning) == PromptAnswer::Yes)
+        return true;
+    Status(RenameCancelledStatus());
+    result.refusal = RunRefusal::NoJournal;
+    return false;
 }
 
 RENAMERESULT CRenameRun::OnEndLabelEdit(int item, const QString& text) {
@@ -146,12 +187,24 @@ void CRenameRun::Prepare() {
     m_order.resize(m_pairs.size());
     for (size_t i = 0; i < m_pairs.size(); ++i)
         m_order[i] = m_preferences.reverseOrder ? m_pairs.size() - 1 - i : i;
+    Plan();
     Status(RenamingStatus());
     if (m_preferences.logActivity)
         m_log.OpenLog(m_logPath);
-    m_journal = std::make_unique<CUndoJournal>(m_journalSync);
-    if (!m_journalFolder.isEmpty() && m_journal->Begin(m_journalFolder))
-        m_history.SetJournalPath(m_journal->Path());
+}
+
+void CRenameRun::Plan() {
+    PLANOPTIONS options;
+    options.overwriteTargetFiles = m_preferences.overwriteTargetFiles;
+    options.preventDuplicates = m_preferences.preventDuplicates;
+    options.copy = !m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove;
+    PlanTargets(m_pairs, m_order, options);
+    m_states.assign(m_pairs.size(), PairState::Pending);
+    m_planned.clear();
+    for (const RENAMEPAIR& pair : m_pairs) {
+        if (pair.plannedError == 0)
+            m_planned.insert(pair.NativeNewPath());
+    }
 }
 
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {
@@ -166,16 +219,20 @@ bool CRenameRun::ProcessAll(RENAMERESULT& result) {
 
 CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) {
     RENAMEPAIR& pair = m_pairs[m_order[position]];
-    const bool isFolder = m_list.GetEntry(pair.item).isFolder;
+    m_states[m_order[position]] = PairState::Finished;
+    const bool isFolder = pair.isFolder;
+    if (pair.blocker >= 0 && pair.plannedError == 0)
+        Park(static_cast<size_t>(pair.blocker), position);
     const BEFORE before = ReadBefore(pair);
     if (pair.NativeOldPath() == pair.NativeNewPath()) {
         Unchanged(pair, isFolder, before, result);
         return Step::Next;
     }
-    QString failedPath;
-    bool suffixed = false;
-    const FILEOPRESULT moved =
-        MoveResolvingDuplicates(pair, isFolder, before, failedPath, suffixed);
+    QString failedPath = pair.NewPath();
+    const FILEOPRESULT moved = pair.plannedError != 0
+                                   ? Refused(pair.plannedError)
+                                   : MoveResolvingDuplicates(pair, before, failedPath);
+    const bool suffixed = pair.newName != m_list.GetEntry(pair.item).newName;
     if (moved.ok) {
         Succeeded(position, pair, isFolder, before, suffixed, result);
         return Step::Next;
@@ -212,9 +269,40 @@ void CRenameRun::Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& 
     ++result.processed;
 }
 
+// Moves the pair that still has another pair's new path out of its way, to a temporary
+// name in its own folder; it takes its own new name when its turn comes. The move is
+// journalled and recorded like any other, so that undo and a killed run put it back.
+void CRenameRun::Park(size_t index, size_t position) {
+    RENAMEPAIR& pair = m_pairs[index];
+    if (m_states[index] != PairState::Pending)
+        return;
+    const BEFORE before = ReadBefore(pair);
+    RENAMEPAIR parked = pair;
+    parked.newFolder = pair.folder;
+    parked.nativeNewFolder = pair.nativeFolder;
+    for (int n = 1; n <= kMostTemporaryNames; ++n) {
+        parked.nativeNewName = TemporaryName(pair.nativeName, n);
+        parked.newName = QString::fromUtf8(parked.nativeNewName);
+        const FILEOPRESULT moved = Attempt(pair, parked.NativeNewPath(), false, before);
+        if (!moved.ok && moved.AlreadyExists())
+            continue;
+        if (!moved.ok)
+            return;
+        m_states[index] = PairState::Parked;
+        m_changedAnything = true;
+        AddHistoryOf(parked, true, pair.isFolder, before);
+        m_log.WriteLogLine(RenamedLogText(parked.NativeOldPath(), parked.NativeNewPath()));
+        if (pair.isFolder)
+            RewriteLaterPairs(position, parked);
+        pair.name = parked.newName;
+        pair.nativeName = parked.nativeNewName;
+        return;
+    }
+}
+
 // The journal line goes to disk before the move, so a run killed between the two can
 // still be reversed: undo then finds out from the file at the new path.
-FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool isFolder,
+FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool replace,
                                  const BEFORE& before) {
     const QByteArray oldPath = pair.NativeOldPath();
     const bool journalled = m_journal->IsOpen();
@@ -222,7 +310,7 @@ FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPa
         journalled
             ? m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr)
             : -1;
-    const FILEOPRESULT result = MoveOrCopy(oldPath, newPath, isFolder);
+    const FILEOPRESULT result = Move(oldPath, newPath, replace);
     if (journalled && result.ok)
         m_journal->Done(entry, newPath);
     else if (journalled)
@@ -232,34 +320,41 @@ FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPa
 
 FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
                                     bool isFolder) const {
-    const bool overwrite = m_preferences.overwriteTargetFiles;
-    if (!m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove)
-        return CopyFileTo(oldPath, newPath, overwrite);
     // A name that differs only in letter case is the entry itself on a case-insensitive
     // file system: never replace it.
     const bool caseOnly =
         QString::fromUtf8(oldPath).compare(QString::fromUtf8(newPath), Qt::CaseInsensitive) == 0;
-    if (overwrite && !isFolder && !caseOnly)
-        return MoveReplacingFile(oldPath, newPath);
-    return MoveNoReplace(oldPath, newPath);
+    return Move(oldPath, newPath, m_preferences.overwriteTargetFiles && !isFolder && !caseOnly);
 }
 
-FILEOPRESULT CRenameRun::MoveResolvingDuplicates(RENAMEPAIR& pair, bool isFolder,
-                                                 const BEFORE& before, QString& failedPath,
-                                                 bool& suffixed) {
+FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPath,
+                              bool replace) const {
+    if (!m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove)
+        return CopyFileTo(oldPath, newPath, replace);
+    return replace ? MoveReplacingFile(oldPath, newPath) : MoveNoReplace(oldPath, newPath);
+}
+
+// The plan chose a free path; one that was taken since (or that only the move could judge,
+// a change of letter case) is resolved here as the plan would have, past every path the
+// plan gave to another pair.
+FILEOPRESULT CRenameRun::MoveResolvingDuplicates(RENAMEPAIR& pair, const BEFORE& before,
+                                                 QString& failedPath) {
     failedPath = pair.NewPath();
-    FILEOPRESULT result = Attempt(pair, pair.NativeNewPath(), isFolder, before);
-    if (result.ok || !m_preferences.preventDuplicates)
+    FILEOPRESULT result = Attempt(pair, pair.NativeNewPath(), pair.replace, before);
+    if (result.ok || !m_preferences.preventDuplicates || pair.replace)
         return result;
+    const FILEENTRY& entry = m_list.GetEntry(pair.item);
+    const QByteArray wanted = NativeNewName(entry, entry.newName);
     for (int n = 1; n <= kMostDuplicates && result.AlreadyExists(); ++n) {
-        const QByteArray nativeCandidate = DuplicateCandidate(pair.nativeNewName, n);
-        const QString candidate = DuplicateCandidate(pair.newName, n);
+        const QByteArray nativeCandidate = DuplicateCandidate(wanted, n);
+        if (m_planned.contains(pair.nativeNewFolder + nativeCandidate))
+            continue;
+        const QString candidate = DuplicateCandidate(entry.newName, n);
         failedPath = pair.newFolder + candidate;
-        result = Attempt(pair, pair.nativeNewFolder + nativeCandidate, isFolder, before);
+        result = Attempt(pair, pair.nativeNewFolder + nativeCandidate, false, before);
         if (result.ok) {
             pair.newName = candidate;
             pair.nativeNewName = nativeCandidate;
-            suffixed = true;
         }
     }
     return result;
@@ -267,6 +362,7 @@ FILEOPRESULT CRenameRun::MoveResolvingDuplicates(RENAMEPAIR& pair, bool isFolder
 
 void CRenameRun::Succeeded(size_t position, const RENAMEPAIR& pair, bool isFolder,
                            const BEFORE& before, bool suffixed, RENAMERESULT& result) {
+    m_changedAnything = true;
     AddHistoryOf(pair, true, isFolder, before);
     m_log.WriteLogLine(RenamedLogText(pair.NativeOldPath(), pair.NativeNewPath()));
     ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
@@ -311,11 +407,19 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
     m_history.AddHistory(record);
 }
 
-void CRenameRun::Finish(bool completed, RENAMERESULT& result) {
+void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory previous) {
     m_log.CloseLog();
-    m_journal->End();
+    m_changedAnything = m_changedAnything || m_changes.ChangesAnything();
+    if (m_changedAnything) {
+        m_journal->End();
+    } else {
+        m_journal->Discard();
+        m_history = std::move(previous);
+    }
     m_pairs.clear();
     m_order.clear();
+    m_states.clear();
+    m_planned.clear();
     if (completed)
         Completed(result);
     else
@@ -341,7 +445,7 @@ void CRenameRun::Completed(RENAMERESULT& result) {
 
 void CRenameRun::Stopped(RENAMERESULT& result) {
     result.outcome = RunOutcome::Stopped;
-    if (m_history.HistoryCount() == 0)
+    if (!m_changedAnything || m_history.HistoryCount() == 0)
         return;
     UNDOOPTIONS options;
     options.logActivity = m_preferences.logActivity;

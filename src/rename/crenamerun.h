@@ -12,6 +12,8 @@
 #include "filelist/cfilelist.h"
 #include "platform/fileoperations.h"
 
+#include <QSet>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -47,7 +49,15 @@ enum class RunRefusal {
     InvalidCharacters,
     NotConfirmed,
     NothingSelected,
-    NoEdit, // an in-place edit that changes nothing
+    NoEdit,    // an in-place edit that changes nothing
+    NoJournal, // the undo journal cannot be written (see journalProblem)
+};
+
+// What a run does when its undo journal cannot be written.
+enum class JournalPolicy {
+    Ask,     // ask whether to rename without it (default No)
+    Refuse,  // do not start
+    Without, // rename without it
 };
 
 struct RENAMERESULT {
@@ -60,6 +70,7 @@ struct RENAMERESULT {
     bool undone = false; // a stopped run that the user chose to reverse
     bool numberingStartChanged = false;
     QString completionText;
+    QString journalProblem; // why the undo journal could not be written; empty when it could
 };
 
 // Turns the previewed new names of the selected rows into changes on disk: checks, asks,
@@ -74,6 +85,7 @@ public:
     // Empty: no journal. Each run writes one journal file there.
     void SetJournalFolder(const QString& folder,
                           CUndoJournal::Sync sync = CUndoJournal::Sync::Periodic);
+    void SetJournalPolicy(JournalPolicy policy) { m_journalPolicy = policy; }
     void SetHooks(RENAMEHOOKS hooks) { m_hooks = std::move(hooks); }
 
     RENAMERESULT OnRename();
@@ -88,6 +100,7 @@ public:
 
 private:
     enum class Step { Next, Stop };
+    enum class PairState : quint8 { Pending, Parked, Finished };
     struct BEFORE {
         quint32 attributes = 0;
         FILEIDENTITY identity;
@@ -95,25 +108,29 @@ private:
     };
 
     bool PassesChecks(RENAMERESULT& result);
+    bool JournalReady(RENAMERESULT& result);
     bool NewLocationValid();
     bool DateWarningAccepted();
     bool NamesValid();
     bool Confirmed(RENAMERESULT& result);
     void Prepare();
+    void Plan();
     bool ProcessAll(RENAMERESULT& result);
     Step ProcessPair(size_t position, RENAMERESULT& result);
     BEFORE ReadBefore(const RENAMEPAIR& pair) const;
     void Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
                    RENAMERESULT& result);
-    FILEOPRESULT Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool isFolder,
+    FILEOPRESULT Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool replace,
                          const BEFORE& before);
-    FILEOPRESULT MoveResolvingDuplicates(RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
-                                         QString& failedPath, bool& suffixed);
+    FILEOPRESULT Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace) const;
+    FILEOPRESULT MoveResolvingDuplicates(RENAMEPAIR& pair, const BEFORE& before,
+                                         QString& failedPath);
+    void Park(size_t index, size_t position);
     void Succeeded(size_t position, const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
                    bool suffixed, RENAMERESULT& result);
     void RewriteLaterPairs(size_t position, const RENAMEPAIR& folder);
     void AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolder, const BEFORE& before);
-    void Finish(bool completed, RENAMERESULT& result);
+    void Finish(bool completed, RENAMERESULT& result, CRenameHistory previous);
     void Completed(RENAMERESULT& result);
     void Stopped(RENAMERESULT& result);
     TimeValue Now() const;
@@ -128,6 +145,7 @@ private:
     QString m_logPath;
     QString m_journalFolder;
     CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Periodic;
+    JournalPolicy m_journalPolicy = JournalPolicy::Ask;
     RENAMEHOOKS m_hooks;
     bool m_running = false;
 
@@ -135,6 +153,9 @@ private:
     QString m_newLocation;
     std::vector<RENAMEPAIR> m_pairs;
     std::vector<size_t> m_order; // indices into m_pairs in processing order
+    std::vector<PairState> m_states;
+    QSet<QByteArray> m_planned; // every new path the plan gave out
+    bool m_changedAnything = false;
     CActivityLog m_log;
     std::unique_ptr<CUndoJournal> m_journal;
 };

@@ -35,8 +35,13 @@ void RemoveOldest(const QString& folder, int runsKept) {
 } // namespace
 
 bool CUndoJournal::Begin(const QString& folder, int runsKept) {
-    if (!QDir().mkpath(folder))
+    m_folder = folder;
+    m_runsKept = qMax(runsKept, 1);
+    m_problem.clear();
+    if (!QDir().mkpath(folder)) {
+        m_problem = QStringLiteral("cannot create the folder ") + folder;
         return false;
+    }
     // Names sort in the order the runs started; a name already taken moves one on.
     qint64 stamp = QDateTime::currentMSecsSinceEpoch();
     for (int attempt = 0; attempt < 1000 && !m_file.IsOpen(); ++attempt, ++stamp) {
@@ -45,11 +50,17 @@ bool CUndoJournal::Begin(const QString& folder, int runsKept) {
         m_file.Create(QFile::encodeName(m_path));
     }
     if (!m_file.IsOpen()) {
+        m_problem = m_path + QStringLiteral(": ") + ErrorText(m_file.Error());
         m_path.clear();
         return false;
     }
-    Write("QVNJOURNAL 1\n");
-    RemoveOldest(folder, qMax(runsKept, 1));
+    if (!m_file.Append("QVNJOURNAL 1\n", true)) {
+        m_problem = m_path + QStringLiteral(": ") + ErrorText(m_file.Error());
+        m_file.Close();
+        QFile::remove(m_path);
+        m_path.clear();
+        return false;
+    }
     return true;
 }
 
@@ -74,8 +85,19 @@ void CUndoJournal::Failed(int entry, int error) {
 }
 
 void CUndoJournal::End() {
+    if (!m_file.IsOpen())
+        return;
     Write("E\n");
     m_file.Close();
+    RemoveOldest(m_folder, m_runsKept);
+}
+
+void CUndoJournal::Discard() {
+    if (!m_file.IsOpen())
+        return;
+    m_file.Close();
+    QFile::remove(m_path);
+    m_path.clear();
 }
 
 void CUndoJournal::Write(const QByteArray& line) {
@@ -86,7 +108,8 @@ void CUndoJournal::Write(const QByteArray& line) {
                       (m_sync == Sync::Periodic && (++m_unsynced >= kPeriodicLines || last));
     if (sync)
         m_unsynced = 0;
-    m_file.Append(line, sync);
+    if (!m_file.Append(line, sync) && m_problem.isEmpty())
+        m_problem = m_path + QStringLiteral(": ") + ErrorText(m_file.Error());
 }
 
 bool MarkJournalUndone(const QString& path) {

@@ -41,23 +41,32 @@ public:
 
     explicit CUndoJournal(Sync sync = Sync::Periodic) : m_sync(sync) {}
 
-    // Starts a new journal file in `folder` (created when missing) and removes the oldest
-    // journals so that `runsKept` remain. False when no journal can be written.
+    // Starts a new journal file in `folder` (created when missing); its first line is on
+    // the disk before this returns. False when no journal can be written (see Problem).
     bool Begin(const QString& folder, int runsKept = kRunsKept);
     bool IsOpen() const { return m_file.IsOpen(); }
     QString Path() const { return m_path; }
+    // Why the journal could not be begun or written, for the user; empty when it could.
+    QString Problem() const { return m_problem; }
 
     // Returns the entry's number for the lines that follow.
     int Intend(const QByteArray& oldPath, const QByteArray& newPath, const FILEIDENTITY* before);
     void Done(int entry, const QByteArray& pathNow);
     void Failed(int entry, int error);
+    // Ends the journal and keeps it; the oldest journals go so that `runsKept` remain.
     void End();
+    // Ends a run that changed nothing: its journal goes, so that an undo reaches the run
+    // before it.
+    void Discard();
 
 private:
     void Write(const QByteArray& line);
 
     CAppendFile m_file;
     QString m_path;
+    QString m_folder;
+    QString m_problem;
+    int m_runsKept = kRunsKept;
     Sync m_sync;
     int m_next = 0;
     int m_unsynced = 0;

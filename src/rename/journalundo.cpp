@@ -122,16 +122,38 @@ void UndoUnchanged(const JOURNALRECORD& record, JOURNALUNDORESULT& result) {
     ++result.restored;
 }
 
+void Miss(UNDOMISS::Reason reason, const JOURNALRECORD& record, JOURNALUNDORESULT& result,
+          const QString& errorText = QString()) {
+    UNDOMISS miss;
+    miss.reason = reason;
+    miss.oldPath = record.oldPath;
+    miss.newPath = record.newPath;
+    miss.errorText = errorText;
+    result.misses.push_back(miss);
+    ++result.skipped;
+}
+
+// A move that was recorded but never made has nothing to reverse: the entry is still at
+// its old path.
+bool NeverMoved(const JOURNALRECORD& record) {
+    FILEIDENTITY then;
+    return record.state == JOURNALRECORD::State::Intended && record.beforeKnown &&
+           ReadFileIdentity(record.oldPath, then) && then.SameFile(record.before);
+}
+
 void UndoMoved(const JOURNALRECORD& record, CActivityLog& log, JOURNALUNDORESULT& result) {
     FILEIDENTITY now;
-    if (!ReadFileIdentity(record.newPath, now) || !IsOurs(record, now)) {
-        ++result.skipped;
+    const bool present = ReadFileIdentity(record.newPath, now);
+    if (!present || !IsOurs(record, now)) {
+        if (!NeverMoved(record))
+            Miss(present ? UNDOMISS::Reason::Replaced : UNDOMISS::Reason::Missing, record, result);
         return;
     }
     const FILEOPRESULT moved = MoveNoReplace(record.newPath, record.oldPath);
     log.WriteLogLine(UndoLogText(record.newPath, record.oldPath));
     if (!moved.ok) {
-        ++result.skipped;
+        Miss(moved.AlreadyExists() ? UNDOMISS::Reason::OldPathTaken : UNDOMISS::Reason::MoveFailed,
+             record, result, moved.errorText);
         return;
     }
     ++result.movedBack;
@@ -143,6 +165,21 @@ void UndoMoved(const JOURNALRECORD& record, CActivityLog& log, JOURNALUNDORESULT
 
 bool HasSomethingToUndo(const QString& path, JOURNAL& journal) {
     return !path.isEmpty() && ReadJournal(path, journal) && !journal.undone;
+}
+
+// The newest journal whose run was not undone yet.
+QString NewestNotUndone(const QString& folder) {
+    const QStringList paths = JournalPaths(folder);
+    for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+        JOURNAL journal;
+        if (HasSomethingToUndo(*it, journal))
+            return *it;
+    }
+    return QString();
+}
+
+QString Quoted(const QByteArray& path) {
+    return QLatin1Char('\'') + QString::fromUtf8(path) + QLatin1Char('\'');
 }
 
 } // namespace
@@ -165,17 +202,24 @@ bool ReadJournal(const QString& path, JOURNAL& journal) {
 
 JOURNALUNDORESULT UndoLastJournal(const QString& folder, IPrompts& prompts,
                                   const JOURNALUNDOOPTIONS& options) {
-    JOURNALUNDORESULT result;
-    const QStringList paths = JournalPaths(folder);
-    const QString path = paths.isEmpty() ? QString() : paths.last();
-    JOURNAL journal;
-    if (!HasSomethingToUndo(path, journal))
-        return result;
+    const QString path = NewestNotUndone(folder);
+    if (path.isEmpty())
+        return JOURNALUNDORESULT();
     if (!options.assumeYes &&
         prompts.Ask(UndoQuestion(), PromptButtons::YesNo, PromptIcon::None) != PromptAnswer::Yes) {
+        JOURNALUNDORESULT result;
         result.outcome = JOURNALUNDORESULT::Outcome::Declined;
         return result;
     }
+    return UndoJournalFile(path, prompts, options);
+}
+
+JOURNALUNDORESULT UndoJournalFile(const QString& path, IPrompts& prompts,
+                                  const JOURNALUNDOOPTIONS& options) {
+    JOURNALUNDORESULT result;
+    JOURNAL journal;
+    if (!HasSomethingToUndo(path, journal))
+        return result;
     CActivityLog log;
     if (options.logActivity)
         log.OpenLog(options.logPath);
@@ -191,6 +235,36 @@ JOURNALUNDORESULT UndoLastJournal(const QString& folder, IPrompts& prompts,
     log.CloseLog();
     MarkJournalUndone(path);
     result.outcome = JOURNALUNDORESULT::Outcome::Reversed;
-    prompts.SetStatus(StatusPane::Message, UndoDoneText());
+    result.journalPath = path;
+    prompts.SetStatus(StatusPane::Message,
+                      result.misses.empty()
+                          ? UndoDoneText()
+                          : UndoIncompleteText(result.movedBack, int(result.misses.size())));
     return result;
+}
+
+QString UndoMissText(const UNDOMISS& miss) {
+    switch (miss.reason) {
+    case UNDOMISS::Reason::Missing:
+        return Quoted(miss.newPath) + QStringLiteral(" is missing; ") + Quoted(miss.oldPath) +
+               QStringLiteral(" was not restored.");
+    case UNDOMISS::Reason::Replaced:
+        return Quoted(miss.oldPath) +
+               QStringLiteral(" was not restored: something else is at its new path ") +
+               Quoted(miss.newPath) + QLatin1Char('.');
+    case UNDOMISS::Reason::OldPathTaken:
+        return Quoted(miss.newPath) +
+               QStringLiteral(" was left where it is: something else is at ") +
+               Quoted(miss.oldPath) + QLatin1Char('.');
+    case UNDOMISS::Reason::MoveFailed:
+        break;
+    }
+    return Quoted(miss.newPath) + QStringLiteral(" could not be moved back to ") +
+           Quoted(miss.oldPath) + QStringLiteral(": ") + miss.errorText;
+}
+
+QString UndoIncompleteText(int movedBack, int missed) {
+    return QStringLiteral("%1 item(s) reversed, %2 item(s) could not be reversed.")
+        .arg(movedBack)
+        .arg(missed);
 }

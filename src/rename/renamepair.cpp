@@ -1,12 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renamepair.h"
 
+#include "filelist/nameconflicts.h"
+
+#include <QDir>
+#include <QFile>
+
 namespace {
 
 template <typename Text>
 void ReplacePrefix(Text& path, const Text& oldPrefix, const Text& newPrefix) {
     if (path.startsWith(oldPrefix))
         path.replace(0, oldPrefix.size(), newPrefix);
+}
+
+// Lexically: a symbolic link on the way stays as it is.
+QString Absolute(const QString& folder) {
+    if (folder.startsWith(QLatin1Char('/')))
+        return folder;
+    const QString relative = folder == QLatin1String(".") ? QString() : folder;
+    return WithSeparator(QDir::currentPath()) + relative;
+}
+
+QByteArray Absolute(const QByteArray& folder) {
+    if (folder.startsWith('/'))
+        return folder;
+    const QByteArray relative = folder == "." ? QByteArray() : folder;
+    return WithSeparator(QFile::encodeName(QDir::currentPath())) + relative;
 }
 
 } // namespace
@@ -20,25 +40,28 @@ QByteArray WithSeparator(const QByteArray& folder) {
 }
 
 QByteArray NativeNewName(const FILEENTRY& entry, const QString& newName) {
-    return newName == entry.name ? entry.nativeName : newName.toUtf8();
+    return EncodeNewName(entry, newName);
 }
 
 std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& newLocation) {
     std::vector<RENAMEPAIR> pairs;
     pairs.reserve(static_cast<size_t>(list.SelectedCount()));
+    const QString location =
+        newLocation.isEmpty() ? QString() : WithSeparator(Absolute(newLocation));
     for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
         const FILEENTRY& e = list.GetEntry(row);
         RENAMEPAIR pair;
         pair.item = row;
-        pair.folder = WithSeparator(e.folderPath);
-        pair.nativeFolder = WithSeparator(e.nativeFolderPath);
+        pair.folder = WithSeparator(Absolute(e.folderPath));
+        pair.nativeFolder = WithSeparator(Absolute(e.nativeFolderPath));
         pair.name = e.name;
         pair.nativeName = e.nativeName;
         pair.newName = e.newName;
         pair.nativeNewName = NativeNewName(e, e.newName);
-        pair.newFolder = newLocation.isEmpty() ? pair.folder : newLocation;
-        pair.nativeNewFolder = newLocation.isEmpty() ? pair.nativeFolder : newLocation.toUtf8();
+        pair.newFolder = location.isEmpty() ? pair.folder : location;
+        pair.nativeNewFolder = location.isEmpty() ? pair.nativeFolder : location.toUtf8();
         pair.dateTaken = e.dateTaken;
+        pair.isFolder = e.isFolder;
         pairs.push_back(std::move(pair));
     }
     return pairs;

@@ -22,6 +22,12 @@ struct RENAMEPAIR {
     QByteArray nativeName;
     QByteArray nativeNewFolder;
     QByteArray nativeNewName;
+    bool isFolder = false;
+
+    // Worked out for the whole run before anything moves (see renameplan.h).
+    bool replace = false; // an existing file at the new path is given up on request
+    int blocker = -1;     // the pair that still has the new path and moves away, or -1
+    int plannedError = 0; // the error this pair fails with without being tried, or 0
 
     QString OldPath() const { return folder + name; }
     QString NewPath() const { return newFolder + newName; }
@@ -37,7 +43,9 @@ QByteArray WithSeparator(const QByteArray& folder);
 QByteArray NativeNewName(const FILEENTRY& entry, const QString& newName);
 
 // One pair per selected row, top to bottom. An empty `newLocation` keeps every entry in
-// its folder; otherwise every entry goes into that folder.
+// its folder; otherwise every entry goes into that folder. A relative folder or new
+// location is taken from the current folder, so that every path of the run, and of what
+// it records for undo, is absolute.
 std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& newLocation);
 
 // After a folder was renamed from `oldPath` to `newPath`: every pair whose folder lies

@@ -113,6 +113,11 @@ QString CompletionText(int processed, int renamed) {
         .arg(processed - renamed);
 }
 
+QString JournalUnwritableText(const QString& reason) {
+    return QStringLiteral("The undo journal cannot be written (") + reason +
+           QStringLiteral("). Rename without crash-safe undo?");
+}
+
 QString DuplicateCandidate(const QString& newName, int n) {
     return WithSuffix(newName, QLatin1Char('_') + QString::number(n),
                       newName.lastIndexOf(QLatin1Char('.')));

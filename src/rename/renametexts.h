@@ -24,6 +24,8 @@ QString RenamingStatus();
 QString ProcessedStatus(int processed);
 QString FailedEntryText(const QString& oldPath, const QString& newPath, const FILEOPRESULT& result);
 QString CompletionText(int processed, int renamed);
+// The question before a run whose undo journal cannot be written.
+QString JournalUnwritableText(const QString& reason);
 
 // The n-th name tried when the new name is taken: "_n" before the last dot. The bytes
 // version does the same to a name on disk, whatever its encoding.

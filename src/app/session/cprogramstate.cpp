@@ -4,6 +4,7 @@
 #include "app/settings/favouritesfile.h"
 #include "app/settings/preferencesfile.h"
 #include "filelist/cfolderscan.h"
+#include "filelist/nameconflicts.h"
 #include "platform/userfolders.h"
 #include "rename/renamepairsfile.h"
 #include "rename/translationtext.h"
@@ -99,6 +100,7 @@ void CProgramState::RefreshPreview() {
     if (!result.ran)
         return;
     m_nextNumber = result.nextNumber;
+    MarkNameConflicts(list, criteria.newLocation.path.toUtf8());
     m_prompts.SetStatus(StatusPane::Pattern, result.patternInvalid
                                                  ? QStringLiteral("Regular Expression is invalid")
                                                  : QString());
@@ -292,6 +294,7 @@ RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)
     CRenameRun run(list, criteria, changes, renamePreferences, history, m_prompts);
     run.SetLogPath(LogPath());
     run.SetJournalFolder(m_journalFolder);
+    run.SetJournalPolicy(m_journalPolicy);
     RENAMEHOOKS hooks;
     hooks.refreshPreview = [this] { RefreshPreview(); };
     hooks.nextNumber = [this] { return m_nextNumber; };

@@ -102,6 +102,8 @@ public:
     JOURNALUNDORESULT UndoLastJournalRun(bool assumeYes);
     // Where runs keep their undo journals; empty: no journal.
     void SetJournalFolder(const QString& folder) { m_journalFolder = folder; }
+    // What a run does when its journal cannot be written; the window asks (the default).
+    void SetJournalPolicy(JournalPolicy policy) { m_journalPolicy = policy; }
 
 private:
     RENAMERESULT Rename(const std::function<RENAMERESULT(CRenameRun&)>& start);
@@ -115,4 +117,5 @@ private:
     qint64 m_nextNumber = 0;
     std::function<void()> m_rescan;
     QString m_journalFolder;
+    JournalPolicy m_journalPolicy = JournalPolicy::Ask;
 };

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nameconflicts.h"
+
+#include "platform/fileoperations.h"
+
+#include <QHash>
+#include <vector>
+
+namespace {
+
+QByteArray NewPathOf(const FILEENTRY& entry, const QByteArray& nativeNewLocation) {
+    const QByteArray folder =
+        nativeNewLocation.isEmpty() ? entry.nativeFolderPath : nativeNewLocation;
+    return JoinNativePath(folder, EncodeNewName(entry, entry.newName));
+}
+
+// On a file system that ignores letter case the entry itself answers to that name.
+bool CaseOnly(const QByteArray& path, const QByteArray& newPath) {
+    return path.size() == newPath.size() && path.compare(newPath, Qt::CaseInsensitive) == 0;
+}
+
+struct ROWTARGETS {
+    std::vector<QByteArray> newPaths;    // per row; empty for a row that does not move
+    QHash<QByteArray, bool> listed;      // path of every row -> it is renamed away
+    QHash<QByteArray, int> targetCounts; // new path -> how many selected rows want it
+};
+
+ROWTARGETS TargetsOf(const CFileList& list, const QByteArray& nativeNewLocation) {
+    ROWTARGETS t;
+    t.newPaths.resize(static_cast<size_t>(list.RowCount()));
+    t.listed.reserve(list.RowCount());
+    for (int row = 0; row < list.RowCount(); ++row) {
+        const FILEENTRY& e = list.GetEntry(row);
+        const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
+        const QByteArray newPath = NewPathOf(e, nativeNewLocation);
+        const bool moves = list.IsSelected(row) && newPath != path;
+        t.listed.insert(path, moves);
+        if (!moves)
+            continue;
+        t.newPaths[static_cast<size_t>(row)] = newPath;
+        ++t.targetCounts[newPath];
+    }
+    return t;
+}
+
+NameConflict ConflictOf(const CFileList& list, int row, const ROWTARGETS& t) {
+    const QByteArray& newPath = t.newPaths[static_cast<size_t>(row)];
+    if (newPath.isEmpty())
+        return NameConflict::None;
+    const FILEENTRY& e = list.GetEntry(row);
+    const NameConflict problem = NameProblem(EncodeNewName(e, e.newName));
+    if (problem != NameConflict::None)
+        return problem;
+    if (t.targetCounts.value(newPath) > 1)
+        return NameConflict::Duplicate;
+    const auto listed = t.listed.constFind(newPath);
+    if (listed != t.listed.constEnd())
+        return listed.value() ? NameConflict::None : NameConflict::Exists;
+    const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
+    return !CaseOnly(path, newPath) && NativePathExists(newPath) ? NameConflict::Exists
+                                                                 : NameConflict::None;
+}
+
+} // namespace
+
+QByteArray EncodeNewName(const FILEENTRY& entry, const QString& newName) {
+    return newName == entry.name ? entry.nativeName : newName.toUtf8();
+}
+
+NameConflict NameProblem(const QByteArray& nativeName) {
+    if (nativeName.contains('\0') || nativeName.contains('/') || nativeName == "." ||
+        nativeName == "..")
+        return NameConflict::Invalid;
+    return nativeName.size() > kMostNameBytes ? NameConflict::TooLong : NameConflict::None;
+}
+
+QString NameConflictKey(NameConflict conflict) {
+    switch (conflict) {
+    case NameConflict::None:
+        break;
+    case NameConflict::Duplicate:
+        return QStringLiteral("duplicate");
+    case NameConflict::Exists:
+        return QStringLiteral("exists");
+    case NameConflict::TooLong:
+        return QStringLiteral("too-long");
+    case NameConflict::Invalid:
+        return QStringLiteral("invalid");
+    }
+    return QString();
+}
+
+void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation) {
+    const ROWTARGETS targets = TargetsOf(list, nativeNewLocation);
+    for (int row = 0; row < list.RowCount(); ++row)
+        list.SetConflict(row, ConflictOf(list, row, targets));
+}
