@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "crequestapplier.h"
 
+#include "inputchecks.h"
+
 #include "app/settings/preferencesfile.h"
 #include "engine/criterionbinding.h"
-#include "platform/userfolders.h"
 #include "rename/translationtext.h"
 
 namespace {
@@ -16,11 +17,10 @@ const QLatin1String kPairPrefix("Pair ");
 
 bool CRequestApplier::Apply(const QVNREQUEST& request, CProgramState& state) {
     m_translationLines.clear();
-    if (!request.preferencesFile.isEmpty()) {
-        if (!PathExists(request.preferencesFile))
-            return Fail(QStringLiteral("preferences file not found: ") + request.preferencesFile);
+    if (!CheckInputFiles(request))
+        return false;
+    if (!request.preferencesFile.isEmpty())
         ReadPreferencesFile(request.preferencesFile, state.preferences);
-    }
     if (!request.favouriteFile.isEmpty() &&
         !state.LoadFavourite(request.favouriteFile, false).exists)
         return Fail(QStringLiteral("favourites file not found: ") + request.favouriteFile);
@@ -37,6 +37,28 @@ bool CRequestApplier::Apply(const QVNREQUEST& request, CProgramState& state) {
     state.ApplyPreferences();
     if (!request.pairsFile.isEmpty() && !state.ImportRenamePairsFrom(request.pairsFile))
         return Fail(QStringLiteral("rename pairs file cannot be read: ") + request.pairsFile);
+    return true;
+}
+
+// Every file named is looked at before any is read: a pipe or a device would block or
+// never end, and a folder would be taken for an empty file.
+bool CRequestApplier::CheckInputFiles(const QVNREQUEST& request) {
+    const struct {
+        const QString& path;
+        QString what;
+        qint64 maxBytes;
+    } files[] = {
+        {request.preferencesFile, QStringLiteral("preferences file"), kMostSettingsFileBytes},
+        {request.favouriteFile, QStringLiteral("favourites file"), kMostSettingsFileBytes},
+        {request.pairsFile, QStringLiteral("rename pairs file"), kMostPairsFileBytes},
+    };
+    for (const auto& file : files) {
+        if (file.path.isEmpty())
+            continue;
+        const QString problem = InputFileProblemText(file.what, file.path, file.maxBytes);
+        if (!problem.isEmpty())
+            return Fail(problem);
+    }
     return true;
 }
 

@@ -5,13 +5,15 @@
 #include "crequestapplier.h"
 #include "cterminalprompts.h"
 #include "helptext.h"
+#include "inputchecks.h"
 
+#include "engine/cregexpattern.h"
+#include "platform/nativename.h"
+#include "platform/pathchecks.h"
 #include "platform/terminal.h"
 #include "rename/undoscript.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdio>
 
@@ -20,8 +22,10 @@ namespace {
 constexpr int kStoppedOrRefused = 1;
 constexpr int kUsageError = 2;
 
+// Names in tsv are written as their bytes on disk; the other formats have already made
+// undecodable bytes visible, so this is plain UTF-8 for them.
 void Print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = EncodeNativeName(text);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 
@@ -30,13 +34,58 @@ int Fail(const QString& reason) {
     return kUsageError;
 }
 
-// The folder exactly as given: a name that is not valid UTF-8 survives only as bytes.
-QByteArray NativeFolder(int argc, char** argv, const QString& folder) {
-    for (int i = argc - 1; i > 0; --i) {
-        if (QFile::decodeName(argv[i]) == folder)
-            return QByteArray(argv[i]);
+// The arguments as text that encodes back to their exact bytes, so a folder or file name
+// that is not valid UTF-8 reaches the disk as given.
+QStringList DecodedArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(DecodeNativeName(QByteArray(argv[i])));
+    return arguments;
+}
+
+// Absolute from the start: the undo data of a run must not depend on where it was run.
+QByteArray NativeFolder(const QString& folder) {
+    return AbsoluteNativePath(folder.isEmpty() ? QByteArrayLiteral(".") : EncodeNativeName(folder));
+}
+
+// A regular expression that cannot be compiled would leave the other groups to rename
+// alone.
+bool ActivePatternInvalid(const RenameCriteria& criteria) {
+    if (!criteria.IsGroupActive(GroupRegEx) || criteria.regex.match.isEmpty())
+        return false;
+    CRegexPattern pattern;
+    return !pattern.Compile(criteria.regex.match);
+}
+
+// What a rename must not start without: a listing with something in it, a valid
+// pattern and a place for the undo script.
+int CheckBeforeRename(const CProgramState& state, const QVNREQUEST& request, bool& nothing) {
+    nothing = false;
+    if (!request.undoScriptFile.isEmpty()) {
+        const QString problem = UndoScriptProblem(request.undoScriptFile);
+        if (!problem.isEmpty())
+            return Fail(problem);
     }
-    return QFile::encodeName(folder.isEmpty() ? QDir::currentPath() : folder);
+    if (ActivePatternInvalid(state.criteria))
+        return Fail(QStringLiteral("Regular Expression is invalid"));
+    if (state.list.RowCount() == 0) {
+        PrintError(QStringLiteral("Nothing to rename: the listing is empty.\n"));
+        nothing = true;
+    }
+    return 0;
+}
+
+int SummariseRun(const RENAMERESULT& result) {
+    if (result.outcome == RunOutcome::Refused)
+        return kStoppedOrRefused;
+    const int failed = result.ignored;
+    PrintError(
+        QStringLiteral("%1 renamed, %2 unchanged, %3 failed%4\n")
+            .arg(result.renamed)
+            .arg(result.processed - result.renamed)
+            .arg(failed)
+            .arg(result.outcome == RunOutcome::Stopped ? QStringLiteral(", stopped") : QString()));
+    return result.outcome == RunOutcome::Completed && failed == 0 ? 0 : kStoppedOrRefused;
 }
 
 // Reverses the last run the undo journal recorded.
@@ -70,15 +119,14 @@ int RenameListed(CProgramState& state, const QVNREQUEST& request, const QByteArr
     if (!request.undoScriptFile.isEmpty() &&
         !WriteUndoScript(request.undoScriptFile, state.history))
         return Fail(QStringLiteral("undo script cannot be written: ") + request.undoScriptFile);
-    return result.outcome == RunOutcome::Completed ? 0 : kStoppedOrRefused;
+    return SummariseRun(result);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    const QStringList arguments = DecodedArguments(argc, argv);
 
     QVNREQUEST request;
     COptionParser parser;
@@ -101,13 +149,13 @@ int main(int argc, char** argv) {
     if (request.undo)
         return UndoLastRun(state, request.assumeYes);
 
-    const QByteArray folder = NativeFolder(argc, argv, request.folder);
+    const QByteArray folder = NativeFolder(request.folder);
     CPreviewRun run(request, folder, StandardErrorIsTerminal());
     if (!run.Run(state))
         return Fail(run.Error());
 
     if (!request.saveFavouriteFile.isEmpty() &&
-        !state.SaveFavourite(request.saveFavouriteFile, QFile::decodeName(folder)))
+        !state.SaveFavourite(request.saveFavouriteFile, DecodeNativeName(folder)))
         return Fail(QStringLiteral("favourites file cannot be written: ") +
                     request.saveFavouriteFile);
 
@@ -119,5 +167,10 @@ int main(int argc, char** argv) {
     if (!request.rename)
         return 0;
     std::fflush(stdout);
+    bool nothingToRename = false;
+    if (const int refused = CheckBeforeRename(state, request, nothingToRename))
+        return refused;
+    if (nothingToRename)
+        return 0;
     return RenameListed(state, request, folder);
 }

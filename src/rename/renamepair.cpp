@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renamepair.h"
 
+#include "platform/nativename.h"
+
 namespace {
 
 template <typename Text>
@@ -20,7 +22,7 @@ QByteArray WithSeparator(const QByteArray& folder) {
 }
 
 QByteArray NativeNewName(const FILEENTRY& entry, const QString& newName) {
-    return newName == entry.name ? entry.nativeName : newName.toUtf8();
+    return newName == entry.name ? entry.nativeName : EncodeNativeName(newName);
 }
 
 std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& newLocation) {
@@ -37,7 +39,8 @@ std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& ne
         pair.newName = e.newName;
         pair.nativeNewName = NativeNewName(e, e.newName);
         pair.newFolder = newLocation.isEmpty() ? pair.folder : newLocation;
-        pair.nativeNewFolder = newLocation.isEmpty() ? pair.nativeFolder : newLocation.toUtf8();
+        pair.nativeNewFolder =
+            newLocation.isEmpty() ? pair.nativeFolder : EncodeNativeName(newLocation);
         pair.dateTaken = e.dateTaken;
         pairs.push_back(std::move(pair));
     }
