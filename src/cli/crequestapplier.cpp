@@ -3,8 +3,10 @@
 
 #include "inputchecks.h"
 
+#include "app/settings/cinitext.h"
 #include "app/settings/preferencesfile.h"
 #include "engine/criterionbinding.h"
+#include "rename/renamepairsfile.h"
 #include "rename/translationtext.h"
 
 namespace {
@@ -48,8 +50,8 @@ bool CRequestApplier::CheckInputFiles(const QVNREQUEST& request) {
         QString what;
         qint64 maxBytes;
     } files[] = {
-        {request.preferencesFile, QStringLiteral("preferences file"), kMostSettingsFileBytes},
-        {request.favouriteFile, QStringLiteral("favourites file"), kMostSettingsFileBytes},
+        {request.preferencesFile, QStringLiteral("preferences file"), kMostIniBytes},
+        {request.favouriteFile, QStringLiteral("favourites file"), kMostIniBytes},
         {request.pairsFile, QStringLiteral("rename pairs file"), kMostPairsFileBytes},
     };
     for (const auto& file : files) {
@@ -120,9 +122,14 @@ bool CRequestApplier::ApplyPreference(const QString& assignment, CProgramState& 
     const PREFERENCEBINDING* binding = FindPreference(key);
     if (!binding)
         return Fail(QStringLiteral("unknown preference: ") + key);
-    if (!SetPreferenceValue(state.preferences, *binding, assignment.mid(equals + 1)))
-        return Fail(QStringLiteral("not a number for preference %1: %2")
-                        .arg(binding->Key(), assignment.mid(equals + 1)));
+    const QString value = assignment.mid(equals + 1);
+    if (!SetPreferenceValue(state.preferences, *binding, value)) {
+        bool number = false;
+        value.trimmed().toInt(&number);
+        return Fail((number ? QStringLiteral("value out of range for preference %1: %2")
+                            : QStringLiteral("not a number for preference %1: %2"))
+                        .arg(binding->Key(), value));
+    }
     return true;
 }
 

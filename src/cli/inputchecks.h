@@ -4,11 +4,6 @@
 #include <QByteArray>
 #include <QString>
 
-// Files read whole are held to a sane size, so that a device or a runaway file cannot
-// fill the memory.
-constexpr qint64 kMostSettingsFileBytes = qint64(16) << 20;
-constexpr qint64 kMostPairsFileBytes = qint64(256) << 20;
-
 // Why the folder cannot be listed ("folder not found: …", "symbolic link loop: … (reason)"
 // …); empty when it can.
 QString FolderListProblem(const QByteArray& nativeFolder);
