@@ -5,9 +5,8 @@
 #include "crequestapplier.h"
 #include "cterminalprompts.h"
 #include "helptext.h"
-#include "inputchecks.h"
+#include "renamegate.h"
 
-#include "engine/cregexpattern.h"
 #include "platform/nativename.h"
 #include "platform/pathchecks.h"
 #include "platform/terminal.h"
@@ -48,46 +47,6 @@ QByteArray NativeFolder(const QString& folder) {
     return AbsoluteNativePath(folder.isEmpty() ? QByteArrayLiteral(".") : EncodeNativeName(folder));
 }
 
-// A regular expression that cannot be compiled would leave the other groups to rename
-// alone.
-bool ActivePatternInvalid(const RenameCriteria& criteria) {
-    if (!criteria.IsGroupActive(GroupRegEx) || criteria.regex.match.isEmpty())
-        return false;
-    CRegexPattern pattern;
-    return !pattern.Compile(criteria.regex.match);
-}
-
-// What a rename must not start without: a listing with something in it, a valid
-// pattern and a place for the undo script.
-int CheckBeforeRename(const CProgramState& state, const QVNREQUEST& request, bool& nothing) {
-    nothing = false;
-    if (!request.undoScriptFile.isEmpty()) {
-        const QString problem = UndoScriptProblem(request.undoScriptFile);
-        if (!problem.isEmpty())
-            return Fail(problem);
-    }
-    if (ActivePatternInvalid(state.criteria))
-        return Fail(QStringLiteral("Regular Expression is invalid"));
-    if (state.list.RowCount() == 0) {
-        PrintError(QStringLiteral("Nothing to rename: the listing is empty.\n"));
-        nothing = true;
-    }
-    return 0;
-}
-
-int SummariseRun(const RENAMERESULT& result) {
-    if (result.outcome == RunOutcome::Refused)
-        return kStoppedOrRefused;
-    const int failed = result.ignored;
-    PrintError(
-        QStringLiteral("%1 renamed, %2 unchanged, %3 failed%4\n")
-            .arg(result.renamed)
-            .arg(result.processed - result.renamed)
-            .arg(failed)
-            .arg(result.outcome == RunOutcome::Stopped ? QStringLiteral(", stopped") : QString()));
-    return result.outcome == RunOutcome::Completed && failed == 0 ? 0 : kStoppedOrRefused;
-}
-
 // Reverses the last run the undo journal recorded.
 int UndoLastRun(CProgramState& state, bool assumeYes) {
     const JOURNALUNDORESULT result = state.UndoLastJournalRun(assumeYes);
@@ -119,7 +78,10 @@ int RenameListed(CProgramState& state, const QVNREQUEST& request, const QByteArr
     if (!request.undoScriptFile.isEmpty() &&
         !WriteUndoScript(request.undoScriptFile, state.history))
         return Fail(QStringLiteral("undo script cannot be written: ") + request.undoScriptFile);
-    return SummariseRun(result);
+    const QString summary = RunSummaryText(result);
+    if (!summary.isEmpty())
+        PrintError(summary + QLatin1Char('\n'));
+    return RunSucceeded(result) ? 0 : kStoppedOrRefused;
 }
 
 } // namespace
@@ -167,10 +129,11 @@ int main(int argc, char** argv) {
     if (!request.rename)
         return 0;
     std::fflush(stdout);
-    bool nothingToRename = false;
-    if (const int refused = CheckBeforeRename(state, request, nothingToRename))
-        return refused;
-    if (nothingToRename)
+    if (const QString blocker = RenameBlocker(state, request); !blocker.isEmpty())
+        return Fail(blocker);
+    if (state.list.RowCount() == 0) {
+        PrintError(QStringLiteral("Nothing to rename: the listing is empty.\n"));
         return 0;
+    }
     return RenameListed(state, request, folder);
 }
