@@ -27,14 +27,16 @@ QString RenameBlocker(const CProgramState& state, const QVNREQUEST& request) {
     return QString();
 }
 
+// A run stops only at an entry that failed and was not to be ignored.
 QString RunSummaryText(const RENAMERESULT& result) {
     if (result.outcome == RunOutcome::Refused)
         return QString();
+    const bool stopped = result.outcome == RunOutcome::Stopped;
     return QStringLiteral("%1 renamed, %2 unchanged, %3 failed%4")
         .arg(result.renamed)
         .arg(result.processed - result.renamed)
-        .arg(result.ignored)
-        .arg(result.outcome == RunOutcome::Stopped ? QStringLiteral(", stopped") : QString());
+        .arg(result.ignored + (stopped ? 1 : 0))
+        .arg(stopped ? QStringLiteral(", stopped") : QString());
 }
 
 bool RunSucceeded(const RENAMERESULT& result) {

@@ -13,7 +13,7 @@
 QString RenameBlocker(const CProgramState& state, const QVNREQUEST& request);
 
 // The one line that ends a run: "N renamed, N unchanged, N failed" (", stopped" when the
-// run was stopped); empty for a run that was refused before it began.
+// run was stopped at a failed entry); empty for a run that was refused before it began.
 QString RunSummaryText(const RENAMERESULT& result);
 // Whether the run did everything it was asked: completed, and no entry failed.
 bool RunSucceeded(const RENAMERESULT& result);

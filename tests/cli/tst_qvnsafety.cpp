@@ -226,11 +226,17 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("blocked");
         QTest::addColumn<bool>("changed");
-        const QStringList prefix{u"-s"_s, u"Additions/Prefix=X"_s};
+        const QStringList prefix{u"--yes"_s, u"-s"_s, u"Additions/Prefix=X"_s};
         QTest::newRow("all renamed")
             << prefix << 0 << u"2 renamed, 0 unchanged, 0 failed"_s << false << true;
         QTest::newRow("one failed") << prefix + QStringList{u"-s"_s, u"Selections/Folders=0"_s} << 1
                                     << u"1 renamed, 0 unchanged, 1 failed"_s << true << true;
+        // Without a terminal the question after the failure is answered No.
+        QTest::newRow("stopped at a failure")
+            << QStringList{u"-s"_s, u"Additions/Prefix=X"_s,
+                           u"-s"_s, u"Selections/Folders=0"_s,
+                           u"-p"_s, u"Display Warning Message=0"_s}
+            << 1 << u"0 renamed, 0 unchanged, 1 failed, stopped"_s << true << false;
         QTest::newRow("invalid active pattern")
             << prefix + QStringList{u"-s"_s, u"Regular Expressions/Match=(a"_s, u"-s"_s,
                                     u"Regular Expressions/Replace=b"_s}
@@ -253,13 +259,13 @@ private slots:
         if (blocked)
             QVERIFY(QDir().mkpath(m_tree + u"/Xa.txt"_s));
         const TREE before = Snapshot(m_nativeTree);
-        const QVNRUN run =
-            RunQvn(settings + QStringList{u"--rename"_s, u"--yes"_s, m_tree}, m_data);
+        const QVNRUN run = RunQvn(settings + QStringList{u"--rename"_s, m_tree}, m_data);
+        const bool treeChanged = Snapshot(m_nativeTree) != before;
         if (blocked)
             QVERIFY(QDir().rmdir(m_tree + u"/Xa.txt"_s));
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
-        QCOMPARE(Snapshot(m_nativeTree) != before, changed);
+        QCOMPARE(treeChanged, changed);
     }
 
     void relativeFolderIsUndoneFromElsewhere() {
