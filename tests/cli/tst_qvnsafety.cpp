@@ -303,6 +303,10 @@ private slots:
     // No name may steer the terminal or split a line of the log.
     void controlCharactersAreEscaped() {
         MakeTree({{"e\x1b]0;owned\x07.txt", "echo"}, {"line\nbreak.txt", "lf"}});
+        const QVNRUN tsv = RunQvn({u"--format"_s, u"tsv"_s, m_tree}, m_data);
+        QCOMPARE(tsv.out, QByteArray("name\tnewName\n"
+                                     "e\\x1b]0;owned\\x07.txt\te\\x1b]0;owned\\x07.txt\n"
+                                     "line\\nbreak.txt\tline\\nbreak.txt\n"));
         const QVNRUN run = RunQvn({u"-p"_s, u"Log Activity=1"_s, u"-s"_s, u"Additions/Prefix=X"_s,
                                    u"--format"_s, u"table"_s, u"--rename"_s, u"--yes"_s, m_tree},
                                   m_data);
