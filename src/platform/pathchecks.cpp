@@ -36,19 +36,39 @@ QByteArray AbsoluteNativePath(const QByteArray& nativePath) {
     return AbsoluteNativePath(nativePath, CurrentFolder());
 }
 
+// The current folder comes from the system without symbolic links, so a ".." that climbs
+// out of it is exact; a ".." after a part the caller gave stays, since that part could be a
+// link to somewhere else.
 QByteArray AbsoluteNativePath(const QByteArray& nativePath, const QByteArray& currentFolder) {
     if (nativePath.isEmpty())
         return QByteArray();
-    const QByteArray joined =
-        nativePath.startsWith('/') ? nativePath : currentFolder + '/' + nativePath;
-    QByteArray result;
-    result.reserve(joined.size());
-    for (const QByteArray& part : joined.split('/')) {
+    QList<QByteArray> parts;
+    qsizetype exactParts = 0;
+    const auto append = [&parts](const QByteArray& path) {
+        for (const QByteArray& part : path.split('/')) {
+            if (!part.isEmpty() && part != ".")
+                parts.append(part);
+        }
+    };
+    if (!nativePath.startsWith('/')) {
+        append(currentFolder);
+        exactParts = parts.size();
+    }
+    for (const QByteArray& part : nativePath.split('/')) {
         if (part.isEmpty() || part == ".")
             continue;
-        result += '/';
-        result += part;
+        if (part == ".." && parts.isEmpty())
+            continue; // the root is its own parent
+        if (part == ".." && parts.size() <= exactParts && parts.last() != "..") {
+            parts.removeLast();
+            exactParts = parts.size();
+            continue;
+        }
+        parts.append(part);
     }
+    QByteArray result;
+    for (const QByteArray& part : std::as_const(parts))
+        result += '/' + part;
     return result.isEmpty() ? QByteArrayLiteral("/") : result;
 }
 

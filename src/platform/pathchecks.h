@@ -5,8 +5,9 @@
 #include <QtGlobal>
 
 // The path made absolute against the current folder, on the bytes and without looking at
-// the disk: "." parts and repeated separators go, ".." parts stay (a symbolic link in the
-// path would make dropping them name another folder). Empty stays empty.
+// the disk: "." parts and repeated separators go; a ".." goes with the part before it only
+// when that part is of the current folder (the system gives it without symbolic links),
+// since a part of the path as given could be a link to another folder. Empty stays empty.
 QByteArray AbsoluteNativePath(const QByteArray& nativePath);
 // The same against a given absolute folder.
 QByteArray AbsoluteNativePath(const QByteArray& nativePath, const QByteArray& currentFolder);

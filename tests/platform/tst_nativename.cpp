@@ -69,7 +69,13 @@ private slots:
         QTest::newRow("relative") << QByteArray("d") << QByteArray("/home/u/d");
         QTest::newRow("dot") << QByteArray(".") << QByteArray("/home/u");
         QTest::newRow("dots and slashes") << QByteArray("./a//b/./") << QByteArray("/home/u/a/b");
-        QTest::newRow("parent kept") << QByteArray("../x") << QByteArray("/home/u/../x");
+        QTest::newRow("parent of the current folder")
+            << QByteArray("../x") << QByteArray("/home/x");
+        QTest::newRow("above the root") << QByteArray("../../../x") << QByteArray("/x");
+        QTest::newRow("parent of a given part kept")
+            << QByteArray("a/../b") << QByteArray("/home/u/a/../b");
+        QTest::newRow("absolute parent kept") << QByteArray("/tmp/../x") << QByteArray("/tmp/../x");
+        QTest::newRow("parent of the root") << QByteArray("/..") << QByteArray("/");
         QTest::newRow("absolute") << QByteArray("/tmp//x/") << QByteArray("/tmp/x");
         QTest::newRow("root") << QByteArray("/") << QByteArray("/");
         QTest::newRow("bytes") << QByteArray("\xff") << QByteArray("/home/u/\xff");
