@@ -44,7 +44,7 @@ QString QvnHelpText() {
         "      default when standard output is a terminal, tsv otherwise. tsv: a header line\n"
         "      of the column keys, then one line per entry, fields separated by a tab, with\n"
         "      backslash, tab, carriage return and line feed in values written as \\\\, \\t, \\r,\n"
-        "      \\n and every other control character as \\xNN; names and paths are written as\n"
+        "      \\n and the other C0 controls and DEL as \\xNN; names and paths are written as\n"
         "      their exact bytes on disk, even when these are not valid UTF-8. json: one array\n"
         "      of objects keyed by the column keys; a name or path (name, newName, subDir, path,\n"
         "      newPath, folder) that is not valid UTF-8 shows U+FFFD for each undecodable byte\n"
@@ -98,7 +98,7 @@ QString QvnHelpText() {
         "is not a readable regular file of sane size (16 MB for favourites and preferences,\n"
         "256 MB for rename pairs), an undo script that cannot be written, or --rename with\n"
         "an invalid regular expression in an active group, with a one-line reason on\n"
-        "standard error. On a terminal, a scan\n"
-        "that takes longer than about half a second shows its progress (\"Scanning Folder\"\n"
-        "and a count) on standard error, erased when it ends.\n");
+        "standard error. On a terminal, a scan that takes longer than about half a second\n"
+        "shows its progress (\"Scanning Folder\" and a count) on standard error, erased when\n"
+        "it ends.\n");
 }
