@@ -40,7 +40,9 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
         return;
     CDirectoryReader reader;
     if (!reader.Open(nativePath)) {
-        AddScanSkip(m_skips, DecodeNativeName(nativePath), LastErrorNumber());
+        const int error = LastErrorNumber();
+        if (!IsNotFoundError(error))
+            AddScanSkip(m_skips, DecodeNativeName(nativePath), error);
         return;
     }
     LEVEL level;
