@@ -2,11 +2,10 @@
 #include "cpreviewrun.h"
 
 #include "cscanprogress.h"
+#include "inputchecks.h"
 
 #include "filelist/cfolderscan.h"
 #include "filelist/cfolderscanner.h"
-#include "platform/cdirectoryreader.h"
-#include "platform/filestatus.h"
 
 #include <chrono>
 #include <thread>
@@ -32,22 +31,8 @@ bool CPreviewRun::Run(CProgramState& state) {
 }
 
 bool CPreviewRun::CheckFolder() {
-    FILESTATUS status;
-    CDirectoryReader reader;
-    const QString shown = DecodeNativeName(m_folder);
-    if (!ReadFileStatus(m_folder, status)) {
-        m_error = QStringLiteral("folder not found: ") + shown;
-        return false;
-    }
-    if (!status.isFolder) {
-        m_error = QStringLiteral("not a folder: ") + shown;
-        return false;
-    }
-    if (!reader.Open(m_folder)) {
-        m_error = QStringLiteral("folder cannot be listed: ") + shown;
-        return false;
-    }
-    return true;
+    m_error = FolderListProblem(m_folder);
+    return m_error.isEmpty();
 }
 
 // The threaded scan rather than a plain listing, so that a long scan can show how far it
@@ -58,18 +43,23 @@ void CPreviewRun::Scan(CProgramState& state) const {
     CScanProgress progress(m_showProgress);
     scan.StartScan(state.ScanSettings(m_folder));
     QString folder = DecodeNativeName(m_folder);
+    SCANSKIPS skips;
     for (;;) {
         SCANEVENTS events = scan.TakeEvents();
         if (!events.foldersStarted.isEmpty())
             folder = events.foldersStarted.last();
         list.AppendRows(std::move(events.entries));
         progress.Update(folder, list.RowCount());
-        if (events.finished)
+        if (events.finished) {
+            skips = std::move(events.skips);
             break;
+        }
         std::this_thread::sleep_for(kPollInterval);
     }
     scan.StopScan();
     progress.Finish();
+    if (skips.count > 0)
+        state.Prompts().SetStatus(StatusPane::Message, ScanSkipsText(skips));
 }
 
 void CPreviewRun::Sort(CProgramState& state) const {

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "crequestapplier.h"
 
+#include "inputchecks.h"
+
+#include "app/settings/cinitext.h"
 #include "app/settings/preferencesfile.h"
 #include "engine/criterionbinding.h"
-#include "platform/userfolders.h"
+#include "rename/renamepairsfile.h"
 #include "rename/translationtext.h"
 
 namespace {
@@ -16,11 +19,10 @@ const QLatin1String kPairPrefix("Pair ");
 
 bool CRequestApplier::Apply(const QVNREQUEST& request, CProgramState& state) {
     m_translationLines.clear();
-    if (!request.preferencesFile.isEmpty()) {
-        if (!PathExists(request.preferencesFile))
-            return Fail(QStringLiteral("preferences file not found: ") + request.preferencesFile);
+    if (!CheckInputFiles(request))
+        return false;
+    if (!request.preferencesFile.isEmpty())
         ReadPreferencesFile(request.preferencesFile, state.preferences);
-    }
     if (!request.favouriteFile.isEmpty() &&
         !state.LoadFavourite(request.favouriteFile, false).exists)
         return Fail(QStringLiteral("favourites file not found: ") + request.favouriteFile);
@@ -37,6 +39,28 @@ bool CRequestApplier::Apply(const QVNREQUEST& request, CProgramState& state) {
     state.ApplyPreferences();
     if (!request.pairsFile.isEmpty() && !state.ImportRenamePairsFrom(request.pairsFile))
         return Fail(QStringLiteral("rename pairs file cannot be read: ") + request.pairsFile);
+    return true;
+}
+
+// Every file named is looked at before any is read: a pipe or a device would block or
+// never end, and a folder would be taken for an empty file.
+bool CRequestApplier::CheckInputFiles(const QVNREQUEST& request) {
+    const struct {
+        const QString& path;
+        QString what;
+        qint64 maxBytes;
+    } files[] = {
+        {request.preferencesFile, QStringLiteral("preferences file"), kMostIniBytes},
+        {request.favouriteFile, QStringLiteral("favourites file"), kMostIniBytes},
+        {request.pairsFile, QStringLiteral("rename pairs file"), kMostPairsFileBytes},
+    };
+    for (const auto& file : files) {
+        if (file.path.isEmpty())
+            continue;
+        const QString problem = InputFileProblemText(file.what, file.path, file.maxBytes);
+        if (!problem.isEmpty())
+            return Fail(problem);
+    }
     return true;
 }
 
@@ -98,9 +122,14 @@ bool CRequestApplier::ApplyPreference(const QString& assignment, CProgramState& 
     const PREFERENCEBINDING* binding = FindPreference(key);
     if (!binding)
         return Fail(QStringLiteral("unknown preference: ") + key);
-    if (!SetPreferenceValue(state.preferences, *binding, assignment.mid(equals + 1)))
-        return Fail(QStringLiteral("not a number for preference %1: %2")
-                        .arg(binding->Key(), assignment.mid(equals + 1)));
+    const QString value = assignment.mid(equals + 1);
+    if (!SetPreferenceValue(state.preferences, *binding, value)) {
+        bool number = false;
+        value.trimmed().toInt(&number);
+        return Fail((number ? QStringLiteral("value out of range for preference %1: %2")
+                            : QStringLiteral("not a number for preference %1: %2"))
+                        .arg(binding->Key(), value));
+    }
     return true;
 }
 

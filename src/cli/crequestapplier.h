@@ -17,6 +17,7 @@ public:
     const QString& Error() const { return m_error; }
 
 private:
+    bool CheckInputFiles(const QVNREQUEST& request);
     bool ApplySet(const QString& assignment, CProgramState& state);
     bool ApplyChangeSetting(const QString& key, const QString& value, CProgramState& state);
     bool ApplyTranslation(const QString& key, const QString& line);

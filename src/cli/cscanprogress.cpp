@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cscanprogress.h"
 
+#include "platform/nativename.h"
+
 #include <cstdio>
 
 namespace {
@@ -21,7 +23,8 @@ void CScanProgress::Update(const QString& folderPath, int count) {
     const QString path = folderPath.size() > kMaxPathShown
                              ? QStringLiteral("…") + folderPath.right(kMaxPathShown)
                              : folderPath;
-    Write(kEraseLine + QStringLiteral("Scanning Folder %1 … %2").arg(path).arg(count));
+    Write(kEraseLine +
+          QStringLiteral("Scanning Folder %1 … %2").arg(EscapeControlCharacters(path)).arg(count));
     m_shown = true;
 }
 

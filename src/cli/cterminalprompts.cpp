@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cterminalprompts.h"
 
+#include "platform/nativename.h"
 #include "platform/terminal.h"
 
 #include <cstdio>
 
+// Names reach these texts; none may steer the terminal. A final line end is the only one
+// the text itself may carry.
 void PrintError(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    const bool lineEnd = text.endsWith(QLatin1Char('\n'));
+    QString shown = EscapeControlCharacters(lineEnd ? QStringView(text).chopped(1) : text);
+    if (lineEnd)
+        shown += QLatin1Char('\n');
+    const QByteArray bytes = shown.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
     std::fflush(stderr);
 }
@@ -60,8 +67,11 @@ void CTerminalPrompts::SetStatus(StatusPane pane, const QString& text) {
     PrintError(text + QLatin1Char('\n'));
 }
 
+// A text of several lines (the debug trace) keeps its lines.
 void CTerminalPrompts::ShowText(const QString&, const QString& text, PromptIcon) {
-    PrintError(text + QLatin1Char('\n'));
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines)
+        PrintError(line + QLatin1Char('\n'));
 }
 
 bool CTerminalPrompts::ConfirmRename(const QString& message, const QString& text, bool& showAgain) {

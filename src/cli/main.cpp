@@ -5,13 +5,14 @@
 #include "crequestapplier.h"
 #include "cterminalprompts.h"
 #include "helptext.h"
+#include "renamegate.h"
 
+#include "platform/nativename.h"
+#include "platform/pathchecks.h"
 #include "platform/terminal.h"
 #include "rename/undoscript.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdio>
 
@@ -20,8 +21,10 @@ namespace {
 constexpr int kStoppedOrRefused = 1;
 constexpr int kUsageError = 2;
 
+// Names in tsv are written as their bytes on disk; the other formats have already made
+// undecodable bytes visible, so this is plain UTF-8 for them.
 void Print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = EncodeNativeName(text);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 
@@ -30,13 +33,18 @@ int Fail(const QString& reason) {
     return kUsageError;
 }
 
-// The folder exactly as given: a name that is not valid UTF-8 survives only as bytes.
-QByteArray NativeFolder(int argc, char** argv, const QString& folder) {
-    for (int i = argc - 1; i > 0; --i) {
-        if (QFile::decodeName(argv[i]) == folder)
-            return QByteArray(argv[i]);
-    }
-    return QFile::encodeName(folder.isEmpty() ? QDir::currentPath() : folder);
+// The arguments as text that encodes back to their exact bytes, so a folder or file name
+// that is not valid UTF-8 reaches the disk as given.
+QStringList DecodedArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(DecodeNativeName(QByteArray(argv[i])));
+    return arguments;
+}
+
+// Absolute from the start: the undo data of a run must not depend on where it was run.
+QByteArray NativeFolder(const QString& folder) {
+    return AbsoluteNativePath(folder.isEmpty() ? QByteArrayLiteral(".") : EncodeNativeName(folder));
 }
 
 // Reverses the newest run the undo journals recorded that was not undone yet; each
@@ -71,15 +79,17 @@ int RenameListed(CProgramState& state, const QVNREQUEST& request, const QByteArr
     if (!request.undoScriptFile.isEmpty() &&
         !WriteUndoScript(request.undoScriptFile, state.history))
         return Fail(QStringLiteral("undo script cannot be written: ") + request.undoScriptFile);
-    return result.outcome == RunOutcome::Completed ? 0 : kStoppedOrRefused;
+    const QString summary = RunSummaryText(result);
+    if (!summary.isEmpty())
+        PrintError(summary + QLatin1Char('\n'));
+    return RunSucceeded(result) ? 0 : kStoppedOrRefused;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    const QStringList arguments = DecodedArguments(argc, argv);
 
     QVNREQUEST request;
     COptionParser parser;
@@ -103,13 +113,13 @@ int main(int argc, char** argv) {
     if (request.undo)
         return UndoLastRun(state, request.assumeYes);
 
-    const QByteArray folder = NativeFolder(argc, argv, request.folder);
+    const QByteArray folder = NativeFolder(request.folder);
     CPreviewRun run(request, folder, StandardErrorIsTerminal());
     if (!run.Run(state))
         return Fail(run.Error());
 
     if (!request.saveFavouriteFile.isEmpty() &&
-        !state.SaveFavourite(request.saveFavouriteFile, QFile::decodeName(folder)))
+        !state.SaveFavourite(request.saveFavouriteFile, DecodeNativeName(folder)))
         return Fail(QStringLiteral("favourites file cannot be written: ") +
                     request.saveFavouriteFile);
 
@@ -121,5 +131,11 @@ int main(int argc, char** argv) {
     if (!request.rename)
         return 0;
     std::fflush(stdout);
+    if (const QString blocker = RenameBlocker(state, request); !blocker.isEmpty())
+        return Fail(blocker);
+    if (state.list.RowCount() == 0) {
+        PrintError(QStringLiteral("Nothing to rename: the listing is empty.\n"));
+        return 0;
+    }
     return RenameListed(state, request, folder);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "outputformats.h"
 
+#include "platform/nativename.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,6 +10,7 @@
 namespace {
 
 const QLatin1String kTableGap("  ");
+const QLatin1String kExactBytesSuffix("Hex");
 
 QString PadCell(const QString& text, qsizetype width, bool alignRight) {
     return alignRight ? text.rightJustified(width) : text.leftJustified(width);
@@ -27,12 +30,16 @@ QString TableLine(const QStringList& cells, const QList<qsizetype>& widths,
 }
 
 // A table cell is one line: control characters would break the alignment.
-QString OneLine(QString text) {
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control)
-            c = QChar(0xFFFD);
-    }
-    return text;
+QString OneLine(const QString& text) {
+    return EscapeControlCharacters(text);
+}
+
+// The values that name files: json adds their exact bytes when they are not valid UTF-8.
+bool IsPathKey(QStringView key) {
+    static const QStringList kPathKeys{QStringLiteral("name"),    QStringLiteral("newName"),
+                                       QStringLiteral("subDir"),  QStringLiteral("path"),
+                                       QStringLiteral("newPath"), QStringLiteral("folder")};
+    return kPathKeys.contains(key);
 }
 
 } // namespace
@@ -75,7 +82,10 @@ QString EscapeTsvField(const QString& value) {
             escaped += QLatin1String("\\n");
             break;
         default:
-            escaped += c;
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                escaped += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else
+                escaped += c;
         }
     }
     return escaped;
@@ -97,9 +107,12 @@ QString FormatJson(const OUTPUTROWS& output) {
     for (const QStringList& row : output.rows) {
         QJsonObject object;
         for (qsizetype c = 0; c < output.keys.size(); ++c) {
-            if (!output.numeric[c])
-                object.insert(output.keys[c], row[c]);
-            else if (row[c].isEmpty())
+            if (!output.numeric[c]) {
+                object.insert(output.keys[c], ShownName(row[c]));
+                if (IsPathKey(output.keys[c]) && HoldsUndecodableBytes(row[c]))
+                    object.insert(output.keys[c] + kExactBytesSuffix,
+                                  QString::fromLatin1(EncodeNativeName(row[c]).toHex()));
+            } else if (row[c].isEmpty())
                 object.insert(output.keys[c], QJsonValue::Null);
             else
                 object.insert(output.keys[c], row[c].toDouble());

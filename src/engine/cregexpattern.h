@@ -6,7 +6,8 @@
 
 // A regular expression compiled once per preview refresh and matched once per entry.
 // Patterns and subjects travel as UTF-8, and \w, \d, \b and the classes know letters
-// beyond ASCII.
+// beyond ASCII. A character that stands for an undecodable byte of a name is seen by the
+// pattern as U+FFFD and comes back unchanged in the groups.
 class CRegexPattern {
 public:
     CRegexPattern();

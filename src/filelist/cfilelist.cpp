@@ -2,6 +2,7 @@
 #include "cfilelist.h"
 
 #include "platform/attributes.h"
+#include "platform/nativename.h"
 
 #include <algorithm>
 
@@ -105,7 +106,7 @@ void CFileList::ResetEntry(int row) {
 void CFileList::SetName(int row, const QString& text) {
     FILEENTRY& e = Entry(row);
     e.name = text;
-    e.nativeName = text.toUtf8();
+    e.nativeName = EncodeNativeName(text);
     e.affected = e.name != e.newName;
     Changed(row);
 }

@@ -55,6 +55,10 @@ void CFolderScan::Run(SCANSETTINGS settings) {
             std::lock_guard lock(m_mutex);
             m_pending.foldersStarted.append(folderPath);
         });
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending.skips = scanner.Skips();
+    }
     m_finished = true;
     Publish(true);
 }
@@ -71,9 +75,10 @@ void CFolderScan::Publish(bool finished) {
         m_notify();
 }
 
-void ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear) {
+SCANSKIPS ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear) {
     if (clear)
         list.Clear();
     CFolderScanner scanner(settings);
     scanner.Scan([&list](FILEENTRY&& entry) { list.AppendRow(std::move(entry)); }, {});
+    return scanner.Skips();
 }

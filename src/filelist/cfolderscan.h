@@ -3,6 +3,7 @@
 
 #include "cfilelist.h"
 #include "scansettings.h"
+#include "scanskips.h"
 
 #include <QStringList>
 
@@ -17,6 +18,7 @@ struct SCANEVENTS {
     std::vector<FILEENTRY> entries;
     QStringList foldersStarted; // "Scanning Folder ..." progress, in order
     bool finished = false;      // the worker has ended (normally or stopped)
+    SCANSKIPS skips;            // what the scan left out; set with `finished`
 };
 
 // A listing on a worker thread. The worker collects entries in batches; the owner's
@@ -56,5 +58,5 @@ private:
 };
 
 // Lists a folder on the calling thread and appends its entries to the list (cleared first
-// when asked). No sort.
-void ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear);
+// when asked). No sort. Returns what the scan left out.
+SCANSKIPS ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear);

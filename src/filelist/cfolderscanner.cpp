@@ -5,6 +5,7 @@
 
 #include "platform/cdirectoryreader.h"
 #include "platform/filestatus.h"
+#include "platform/pathchecks.h"
 #include "platform/typename.h"
 
 namespace {
@@ -22,10 +23,6 @@ QByteArray WithoutTrailingSlash(QByteArray path) {
 
 } // namespace
 
-QString DecodeNativeName(const QByteArray& nativeName) {
-    return QString::fromUtf8(nativeName);
-}
-
 CFolderScanner::CFolderScanner(const SCANSETTINGS& settings, const std::atomic<bool>* abort)
     : m_settings(settings), m_filter(settings.filter, settings.filterMatchCase),
       m_rootLength(DecodeNativeName(WithoutTrailingSlash(settings.rootPath)).size()),
@@ -42,8 +39,12 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
     if (Aborted())
         return;
     CDirectoryReader reader;
-    if (!reader.Open(nativePath))
+    if (!reader.Open(nativePath)) {
+        const int error = LastErrorNumber();
+        if (!IsNotFoundError(error))
+            AddScanSkip(m_skips, DecodeNativeName(nativePath), error);
         return;
+    }
     LEVEL level;
     level.nativePath = nativePath;
     level.folderPath = DecodeNativeName(nativePath);
@@ -70,9 +71,14 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
         return false;
     const QByteArray nativePath = JoinNativePath(level.nativePath, nativeName);
     FILESTATUS status;
-    // An item whose status cannot be read (removed meanwhile, no permission) is skipped.
-    if (!ReadFileStatus(nativePath, status))
+    // An item removed meanwhile is simply gone; any other item whose status cannot be read
+    // (no permission, a path too long for the system) is left out and reported.
+    if (!ReadFileStatus(nativePath, status)) {
+        const int error = LastErrorNumber();
+        if (!IsNotFoundError(error))
+            AddScanSkip(m_skips, DecodeNativeName(nativePath), error);
         return false;
+    }
     const bool isFolder = status.isFolder;
     const bool atRoot = level.folderPath.endsWith(QLatin1Char('/'));
     const qsizetype pathLength = level.folderPath.size() + (atRoot ? 0 : 1) + name.size();

@@ -4,6 +4,9 @@
 #include "cfilefilter.h"
 #include "fileentry.h"
 #include "scansettings.h"
+#include "scanskips.h"
+
+#include "platform/nativename.h"
 
 #include <atomic>
 #include <functional>
@@ -20,6 +23,8 @@ public:
     CFolderScanner(const SCANSETTINGS& settings, const std::atomic<bool>* abort = nullptr);
 
     void Scan(const EntrySink& onEntry, const FolderSink& onFolder);
+    // What the scan could not read; complete once Scan has returned.
+    const SCANSKIPS& Skips() const { return m_skips; }
 
 private:
     struct LEVEL {
@@ -44,8 +49,5 @@ private:
     const std::atomic<bool>* m_abort;
     // By extension as written; a tree holds few extensions, so a short list serves.
     std::vector<std::pair<QString, QString>> m_typeNames;
+    SCANSKIPS m_skips;
 };
-
-// Text of a native path or name (names on disk need not be valid UTF-8; invalid bytes
-// show as replacement characters).
-QString DecodeNativeName(const QByteArray& nativeName);

@@ -15,6 +15,7 @@ void InitialiseNewEntry(FILEENTRY& entry) {
 bool HasInvalidNameChars(QStringView name) {
     for (QChar c : name) {
         switch (c.unicode()) {
+        case u'\0':
         case u'\\':
         case u'/':
         case u':':

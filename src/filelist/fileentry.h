@@ -64,7 +64,8 @@ struct FILEENTRY {
 // Puts the fields that follow from `name` and `attributes` into their state at creation.
 void InitialiseNewEntry(FILEENTRY& entry);
 
-// Whether a new name holds one of the nine characters that names may not hold.
+// Whether a new name holds one of the nine characters that names may not hold, or a NUL
+// (which would silently end the name on disk).
 bool HasInvalidNameChars(QStringView name);
 
 // Folder path joined with a name by the native separator.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cactivitylog.h"
 
+#include "platform/nativename.h"
+
 #include <QDateTime>
 #include <QLocale>
 
@@ -35,7 +37,9 @@ void CActivityLog::OpenLog(const QString& path) {
 void CActivityLog::WriteLogLine(const QByteArray& text) {
     if (!m_isOpen)
         return;
-    m_file.write(LogTimeText(m_clock()).toUtf8() + " - " + text + '\n');
+    // One line per event whatever a name holds: a line break in a name must not forge a
+    // line of its own.
+    m_file.write(LogTimeText(m_clock()).toUtf8() + " - " + EscapeControlBytes(text) + '\n');
     if (m_flushEachLine)
         m_file.flush();
 }

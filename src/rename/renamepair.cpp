@@ -2,6 +2,7 @@
 #include "renamepair.h"
 
 #include "filelist/nameconflicts.h"
+#include "platform/nativename.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,7 +60,7 @@ std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& ne
         pair.newName = e.newName;
         pair.nativeNewName = NativeNewName(e, e.newName);
         pair.newFolder = location.isEmpty() ? pair.folder : location;
-        pair.nativeNewFolder = location.isEmpty() ? pair.nativeFolder : location.toUtf8();
+        pair.nativeNewFolder = location.isEmpty() ? pair.nativeFolder : EncodeNativeName(location);
         pair.dateTaken = e.dateTaken;
         pair.isFolder = e.isFolder;
         pairs.push_back(std::move(pair));

@@ -8,9 +8,9 @@
 #include <vector>
 
 // One unit of work of a rename run. The folders end in the separator. Next to the texts
-// the pair keeps the exact bytes on disk: the name as listed, and the new name encoded as
-// UTF-8 (or the listed bytes when the name stays the same, so an undecodable name that is
-// not changed is not touched).
+// the pair keeps the exact bytes on disk: the name as listed, and the new name encoded back
+// to bytes (undecodable bytes of the old name that the criteria kept come back as they
+// were; the listed bytes when the name stays the same).
 struct RENAMEPAIR {
     int item = 0;
     QString folder;

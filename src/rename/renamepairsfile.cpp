@@ -3,6 +3,8 @@
 
 #include "cutf16file.h"
 #include "filelist/textrules.h"
+#include "platform/nativename.h"
+#include "platform/pathchecks.h"
 
 namespace {
 
@@ -34,6 +36,10 @@ void AddPairLine(const QString& line, RENAMEPAIRMAP& pairs) {
 
 bool LoadRenamePairs(const QString& path, RENAMEPAIRMAP& pairs) {
     pairs.clear();
+    // Only a regular file of sane size: a pipe would block, a device never end.
+    if (CheckInputFile(EncodeNativeName(path), kMostPairsFileBytes).problem !=
+        InputFileProblem::None)
+        return false;
     CUTF16File file;
     if (!file.Open(path))
         return false;

@@ -5,6 +5,9 @@
 
 #include <QString>
 
+// A pairs file is read only when it is a regular file of at most this size.
+constexpr qint64 kMostPairsFileBytes = qint64(256) << 20;
+
 // Replaces the pairs with those of a pairs file: one pair a line, the old name before the
 // first vertical bar and the new name before the second, for every file type (commas in a
 // ".csv" file mean nothing). False when the file cannot be opened; the pairs are empty then.

@@ -23,16 +23,25 @@ QByteArray ShellQuoted(const QByteArray& bytes) {
     return '\'' + quoted + '\'';
 }
 
+// "mv -n" may skip an occupied target without failing, so a move counts only when the
+// file has really left its new path.
 QByteArray UndoScriptText(const CRenameHistory& history) {
-    QByteArray text = "#!/bin/sh\n# Quorvin- UNDO Batch file\n#\n";
+    QByteArray text = "#!/bin/sh\n# Quorvin- UNDO Batch file\n#\nfailed=0\n";
     const std::vector<RENAMEHISTORY>& records = history.Records();
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
         if (it->nativeNewPath.isEmpty())
             continue;
+        const QByteArray from = ShellQuoted(it->nativeNewPath);
         const QByteArray back = FolderPart(it->nativeNewPath) + NamePart(it->nativeOldPath);
-        text += "mv -n -- " + ShellQuoted(it->nativeNewPath) + ' ' + ShellQuoted(back) + '\n';
+        text += "mv -n -- " + from + ' ' + ShellQuoted(back) + " && ! { [ -e " + from +
+                " ] || [ -L " + from + " ]; } || failed=$((failed + 1))\n";
     }
-    text += "echo 'Operation complete!'\n";
+    text += "if [ \"$failed\" -eq 0 ]; then\n"
+            "    echo 'Operation complete!'\n"
+            "else\n"
+            "    echo \"$failed move(s) failed.\" >&2\n"
+            "    exit 1\n"
+            "fi\n";
     return text;
 }
 

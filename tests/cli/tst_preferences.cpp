@@ -80,6 +80,22 @@ private slots:
                                       << "x" << false << "0";
         QTest::newRow("empty number") << "Log Activity"
                                       << "" << false << "0";
+        QTest::newRow("check box beyond 1") << "Log Activity"
+                                            << "2" << false << "0";
+        QTest::newRow("check box negative") << "Overwrite Target Files"
+                                            << "-1" << false << "0";
+        QTest::newRow("size unit 0") << "Display Filesizes As"
+                                     << "0" << false << "3";
+        QTest::newRow("size unit 6") << "Display Filesizes As"
+                                     << "6" << false << "3";
+        QTest::newRow("last sort column") << "Sort Column"
+                                          << "11" << true << "11";
+        QTest::newRow("sort column beyond the list") << "Sort Column"
+                                                     << "12" << false << "0";
+        QTest::newRow("colour") << "Colour New Name OK"
+                                << "16777215" << true << "16777215";
+        QTest::newRow("colour beyond 24 bits") << "Colour New Name OK"
+                                               << "16777216" << false << "32772";
         QTest::newRow("text kept as given") << "Rename Pairs Path"
                                             << " /a b " << true << " /a b ";
     }

@@ -72,6 +72,22 @@ private slots:
         QTest::newRow("captured token substituted again") << "(..)(.)"
                                                           << "\\1" << false << false << "\\2x.txt"
                                                           << "x.txt";
+        QTest::newRow("token beyond the groups stays") << "(a)(b)"
+                                                       << "\\2\\1\\5" << false << false << "ab.txt"
+                                                       << "ba\\5.txt";
+        QTest::newRow("undecodable byte kept")
+            << "(.*)"
+            << "\\1x" << false << false << QString::fromUtf16(u"\xdcff.txt")
+            << QString::fromUtf16(u"\xdcffx.txt");
+        QTest::newRow("undecodable bytes move as characters") << "^(.)(.*)$"
+                                                              << "\\2\\1" << false << false
+                                                              << QString::fromUtf16(u"\xdcfe\xdcc3"
+                                                                                    u"b.txt")
+                                                              << QString::fromUtf16(u"\xdcc3"
+                                                                                    u"b\xdcfe.txt");
+        QTest::newRow("undecodable byte matched by U+FFFD")
+            << "\ufffd"
+            << "X" << false << false << QString::fromUtf16(u"\xdcff") << "X";
         QTest::newRow("surrogate pair captured") << "(.)"
                                                  << "\\1" << false << false << "\U0001F600x.txt"
                                                  << "\U0001F600.txt";

@@ -3,6 +3,7 @@
 #include "filelist/cfilelist.h"
 #include "filelist/cfolderscan.h"
 #include "platform/attributes.h"
+#include "platform/nativename.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,9 +30,21 @@ QStringList Listed(const SCANSETTINGS& settings) {
     ListFolder(list, settings, true);
     QStringList names;
     for (int i = 0; i < list.RowCount(); ++i)
-        names << (list.GetEntry(i).subDir + QLatin1Char('/') + list.GetEntry(i).name);
+        names << ShownName(list.GetEntry(i).subDir + QLatin1Char('/') + list.GetEntry(i).name);
     names.sort();
     return names;
+}
+
+void RemoveDeepTree(const QByteArray& root, const QList<QByteArray>& levels) {
+    QList<int> fds{::open(root.constData(), O_RDONLY | O_DIRECTORY)};
+    for (const QByteArray& level : levels)
+        fds.append(::openat(fds.last(), level.constData(), O_RDONLY | O_DIRECTORY));
+    ::unlinkat(fds.last(), "deep.txt", 0);
+    for (qsizetype i = levels.size(); i > 0; --i) {
+        ::close(fds[i]);
+        ::unlinkat(fds[i - 1], levels[i - 1].constData(), AT_REMOVEDIR);
+    }
+    ::close(fds.first());
 }
 
 QStringList Names(const char* spaced) {
@@ -53,7 +66,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_root = QFile::encodeName(m_dir.path());
         for (const char* name : {"/a.txt", "/Photo.JPG", "/album.jpg", "/ab.c", "/x.png",
-                                 "/.hidden", "/my photo.jpg", "/my.jpg"})
+                                 "/.hidden", "/my photo.jpg", "/my.jpg", "/junk.tmp"})
             MakeFile(m_root + name, "data");
         MakeFolder(m_root + "/sub");
         MakeFile(m_root + "/sub/deep.jpg");
@@ -75,6 +88,10 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("star")
             << "*" << false
+            << Names("/a.txt /Photo.JPG /album.jpg /ab.c /x.png /my.jpg /sub /caf\ufffd.txt "
+                     "/junk.tmp");
+        QTest::newRow("all but one kind")
+            << "* !*.tmp" << false
             << Names("/a.txt /Photo.JPG /album.jpg /ab.c /x.png /my.jpg /sub /caf\ufffd.txt");
         QTest::newRow("empty") << "" << false << QStringList();
         QTest::newRow("blanks only") << "   " << false << QStringList();
@@ -98,6 +115,55 @@ private slots:
         listed.removeAll(QStringLiteral("/my photo.jpg"));
         expected.removeAll(QStringLiteral("/my photo.jpg"));
         QCOMPARE(listed, expected);
+    }
+
+    void undecodableNameKeepsItsBytes() {
+        SCANSETTINGS settings;
+        settings.rootPath = m_root;
+        settings.filter = QStringLiteral("caf*");
+        CFileList list;
+        ListFolder(list, settings, true);
+        QCOMPARE(list.RowCount(), 1);
+        QCOMPARE(list.GetEntry(0).name, QStringLiteral("caf\xdce9.txt"));
+        QCOMPARE(EncodeNativeName(list.GetEntry(0).name), QByteArray("caf\xe9.txt"));
+    }
+
+    // A path beyond the system's limit cannot be looked at; the scan says so instead of
+    // leaving it out without a word.
+    void overlongPathsAreReported() {
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        const QByteArray part(200, 'd');
+        int fd = ::open(root.constData(), O_RDONLY | O_DIRECTORY);
+        QVERIFY(fd >= 0);
+        for (int depth = 0; depth < 25; ++depth) {
+            QCOMPARE(::mkdirat(fd, part.constData(), 0755), 0);
+            const int next = ::openat(fd, part.constData(), O_RDONLY | O_DIRECTORY);
+            ::close(fd);
+            QVERIFY(next >= 0);
+            fd = next;
+        }
+        const int file = ::openat(fd, "deep.txt", O_WRONLY | O_CREAT, 0644);
+        QVERIFY(file >= 0);
+        ::close(file);
+        ::close(fd);
+        SCANSETTINGS settings;
+        settings.rootPath = root;
+        settings.subfolders = true;
+        CFileList list;
+        const SCANSKIPS skips = ListFolder(list, settings, true);
+        QVERIFY(skips.count >= 1);
+        QVERIFY(!skips.firstPaths.isEmpty());
+        QVERIFY(skips.firstPaths.first().contains(QStringLiteral("File name too long")));
+        const QString text = ScanSkipsText(skips);
+        QVERIFY(text.startsWith(QStringLiteral("%1 item(s) could not be read").arg(skips.count)));
+        QVERIFY(text.contains(QString::fromUtf8(part)));
+        QVERIFY(ScanSkipsText(SCANSKIPS()).isEmpty());
+        // Removing a tree deeper than the path limit takes the same steps backwards.
+        QList<QByteArray> levels;
+        for (int depth = 0; depth < 25; ++depth)
+            levels.append(part);
+        RemoveDeepTree(root, levels);
     }
 
     void droppedFileNameWithBlank() {

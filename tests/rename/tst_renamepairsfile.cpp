@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using PairList = QList<QPair<QString, QString>>;
 
 namespace {
@@ -153,6 +155,24 @@ private slots:
         pairs.insert(QStringLiteral("old"), QStringLiteral("new"));
         QVERIFY(!LoadRenamePairs(m_dir.path(), pairs));
         QVERIFY(pairs.isEmpty());
+    }
+
+    // A pipe would block the reader for ever, a device never end.
+    void pipesAndDevicesAreNotRead() {
+        RENAMEPAIRMAP pairs{{QStringLiteral("old"), QStringLiteral("new")}};
+        const QString fifo = m_dir.filePath(QStringLiteral("pairs.fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!LoadRenamePairs(fifo, pairs));
+        QVERIFY(pairs.isEmpty());
+        QVERIFY(!LoadRenamePairs(QStringLiteral("/dev/zero"), pairs));
+    }
+
+    void nulInANewNameIsKept() {
+        RENAMEPAIRMAP pairs;
+        QVERIFY(LoadRenamePairs(WriteFile(QByteArray("a.txt|N\0UL.txt\n", 15)), pairs));
+        QString value;
+        QVERIFY(LookupRenamePair(pairs, QStringLiteral("a.txt"), value));
+        QCOMPARE(value, QStringLiteral("N") + QChar(0) + QStringLiteral("UL.txt"));
     }
 
     void commandTexts() {

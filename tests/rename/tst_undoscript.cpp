@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renametestkit.h"
 
+#include "platform/nativename.h"
+
 #include "rename/cactivitylog.h"
 #include "rename/crenamerun.h"
 #include "rename/undorename.h"
@@ -15,6 +17,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QByteArray kScriptEnd("if [ \"$failed\" -eq 0 ]; then\n"
+                            "    echo 'Operation complete!'\n"
+                            "else\n"
+                            "    echo \"$failed move(s) failed.\" >&2\n"
+                            "    exit 1\n"
+                            "fi\n");
 
 struct HOSTILE {
     QByteArray oldName;
@@ -116,9 +125,14 @@ private slots:
                  QByteArray("#!/bin/sh\n"
                             "# Quorvin- UNDO Batch file\n"
                             "#\n"
-                            "mv -n -- '/elsewhere/Beach 02.jpg' '/elsewhere/IMG_2.jpg'\n"
-                            "mv -n -- '/photos/Beach 01.jpg' '/photos/IMG_1.jpg'\n"
-                            "echo 'Operation complete!'\n"));
+                            "failed=0\n"
+                            "mv -n -- '/elsewhere/Beach 02.jpg' '/elsewhere/IMG_2.jpg' && ! { [ -e "
+                            "'/elsewhere/Beach 02.jpg' ] || [ -L '/elsewhere/Beach 02.jpg' ]; } || "
+                            "failed=$((failed + 1))\n"
+                            "mv -n -- '/photos/Beach 01.jpg' '/photos/IMG_1.jpg' && ! { [ -e "
+                            "'/photos/Beach 01.jpg' ] || [ -L '/photos/Beach 01.jpg' ]; } || "
+                            "failed=$((failed + 1))\n" +
+                            kScriptEnd));
     }
 
     void onlyUnchangedEntriesGiveHeaderAndEchoOnly() {
@@ -126,9 +140,8 @@ private slots:
         RENAMEHISTORY unchanged;
         unchanged.nativeOldPath = "/photos/same.jpg";
         history.AddHistory(unchanged);
-        QCOMPARE(
-            UndoScriptText(history),
-            QByteArray("#!/bin/sh\n# Quorvin- UNDO Batch file\n#\necho 'Operation complete!'\n"));
+        QCOMPARE(UndoScriptText(history),
+                 QByteArray("#!/bin/sh\n# Quorvin- UNDO Batch file\n#\nfailed=0\n" + kScriptEnd));
     }
 
     void commandAsksForAShellScript() {
@@ -168,9 +181,11 @@ private slots:
             expected << "Renamed \"" + s.root + '/' + h.oldName + "\" to \"" + s.root + '/' +
                             h.newName.toUtf8() + '"';
         }
+        // One line per entry: line breaks and other control characters in names are escaped.
         const QByteArray log = ReadContents(QFile::encodeName(logPath));
+        QCOMPARE(log.count('\n'), expected.size());
         for (const QByteArray& line : expected)
-            QVERIFY2(log.contains(" - " + line + '\n'), line.constData());
+            QVERIFY2(log.contains(" - " + EscapeControlBytes(line) + '\n'), line.constData());
         QVERIFY(!s.Pwned());
 
         s.prompts.answers = {PromptAnswer::Yes};

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kSection = QStringLiteral("S");
@@ -64,6 +66,15 @@ private slots:
             QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         QVERIFY(QDir::setCurrent(before));
         QCOMPARE(entries, QStringList());
+    }
+
+    // A pipe would block the reader for ever, a device never end: both give the defaults.
+    void pipesAndDevicesAreNotRead() {
+        const QString fifo = m_dir.filePath(QStringLiteral("settings.fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(Ini(fifo).GetInt(kSection, kKey, 5), 5);
+        QCOMPARE(Ini(QStringLiteral("/dev/zero")).GetString(kSection, kKey, QStringLiteral("d")),
+                 QStringLiteral("d"));
     }
 
     void missingFileGivesDefaultsAndIsNotCreated() {

@@ -5,6 +5,7 @@
 #include "app/settings/preferencesfile.h"
 #include "filelist/cfolderscan.h"
 #include "filelist/nameconflicts.h"
+#include "platform/pathchecks.h"
 #include "platform/userfolders.h"
 #include "rename/renamepairsfile.h"
 #include "rename/translationtext.h"
@@ -112,7 +113,12 @@ void CProgramState::RefreshPreview() {
 }
 
 void CProgramState::ListFolder(const QByteArray& nativeFolder) {
-    ::ListFolder(list, ScanSettings(nativeFolder), true);
+    // Undo records, the journal and the log keep the paths the listing gives; relative ones
+    // would mean another file once the current folder changes.
+    const SCANSKIPS skips =
+        ::ListFolder(list, ScanSettings(AbsoluteNativePath(nativeFolder)), true);
+    if (skips.count > 0)
+        SetStatus(ScanSkipsText(skips));
     SortList();
     if (preferences.autoSelectEntries != 0)
         list.SelectAll();

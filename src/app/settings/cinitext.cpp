@@ -2,6 +2,8 @@
 #include "cinitext.h"
 
 #include "filelist/textrules.h"
+#include "platform/nativename.h"
+#include "platform/pathchecks.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -84,9 +86,13 @@ CINIText::LoadResult CINIText::Load(const QString& path) {
     m_lines.clear();
     m_encoding = Utf8;
     m_crLf = false;
-    QFile file(path);
-    if (!file.exists())
+    // A pipe or a device would block the reader or never end.
+    const INPUTFILECHECK check = CheckInputFile(EncodeNativeName(path), kMostIniBytes);
+    if (check.problem == InputFileProblem::Missing)
         return Missing;
+    if (check.problem != InputFileProblem::None)
+        return Unreadable;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Unreadable;
     QByteArray bytes = file.readAll();

@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <QStringView>
 
+// Settings files are small: anything larger, or anything but a regular file (a pipe would
+// block, a device never end), is not read.
+constexpr qint64 kMostIniBytes = qint64(16) << 20;
+
 // The lines of one INI file in memory, with what is needed to write them back the way the
 // file was: its encoding and its line ends. Lines this program does not touch are written
 // back as they were read, so comments, unknown keys and their order survive a write.

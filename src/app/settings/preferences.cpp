@@ -7,8 +7,16 @@ namespace {
 
 #define QVN_PREF(key, field)                                                                       \
     PREFERENCEBINDING {                                                                            \
-        key, true, &PREFERENCES::field                                                             \
+        key, true, &PREFERENCES::field, 0, 1                                                       \
     }
+#define QVN_PREF_RANGE(key, field, minimum, maximum)                                               \
+    PREFERENCEBINDING {                                                                            \
+        key, true, &PREFERENCES::field, minimum, maximum                                           \
+    }
+
+// Colours are 0x00BBGGRR values; the sort column is one of the twelve list columns.
+constexpr int kMostColour = 0xFFFFFF;
+constexpr int kLastListColumn = 11;
 
 const std::array kBindings{
     QVN_PREF("Favourite Path", favouritePath),
@@ -29,7 +37,7 @@ const std::array kBindings{
     QVN_PREF("New Location Copy Not Move", newLocationCopyNotMove),
     QVN_PREF("Prevent Duplicates", preventDuplicates),
     QVN_PREF("Reverse Order", reverseOrder),
-    QVN_PREF("Display Filesizes As", displayFilesizesAs),
+    QVN_PREF_RANGE("Display Filesizes As", displayFilesizesAs, 1, 5),
     QVN_PREF("Retain Autonumber", retainAutonumber),
     QVN_PREF("Extract Exif Data", extractExifData),
     QVN_PREF("Extract ID3 Data", extractId3Data),
@@ -37,15 +45,16 @@ const std::array kBindings{
     QVN_PREF("Ignore Folder Extensions", ignoreFolderExtensions),
     QVN_PREF("Ignore File Extensions", ignoreFileExtensions),
     QVN_PREF("Logical Sorting", logicalSorting),
-    QVN_PREF("Colour New Name OK", colourNewNameOk),
-    QVN_PREF("Colour New Name Invalid", colourNewNameInvalid),
-    QVN_PREF("Colour Active Criteria", colourActiveCriteria),
-    QVN_PREF("Sort Column", sortColumn),
+    QVN_PREF_RANGE("Colour New Name OK", colourNewNameOk, 0, kMostColour),
+    QVN_PREF_RANGE("Colour New Name Invalid", colourNewNameInvalid, 0, kMostColour),
+    QVN_PREF_RANGE("Colour Active Criteria", colourActiveCriteria, 0, kMostColour),
+    QVN_PREF_RANGE("Sort Column", sortColumn, 0, kLastListColumn),
     QVN_PREF("Sort Dir", sortDir),
-    PREFERENCEBINDING{"Desktop Root", false, &PREFERENCES::desktopRoot},
+    PREFERENCEBINDING{"Desktop Root", false, &PREFERENCES::desktopRoot, 0, 1},
 };
 
 #undef QVN_PREF
+#undef QVN_PREF_RANGE
 
 } // namespace
 
@@ -69,7 +78,7 @@ bool SetPreferenceValue(PREFERENCES& preferences, const PREFERENCEBINDING& bindi
     }
     bool ok = false;
     const int number = value.trimmed().toInt(&ok);
-    if (!ok)
+    if (!ok || number < binding.minimum || number > binding.maximum)
         return false;
     preferences.*std::get<int PREFERENCES::*>(binding.field) = number;
     return true;

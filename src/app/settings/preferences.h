@@ -48,6 +48,8 @@ struct PREFERENCEBINDING {
     const char* key;
     bool written; // false for a key that is only ever read
     std::variant<QString PREFERENCES::*, int PREFERENCES::*> field;
+    int minimum = 0; // the range a number key may be set to (check boxes 0 and 1)
+    int maximum = 1;
 
     QString Key() const { return QLatin1String(key); }
 };
@@ -56,7 +58,8 @@ struct PREFERENCEBINDING {
 std::span<const PREFERENCEBINDING> PreferenceBindings();
 // The key compared without regard to case; nullptr when there is no such preference.
 const PREFERENCEBINDING* FindPreference(QStringView key);
-// Text keys take the text as given; number keys a decimal number (false otherwise).
+// Text keys take the text as given; number keys a decimal number within the key's range
+// (false otherwise).
 bool SetPreferenceValue(PREFERENCES& preferences, const PREFERENCEBINDING& binding,
                         const QString& value);
 QString PreferenceValue(const PREFERENCES& preferences, const PREFERENCEBINDING& binding);
