@@ -6,6 +6,9 @@
 namespace {
 
 constexpr qint64 kDelayMs = 500;
+// The line is redrawn at most this often, so a run over many small files does not spend
+// its time writing to the terminal.
+constexpr qint64 kRedrawMs = 100;
 constexpr qsizetype kMaxPathShown = 60;
 const QLatin1String kEraseLine("\r\x1b[K");
 
@@ -27,15 +30,17 @@ void CScanProgress::Update(const QString& folderPath, int count) {
     Show(QStringLiteral("Scanning Folder %1 … %2").arg(path).arg(count));
 }
 
-void CScanProgress::UpdateCount(qint64 done, qint64 total) {
-    Show(QStringLiteral("%1 of %2 …").arg(done).arg(total));
+void CScanProgress::UpdateCount(const QString& doing, qint64 done, qint64 total) {
+    Show(QStringLiteral("%1 %2 of %3 …").arg(doing).arg(done).arg(total));
 }
 
 void CScanProgress::Show(const QString& text) {
-    if (!m_enabled || m_timer.elapsed() < kDelayMs)
+    const qint64 now = m_timer.elapsed();
+    if (!m_enabled || now < kDelayMs || (m_shown && now - m_lastDrawn < kRedrawMs))
         return;
     Write(kEraseLine + text);
     m_shown = true;
+    m_lastDrawn = now;
 }
 
 void CScanProgress::Finish() {

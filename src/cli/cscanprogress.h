@@ -15,8 +15,8 @@ public:
     // A new activity begins: the half second counts from here.
     void Restart();
     void Update(const QString& folderPath, int count);
-    // `done` of `total` entries processed.
-    void UpdateCount(qint64 done, qint64 total);
+    // "Renaming 12 of 300 …": `done` of `total` entries processed.
+    void UpdateCount(const QString& doing, qint64 done, qint64 total);
     void Finish();
 
 private:
@@ -25,5 +25,6 @@ private:
 
     bool m_enabled;
     bool m_shown = false;
+    qint64 m_lastDrawn = 0; // ms after the start, when m_shown
     QElapsedTimer m_timer;
 };

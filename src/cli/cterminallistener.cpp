@@ -6,11 +6,22 @@ void CTerminalListener::StatusChanged(StatusPane pane, const QString& text) {
         m_prompts.SetStatus(pane, text);
 }
 
-// Runs and undos report through KeepResponsive of the prompts; only a listing is shown
-// from here.
 void CTerminalListener::ProgressChanged(const PROGRESS& progress) {
-    if (progress.activity == Activity::Listing)
+    switch (progress.activity) {
+    case Activity::Listing:
         m_prompts.Progress().Update(progress.what, static_cast<int>(progress.done));
+        break;
+    case Activity::Renaming:
+        m_prompts.Progress().UpdateCount(QStringLiteral("Renaming"), progress.done, progress.total);
+        break;
+    case Activity::Undoing:
+    case Activity::UndoingJournal:
+        m_prompts.Progress().UpdateCount(QStringLiteral("Reversing"), progress.done,
+                                         progress.total);
+        break;
+    case Activity::None:
+        break;
+    }
 }
 
 void CTerminalListener::BusyChanged(Activity activity) {

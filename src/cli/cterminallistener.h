@@ -6,8 +6,8 @@
 #include "app/session/istatelistener.h"
 
 // What qvn is told by the program state: status texts go on to the terminal prompts,
-// except those of a listing, whose progress shows on the progress line instead (a quick
-// listing leaves no trace on standard error).
+// except those of a listing (a quick listing leaves no trace on standard error); the
+// progress of a listing, a rename run or an undo shows on the progress line.
 class CTerminalListener : public IStateListener {
 public:
     explicit CTerminalListener(CTerminalPrompts& prompts) : m_prompts(prompts) {}

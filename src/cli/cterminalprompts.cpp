@@ -40,10 +40,6 @@ CTerminalPrompts::~CTerminalPrompts() {
         g_progressLine = nullptr;
 }
 
-void CTerminalPrompts::KeepResponsive(qint64 done, qint64 total) {
-    m_progress.UpdateCount(done, total);
-}
-
 PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon) {
     if (buttons == PromptButtons::Ok) {
         PrintError(OneLine(text) + QLatin1Char('\n'));

@@ -24,9 +24,6 @@ public:
     void RenameComplete(const QString& text, bool& showAgain) override;
     QString AskOpenFileName(const FILEQUESTION& question) override;
     QString AskSaveFileName(const FILEQUESTION& question) override;
-    // Shows how far a rename run or an undo has come on the progress line.
-    void KeepResponsive(qint64 done, qint64 total) override;
-
     // The one progress line of the terminal; off until enabled.
     CScanProgress& Progress() { return m_progress; }
 
