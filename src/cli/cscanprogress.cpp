@@ -8,6 +8,9 @@
 namespace {
 
 constexpr qint64 kDelayMs = 500;
+// The line is redrawn at most this often, so a run over many small files does not spend
+// its time writing to the terminal.
+constexpr qint64 kRedrawMs = 100;
 constexpr qsizetype kMaxPathShown = 60;
 const QLatin1String kEraseLine("\r\x1b[K");
 
@@ -17,15 +20,29 @@ CScanProgress::CScanProgress(bool enabled) : m_enabled(enabled) {
     m_timer.start();
 }
 
+void CScanProgress::Restart() {
+    Finish();
+    m_timer.restart();
+}
+
 void CScanProgress::Update(const QString& folderPath, int count) {
-    if (!m_enabled || m_timer.elapsed() < kDelayMs)
-        return;
     const QString path = folderPath.size() > kMaxPathShown
                              ? QStringLiteral("…") + folderPath.right(kMaxPathShown)
                              : folderPath;
-    Write(kEraseLine +
-          QStringLiteral("Scanning Folder %1 … %2").arg(EscapeControlCharacters(path)).arg(count));
+    Show(QStringLiteral("Scanning Folder %1 … %2").arg(EscapeControlCharacters(path)).arg(count));
+}
+
+void CScanProgress::UpdateCount(const QString& doing, qint64 done, qint64 total) {
+    Show(QStringLiteral("%1 %2 of %3 …").arg(doing).arg(done).arg(total));
+}
+
+void CScanProgress::Show(const QString& text) {
+    const qint64 now = m_timer.elapsed();
+    if (!m_enabled || now < kDelayMs || (m_shown && now - m_lastDrawn < kRedrawMs))
+        return;
+    Write(kEraseLine + text);
     m_shown = true;
+    m_lastDrawn = now;
 }
 
 void CScanProgress::Finish() {

@@ -6,9 +6,18 @@
 
 #include <cstdio>
 
+namespace {
+
+// The progress line that a message must erase before it is written (at most one).
+CScanProgress* g_progressLine = nullptr;
+
+} // namespace
+
 // Names reach these texts; none may steer the terminal. A final line end is the only one
 // the text itself may carry.
 void PrintError(const QString& text) {
+    if (g_progressLine)
+        g_progressLine->Finish();
     const bool lineEnd = text.endsWith(QLatin1Char('\n'));
     QString shown = EscapeControlCharacters(lineEnd ? QStringView(text).chopped(1) : text);
     if (lineEnd)
@@ -29,7 +38,14 @@ QString OneLine(QString text) {
 
 } // namespace
 
-CTerminalPrompts::CTerminalPrompts(bool assumeYes) : m_assumeYes(assumeYes) {}
+CTerminalPrompts::CTerminalPrompts(bool assumeYes) : m_assumeYes(assumeYes) {
+    g_progressLine = &m_progress;
+}
+
+CTerminalPrompts::~CTerminalPrompts() {
+    if (g_progressLine == &m_progress)
+        g_progressLine = nullptr;
+}
 
 PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon) {
     if (buttons == PromptButtons::Ok) {

@@ -13,26 +13,6 @@ QString WithReason(const QString& text, int error) {
 
 } // namespace
 
-QString FolderListProblem(const QByteArray& nativeFolder) {
-    const FOLDERCHECK check = CheckFolder(nativeFolder);
-    const QString shown = DecodeNativeName(nativeFolder);
-    switch (check.problem) {
-    case FolderProblem::None:
-        return QString();
-    case FolderProblem::Missing:
-        return QStringLiteral("folder not found: ") + shown;
-    case FolderProblem::NotFolder:
-        return QStringLiteral("not a folder: ") + shown;
-    case FolderProblem::TooLong:
-        return WithReason(QStringLiteral("path too long: ") + shown, check.error);
-    case FolderProblem::LinkLoop:
-        return WithReason(QStringLiteral("symbolic link loop: ") + shown, check.error);
-    case FolderProblem::Unreadable:
-        break;
-    }
-    return WithReason(QStringLiteral("folder cannot be listed: ") + shown, check.error);
-}
-
 QString InputFileProblemText(const QString& what, const QString& path, qint64 maxBytes) {
     const INPUTFILECHECK check = CheckInputFile(EncodeNativeName(path), maxBytes);
     switch (check.problem) {

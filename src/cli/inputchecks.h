@@ -4,9 +4,6 @@
 #include <QByteArray>
 #include <QString>
 
-// Why the folder cannot be listed ("folder not found: …", "symbolic link loop: … (reason)"
-// …); empty when it can.
-QString FolderListProblem(const QByteArray& nativeFolder);
 // Why a file named by an option may not be read (`what`: "favourites file" …); empty when
 // it is a readable regular file of at most `maxBytes`.
 QString InputFileProblemText(const QString& what, const QString& path, qint64 maxBytes);

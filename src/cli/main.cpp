@@ -3,6 +3,7 @@
 #include "cpreviewprinter.h"
 #include "cpreviewrun.h"
 #include "crequestapplier.h"
+#include "cterminallistener.h"
 #include "cterminalprompts.h"
 #include "helptext.h"
 #include "renamegate.h"
@@ -67,11 +68,7 @@ int UndoLastRun(CProgramState& state, bool assumeYes) {
 
 // Renames every listed entry as previewed; a folder renamed while subfolders are listed
 // makes the run list the folder anew.
-int RenameListed(CProgramState& state, const QVNREQUEST& request, const QByteArray& folder) {
-    state.SetRescan([&state, &folder] {
-        state.ListFolder(folder);
-        state.list.SelectAll();
-    });
+int RenameListed(CProgramState& state, const QVNREQUEST& request) {
     const RENAMERESULT result = state.OnRename();
     if (result.refusal == RunRefusal::NoJournal)
         return Fail(QStringLiteral("the undo journal cannot be written (") + result.journalProblem +
@@ -105,8 +102,11 @@ int main(int argc, char** argv) {
     }
 
     CTerminalPrompts prompts(request.assumeYes);
+    prompts.Progress().SetEnabled(StandardErrorIsTerminal());
+    CTerminalListener listener(prompts);
     CProgramState state(prompts);
     state.SetJournalPolicy(request.noJournal ? JournalPolicy::Without : JournalPolicy::Refuse);
+    state.SetListener(&listener);
     CRequestApplier applier;
     if (!applier.Apply(request, state))
         return Fail(applier.Error());
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         return UndoLastRun(state, request.assumeYes);
 
     const QByteArray folder = NativeFolder(request.folder);
-    CPreviewRun run(request, folder, StandardErrorIsTerminal());
+    CPreviewRun run(request, folder);
     if (!run.Run(state))
         return Fail(run.Error());
 
@@ -137,5 +137,5 @@ int main(int argc, char** argv) {
         PrintError(QStringLiteral("Nothing to rename: the listing is empty.\n"));
         return 0;
     }
-    return RenameListed(state, request, folder);
+    return RenameListed(state, request);
 }

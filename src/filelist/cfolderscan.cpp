@@ -75,10 +75,19 @@ void CFolderScan::Publish(bool finished) {
         m_notify();
 }
 
+std::vector<FILEENTRY> ScanFolderEntries(const SCANSETTINGS& settings, SCANSKIPS* skips) {
+    std::vector<FILEENTRY> entries;
+    CFolderScanner scanner(settings);
+    scanner.Scan([&entries](FILEENTRY&& entry) { entries.push_back(std::move(entry)); }, {});
+    if (skips)
+        *skips = scanner.Skips();
+    return entries;
+}
+
 SCANSKIPS ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear) {
     if (clear)
         list.Clear();
-    CFolderScanner scanner(settings);
-    scanner.Scan([&list](FILEENTRY&& entry) { list.AppendRow(std::move(entry)); }, {});
-    return scanner.Skips();
+    SCANSKIPS skips;
+    list.AppendRows(ScanFolderEntries(settings, &skips));
+    return skips;
 }

@@ -61,9 +61,11 @@ JOURNALUNDORESULT UndoFromMemory(const CRenameHistory& history, IPrompts& prompt
     if (options.logActivity)
         log.OpenLog(options.logPath);
     const std::vector<RENAMEHISTORY>& records = history.Records();
+    const auto total = static_cast<qint64>(records.size());
+    qint64 done = 0;
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
         UndoRecord(*it, log, result);
-        prompts.KeepResponsive();
+        prompts.KeepResponsive(++done, total);
     }
     log.CloseLog();
     if (!history.JournalPath().isEmpty())

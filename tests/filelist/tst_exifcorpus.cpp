@@ -130,6 +130,9 @@ bool Near(double actual, double expected) {
 
 } // namespace
 
+// Declared before its first use in QFETCH, as the metatype system requires.
+Q_DECLARE_METATYPE(REFERENCEROW)
+
 class TstExifCorpus : public QObject {
     Q_OBJECT
 private slots:
@@ -235,8 +238,6 @@ private:
         return QString();
     }
 };
-
-Q_DECLARE_METATYPE(REFERENCEROW)
 
 QTEST_GUILESS_MAIN(TstExifCorpus)
 #include "tst_exifcorpus.moc"
