@@ -17,12 +17,3 @@ QByteArray FollowLinks(const QByteArray& nativePath) {
     std::free(resolved);
     return target;
 }
-
-PathKind KindOfPath(const QByteArray& nativePath) {
-    struct stat status {};
-    if (::lstat(nativePath.constData(), &status) != 0)
-        return PathKind::Other;
-    if (S_ISDIR(status.st_mode))
-        return PathKind::Folder;
-    return S_ISREG(status.st_mode) ? PathKind::File : PathKind::Other;
-}

@@ -6,8 +6,3 @@
 // The path a symbolic link finally leads to (every link along the way followed), or the
 // path itself when it is not a link or the link leads nowhere.
 QByteArray FollowLinks(const QByteArray& nativePath);
-
-enum class PathKind : int { Other, Folder, File };
-// What a path is, read without following a link: a folder, a regular file, or anything
-// else (a link, a device, a pipe, a path that cannot be examined).
-PathKind KindOfPath(const QByteArray& nativePath);

@@ -14,6 +14,7 @@
 #include "platform/cdirectoryreader.h"
 #include "platform/filestatus.h"
 #include "platform/linktarget.h"
+#include "platform/pathkind.h"
 #include "platform/userfolders.h"
 #include "rename/renamepairsfile.h"
 #include "rename/translationtext.h"
@@ -396,7 +397,7 @@ bool CProgramState::AddDroppedPaths(const QList<QByteArray>& nativePaths, bool c
 // The rows go to the top, ahead of those already there.
 void CProgramState::ListDropped(const QByteArray& nativePath) {
     const PathKind kind = KindOfPath(nativePath);
-    if (kind == PathKind::Other)
+    if (kind != PathKind::Folder && kind != PathKind::File)
         return;
     const bool isFolder = kind == PathKind::Folder;
     SCANSETTINGS settings = ScanSettings(isFolder ? nativePath : FolderOf(nativePath));
