@@ -59,8 +59,11 @@ RENAMERESULT CRenameRun::OnRename() {
         return result;
     }
     const RUNNING running(m_running);
-    if (!PassesChecks(result) || !JournalReady(result))
+    if (!PassesChecks(result)) {
+        if (m_journal)
+            m_journal->Discard();
         return result;
+    }
     // A run that changes nothing leaves the undo of the run before it as it was.
     CRenameHistory previous = m_history;
     m_history.ClearHistory();
@@ -124,7 +127,8 @@ bool CRenameRun::PassesChecks(RENAMERESULT& result) {
         result.refusal = RunRefusal::InvalidCharacters;
         return false;
     }
-    return Confirmed(result);
+    // Asked before the confirmation, which is the last question before the run.
+    return JournalReady(result) && Confirmed(result);
 }
 
 bool CRenameRun::NewLocationValid() {
