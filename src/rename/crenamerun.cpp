@@ -92,8 +92,8 @@ bool CRenameRun::JournalReady(RENAMERESULT& result) {
     if (m_journalPolicy == JournalPolicy::Without)
         return true;
     if (m_journalPolicy == JournalPolicy::Ask &&
-        m_prompts.Ask(JournalUnwritableText(result.journalProblem), PromptButtons::YesNo,
-                      PromptIcon::Warning) == PromptAnswer::Yes)
+        m_prompts.AskDefaultNo(JournalUnwritableText(result.journalProblem), PromptIcon::Warning) ==
+            PromptAnswer::Yes)
         return true;
     Status(RenameCancelledStatus());
     result.refusal = RunRefusal::NoJournal;

@@ -30,6 +30,10 @@ public:
     // A message box captioned "Quorvin".
     virtual PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) = 0;
     virtual void SetStatus(StatusPane pane, const QString& text) = 0;
+    // A Yes/No question whose safe answer is No: a window makes No the default button.
+    virtual PromptAnswer AskDefaultNo(const QString& text, PromptIcon icon) {
+        return Ask(text, PromptButtons::YesNo, icon);
+    }
     // A message box with a caption of its own (the name-generation trace).
     virtual void ShowText(const QString& caption, const QString& text, PromptIcon icon) {
         Q_UNUSED(caption);
