@@ -2,6 +2,7 @@
 #include "nameconflicts.h"
 
 #include "platform/fileoperations.h"
+#include "platform/nativename.h"
 
 #include <QHash>
 #include <vector>
@@ -64,7 +65,7 @@ NameConflict ConflictOf(const CFileList& list, int row, const ROWTARGETS& t) {
 } // namespace
 
 QByteArray EncodeNewName(const FILEENTRY& entry, const QString& newName) {
-    return newName == entry.name ? entry.nativeName : newName.toUtf8();
+    return newName == entry.name ? entry.nativeName : EncodeNativeName(newName);
 }
 
 NameConflict NameProblem(const QByteArray& nativeName) {

@@ -9,6 +9,7 @@
 #include "filelist/nameconflicts.h"
 #include "platform/attributes.h"
 #include "platform/filestatus.h"
+#include "platform/nativename.h"
 
 namespace {
 
@@ -59,8 +60,11 @@ RENAMERESULT CRenameRun::OnRename() {
         return result;
     }
     const RUNNING running(m_running);
-    if (!PassesChecks(result) || !JournalReady(result))
+    if (!PassesChecks(result)) {
+        if (m_journal)
+            m_journal->Discard();
         return result;
+    }
     // A run that changes nothing leaves the undo of the run before it as it was.
     CRenameHistory previous = m_history;
     m_history.ClearHistory();
@@ -89,8 +93,8 @@ bool CRenameRun::JournalReady(RENAMERESULT& result) {
     if (m_journalPolicy == JournalPolicy::Without)
         return true;
     if (m_journalPolicy == JournalPolicy::Ask &&
-        m_prompts.Ask(JournalUnwritableText(result.journalProblem), PromptButtons::YesNo,
-                      PromptIcon::Warning) == PromptAnswer::Yes)
+        m_prompts.AskDefaultNo(JournalUnwritableText(result.journalProblem), PromptIcon::Warning) ==
+            PromptAnswer::Yes)
         return true;
     Status(RenameCancelledStatus());
     result.refusal = RunRefusal::NoJournal;
@@ -124,12 +128,13 @@ bool CRenameRun::PassesChecks(RENAMERESULT& result) {
         result.refusal = RunRefusal::InvalidCharacters;
         return false;
     }
-    return Confirmed(result);
+    // Asked before the confirmation, which is the last question before the run.
+    return JournalReady(result) && Confirmed(result);
 }
 
 bool CRenameRun::NewLocationValid() {
     const QString& newLocation = m_criteria.newLocation.path;
-    if (newLocation.isEmpty() || NativePathExists(newLocation.toUtf8()))
+    if (newLocation.isEmpty() || NativePathExists(EncodeNativeName(newLocation)))
         return true;
     m_prompts.Ask(NewLocationInvalidText(newLocation), PromptButtons::Ok, PromptIcon::Warning);
     Status(NewLocationInvalidStatus());
@@ -283,7 +288,7 @@ void CRenameRun::Park(size_t index, size_t position) {
     parked.nativeNewFolder = pair.nativeFolder;
     for (int n = 1; n <= kMostTemporaryNames; ++n) {
         parked.nativeNewName = TemporaryName(pair.nativeName, n);
-        parked.newName = QString::fromUtf8(parked.nativeNewName);
+        parked.newName = DecodeNativeName(parked.nativeNewName);
         const FILEOPRESULT moved = Attempt(pair, parked.NativeNewPath(), false, before);
         if (!moved.ok && moved.AlreadyExists())
             continue;
@@ -324,7 +329,7 @@ FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray&
     // A name that differs only in letter case is the entry itself on a case-insensitive
     // file system: never replace it.
     const bool caseOnly =
-        QString::fromUtf8(oldPath).compare(QString::fromUtf8(newPath), Qt::CaseInsensitive) == 0;
+        DecodeNativeName(oldPath).compare(DecodeNativeName(newPath), Qt::CaseInsensitive) == 0;
     return Move(oldPath, newPath, m_preferences.overwriteTargetFiles && !isFolder && !caseOnly);
 }
 

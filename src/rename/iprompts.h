@@ -34,6 +34,10 @@ public:
         Q_UNUSED(pane);
         Q_UNUSED(text);
     }
+    // A Yes/No question whose safe answer is No: a window makes No the default button.
+    virtual PromptAnswer AskDefaultNo(const QString& text, PromptIcon icon) {
+        return Ask(text, PromptButtons::YesNo, icon);
+    }
     // A message box with a caption of its own (the name-generation trace).
     virtual void ShowText(const QString& caption, const QString& text, PromptIcon icon) {
         Q_UNUSED(caption);

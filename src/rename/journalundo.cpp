@@ -6,6 +6,7 @@
 #include "undorename.h"
 
 #include "platform/filechanges.h"
+#include "platform/nativename.h"
 
 #include <QFile>
 #include <QHash>
@@ -179,7 +180,7 @@ QString NewestNotUndone(const QString& folder) {
 }
 
 QString Quoted(const QByteArray& path) {
-    return QLatin1Char('\'') + QString::fromUtf8(path) + QLatin1Char('\'');
+    return QLatin1Char('\'') + DecodeNativeName(path) + QLatin1Char('\'');
 }
 
 } // namespace

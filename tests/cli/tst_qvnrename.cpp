@@ -26,9 +26,11 @@ QProcessEnvironment Environment(const QString& dataHome) {
 }
 
 QVNRUN RunQvn(const QStringList& arguments, const QString& dataHome,
-              const QByteArray& input = QByteArray()) {
+              const QByteArray& input = QByteArray(), const QString& workingFolder = QString()) {
     QProcess process;
     process.setProcessEnvironment(Environment(dataHome));
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(QVN_PATH), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -157,6 +159,90 @@ private slots:
     void undoScriptNeedsRename() {
         const QVNRUN run = RunQvn({S("--undo-script"), S("x.sh"), m_tree}, m_data);
         QCOMPARE(run.exitCode, 2);
+    }
+
+    // The folder named relative to where qvn started; the undo runs from elsewhere.
+    void relativeFolderIsUndoneFromAnywhere() {
+        const QStringList before = Snapshot(m_tree);
+        const QString script = m_dir->filePath(S("undo.sh"));
+        QVNRUN run = RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=X"),
+                             S("--undo-script"), script, S("tree")},
+                            m_data, QByteArray(), m_dir->path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(QFile::exists(m_tree + S("/Xa.txt")));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains(QFile::encodeName(m_tree + S("/Xa.txt"))));
+        run = RunQvn({S("--undo"), S("--yes")}, m_data, QByteArray(), S("/"));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.contains(S("Previous changes successfully reversed.")));
+        QCOMPARE(Snapshot(m_tree), before);
+    }
+
+    void unwritableJournalStopsTheRun() {
+        const QStringList before = Snapshot(m_tree);
+        const QString blocked = m_dir->filePath(S("blocked"));
+        QVERIFY(MakeFile(blocked, "a file where the journal's folder would be"));
+        const QStringList rename{S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=X"),
+                                 m_tree};
+        QVNRUN run = RunQvn(rename, blocked);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(S("qvn: the undo journal cannot be written (")),
+                 qPrintable(run.err));
+        QCOMPARE(Snapshot(m_tree), before);
+        run = RunQvn(QStringList(rename) << S("--no-journal"), blocked);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(QFile::exists(m_tree + S("/Xa.txt")));
+    }
+
+    // Each --undo takes back one more run; one that cannot put everything back says what
+    // stayed and exits with 1.
+    void undoSeveralRuns() {
+        const QStringList before = Snapshot(m_tree);
+        QCOMPARE(
+            RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=1"), m_tree}, m_data)
+                .exitCode,
+            0);
+        const QStringList first = Snapshot(m_tree);
+        QCOMPARE(
+            RunQvn({S("--rename"), S("--yes"), S("-s"), S("Additions/Prefix=2"), m_tree}, m_data)
+                .exitCode,
+            0);
+        // A run that renames nothing does not count.
+        QCOMPARE(RunQvn({S("--rename"), S("--yes"), m_tree}, m_data).exitCode, 0);
+        QCOMPARE(RunQvn({S("--undo"), S("--yes")}, m_data).exitCode, 0);
+        QCOMPARE(Snapshot(m_tree), first);
+        QVERIFY(QFile::remove(m_tree + S("/1b.jpg")));
+        const QVNRUN undo = RunQvn({S("--undo"), S("--yes")}, m_data);
+        QCOMPARE(undo.exitCode, 1);
+        QVERIFY2(undo.err.contains(S("/1b.jpg' is missing")), qPrintable(undo.err));
+        QVERIFY2(undo.err.contains(S(" item(s) reversed, 1 item(s) could not be reversed.")),
+                 qPrintable(undo.err));
+        QVERIFY(!undo.err.contains(S("Previous changes successfully reversed.")));
+        QStringList expected = before.filter(S("/a.txt "));
+        QCOMPARE(Snapshot(m_tree).filter(S("/a.txt ")), expected);
+        QCOMPARE(RunQvn({S("--undo"), S("--yes")}, m_data).exitCode, 1); // nothing left
+    }
+
+    void conflictColumn_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("tsv") << S("tsv") << S("a.txt\tsame.txt\tduplicate\n");
+        QTest::newRow("json") << S("json") << S("\"conflict\": \"duplicate\"");
+        QTest::newRow("table") << S("table") << S("duplicate");
+    }
+    void conflictColumn() {
+        QFETCH(QString, format);
+        QFETCH(QString, expected);
+        QVERIFY(MakeFile(m_tree + S("/b.txt"), "bravo"));
+        const QVNRUN run =
+            RunQvn({S("-s"), S("Filename/Mode=2"), S("-s"), S("Filename/Fixed=same"),
+                    S("--columns"), S("name,newName,conflict"), S("--format"), format, m_tree},
+                   m_data);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+        QVERIFY(!RunQvn({S("--help")}, m_data).out.isEmpty());
+        QVERIFY(RunQvn({S("--help")}, m_data).out.contains(S("--no-journal")));
     }
 
     // A run killed in the middle leaves a journal from which --undo puts everything back.

@@ -103,6 +103,24 @@ void AppendRaw(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// The identity fields of a journal line, as the journal writes them.
+QByteArray IdentityLine(const FILEIDENTITY& id) {
+    return QByteArray::number(id.mode, 8) + ' ' + QByteArray::number(id.device) + ' ' +
+           QByteArray::number(id.inode) + ' ' + QByteArray::number(id.size) + ' ' +
+           QByteArray::number(id.modifiedSeconds) + ' ' +
+           QByteArray::number(id.modifiedNanoseconds) + ' ' +
+           QByteArray::number(id.accessedSeconds) + ' ' +
+           QByteArray::number(id.accessedNanoseconds);
+}
+
+// A journal written by hand, for records no run of ours would write.
+void WriteJournal(const QString& folder, const QByteArray& lines) {
+    QDir().mkpath(folder);
+    QFile file(folder + u"/run-000000000000001.qvj"_s);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("QVNJOURNAL 1\n" + lines + "E\n");
+}
+
 } // namespace
 
 class TstUndoJournal : public QObject {
@@ -286,6 +304,86 @@ private slots:
             journal.End();
         }
         QCOMPARE(JournalPaths(folder), made.mid(2));
+    }
+
+    // The file at the new path has the size and modification time the entry had; only
+    // the identity the journal recorded may make it "ours".
+    void onlyAKnownIdentityIsOurs_data() {
+        QTest::addColumn<QByteArray>("identity"); // how the I line describes the entry
+        QTest::addColumn<QByteArray>("outcome");  // the line after it, if any
+        QTest::newRow("intended, nothing known") << QByteArray("none") << QByteArray();
+        QTest::newRow("done, nothing known") << QByteArray("none") << QByteArray("D 0 0 0");
+        QTest::newRow("intended, same device, another inode")
+            << QByteArray("other inode") << QByteArray();
+        QTest::newRow("done, another device, record never intended there")
+            << QByteArray("other device") << QByteArray("D 0 1 1");
+        QTest::newRow("done, another device, nothing confirmed")
+            << QByteArray("other device") << QByteArray("D 0 0 0");
+    }
+    void onlyAKnownIdentityIsOurs() {
+        QFETCH(QByteArray, identity);
+        QFETCH(QByteArray, outcome);
+        JOURNALRUN run;
+        MakeFile(run.root + "/new", 1'000'000'000, 0644, "someone else's");
+        FILEIDENTITY id;
+        QVERIFY(ReadFileIdentity(run.root + "/new", id));
+        if (identity == "none")
+            id = FILEIDENTITY();
+        else if (identity == "other inode")
+            id.inode += 1;
+        else
+            id.device += 1;
+        WriteJournal(run.journals, "I 0 " + IdentityLine(id) + ' ' + (run.root + "/old").toHex() +
+                                       ' ' + (run.root + "/new").toHex() + '\n' +
+                                       (outcome.isEmpty() ? QByteArray() : outcome + '\n'));
+        const TREE before = SnapshotTree(run.root);
+        const JOURNALUNDORESULT result = run.Undo();
+        QCOMPARE(result.movedBack, 0);
+        QCOMPARE(int(result.misses.size()), 1);
+        QCOMPARE(result.misses[0].reason, UNDOMISS::Reason::Replaced);
+        QCOMPARE(TreeDifference(before, SnapshotTree(run.root)), QString());
+    }
+
+    // An editor saves by writing a new file and renaming it over the old one: the entry
+    // that the run left unchanged is gone, and its times and permissions must not be put
+    // onto the new file.
+    void unchangedEntryReplacedByAnAtomicSave() {
+        JOURNALRUN run;
+        MakeFile(run.root + "/notes", 1'000'000'000, 0640, "old");
+        ListFolder(run.list, run.root);
+        run.changes.modifiedMode = 1;
+        QCOMPARE(run.Run().processed, 1);
+        MakeFile(run.root + "/notes.tmp", 1'500'000'000, 0604, "new");
+        QVERIFY(MoveReplacingFile(run.root + "/notes.tmp", run.root + "/notes").ok);
+        const TREE saved = SnapshotTree(run.root);
+        const JOURNALUNDORESULT result = run.Undo();
+        QCOMPARE(result.restored, 0);
+        QCOMPARE(TreeDifference(saved, SnapshotTree(run.root)), QString());
+    }
+
+    // The records reach the disk: the first line at once, and then as the sync mode says.
+    void journalIsSynchronised_data() {
+        QTest::addColumn<int>("sync");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("syncs");
+        QTest::newRow("every line") << int(CUndoJournal::Sync::Disk) << 3 << 1 + 3 + 1;
+        QTest::newRow("periodic, short run") << int(CUndoJournal::Sync::Periodic) << 3 << 1 + 1;
+        QTest::newRow("periodic, long run")
+            << int(CUndoJournal::Sync::Periodic) << CUndoJournal::kPeriodicLines << 1 + 1 + 1;
+        QTest::newRow("kernel only") << int(CUndoJournal::Sync::Kernel) << 3 << 1;
+    }
+    void journalIsSynchronised() {
+        QFETCH(int, sync);
+        QFETCH(int, lines);
+        QFETCH(int, syncs);
+        QTemporaryDir dir;
+        CUndoJournal journal{CUndoJournal::Sync(sync)};
+        const quint64 before = CAppendFile::SyncCount();
+        QVERIFY(journal.Begin(dir.filePath(u"journal"_s)));
+        for (int i = 0; i < lines; ++i)
+            journal.Intend("/a", "/b", nullptr);
+        journal.End();
+        QCOMPARE(int(CAppendFile::SyncCount() - before), syncs);
     }
 
     void emptyFolderHasNothingToUndo() {
