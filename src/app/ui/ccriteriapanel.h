@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/renamecriteria.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class CProgramState;
+class CGroupFrame;
+class QCheckBox;
+struct CRITERIONBINDING;
+
+// The thirteen criteria groups below the file list. Every control is bound to its
+// criterion through the criteria binding table; user edits go through the record's own
+// edit operation (linked edits, From/To order) and are reported by the two signals.
+class CCriteriaPanel : public QWidget, private ICriteriaObserver {
+    Q_OBJECT
+public:
+    explicit CCriteriaPanel(CProgramState& state, QWidget* parent = nullptr);
+    ~CCriteriaPanel() override;
+
+    // Puts every criterion into its control (after a favourite load, Reset, Revert); never counts
+    // as an edit.
+    void FillFromCriteria();
+    // Highlighting of active groups ("Highlight Active Criteria" on/off, "Colour Active Criteria").
+    void SetHighlight(bool enabled, const QColor& colour);
+    // Keyboard focus to a group's first field (for accelerators), 1..13.
+    void FocusGroup(int group);
+
+public slots:
+    // The "Reset" button and the reset-all command: groups 1 to 11; 12 and 13 keep their values.
+    void ResetAll();
+
+signals:
+    // After every user edit of any criterion (the window asks the state for a refresh).
+    void CriteriaEdited();
+    // Group 12 (selection) or 13 (new location) changed in a way that needs a new listing / a
+    // folder.
+    void SelectionCriteriaEdited();
+    // The "Copy not Move" box was clicked (the preference is already set); a menu check follows it.
+    void CopyNotMoveToggled(bool on);
+
+private:
+    struct BOUNDCONTROL {
+        const CRITERIONBINDING* binding;
+        QWidget* control;
+    };
+
+    void BuildGroups();
+    void UserEdit(const CRITERIONBINDING& binding, const QString& value);
+    void UpdateHighlight();
+
+    // ICriteriaObserver
+    void CriteriaChanged(int group) override;
+    void PushCriteria(ResetAfter after) override;
+
+    CProgramState& m_state;
+    std::array<CGroupFrame*, 13> m_frames{};
+    std::vector<BOUNDCONTROL> m_controls;
+    bool m_highlight = true;
+    QColor m_highlightColour;
+    bool m_resetting = false;
+};
