@@ -57,9 +57,9 @@ QVariant CFileListModel::data(const QModelIndex& index, int role) const {
             return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
         return {};
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter | (ColumnInfo(index.column()).alignRight
-                                                           ? Qt::AlignRight
-                                                           : Qt::AlignLeft));
+        return QVariant::fromValue(
+            Qt::AlignVCenter |
+            (ColumnInfo(index.column()).alignRight ? Qt::AlignRight : Qt::AlignLeft));
     default:
         return {};
     }
@@ -71,9 +71,8 @@ QVariant CFileListModel::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(ColumnInfo(section).heading);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::AlignVCenter | (ColumnInfo(section).alignRight
-                                                           ? Qt::AlignRight
-                                                           : Qt::AlignLeft));
+        return QVariant::fromValue(
+            Qt::AlignVCenter | (ColumnInfo(section).alignRight ? Qt::AlignRight : Qt::AlignLeft));
     return {};
 }
 

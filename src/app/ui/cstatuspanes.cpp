@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 kProgressDelayMs = 500;
@@ -67,7 +69,7 @@ void CStatusPanes::SetProgress(qint64 done, qint64 total) {
         return;
     if (total > 0) {
         m_progress->setRange(0, 1000);
-        m_progress->setValue(static_cast<int>(qBound<qint64>(0, done * 1000 / total, 1000)));
+        m_progress->setValue(static_cast<int>(std::clamp<qint64>(done * 1000 / total, 0, 1000)));
     } else {
         m_progress->setRange(0, 0); // busy without a known end
     }

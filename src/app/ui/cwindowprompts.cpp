@@ -108,8 +108,8 @@ void CWindowPrompts::ShowText(const QString& caption, const QString& text, Promp
 }
 
 bool CWindowPrompts::ConfirmRename(const QString& message, const QString& text, bool& showAgain) {
-    const QString body = QStringLiteral("<b>") + Escaped(message) + QStringLiteral("</b><br><br>") +
-                         Escaped(text);
+    const QString body =
+        QStringLiteral("<b>") + Escaped(message) + QStringLiteral("</b><br><br>") + Escaped(text);
     return AskWithShowAgain(m_window, QStringLiteral("Warning! Files will be renamed!"), body,
                             QStringLiteral("Show This Warning Again"), QMessageBox::Warning,
                             showAgain);

@@ -1,0 +1,542 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cmainwindow.h"
+
+#include "app/session/folderbrowsing.h"
+#include "app/settings/preferencesfile.h"
+#include "ccriteriapanel.h"
+#include "cfilelistmodel.h"
+#include "cfilelistview.h"
+#include "cfoldertreemodel.h"
+#include "cjumptopathdialog.h"
+#include "cstatuspanes.h"
+#include "filelist/listcolumns.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kMainWindowSection = QStringLiteral("Main Window/");
+
+QSettings UserSettings() {
+    return QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Quorvin"));
+}
+
+QColor ColourOfRef(int colourRef) {
+    return QColor(colourRef & 0xff, (colourRef >> 8) & 0xff, (colourRef >> 16) & 0xff);
+}
+
+QUrl UrlOfNativePath(const QByteArray& nativePath) {
+    return QUrl(QStringLiteral("file://") + QString::fromLatin1(nativePath.toPercentEncoding("/")),
+                QUrl::StrictMode);
+}
+
+bool EndsWithQvn(const QByteArray& path) {
+    return path.size() >= 3 && path.right(3).toLower() == "qvn";
+}
+
+} // namespace
+
+CMainWindow::CMainWindow(QWidget* parent) : QMainWindow(parent), m_state(m_prompts) {
+    setWindowTitle(QStringLiteral("Quorvin"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tarnwick.Quorvin")));
+    m_panes = new CStatusPanes(statusBar());
+    m_prompts.SetWindow(this, m_panes);
+    BuildLayout();
+    BuildMenus();
+    ConnectList();
+    m_revertButton->setEnabled(false);
+}
+
+CMainWindow::~CMainWindow() {
+    // The model reads the state's list; it goes before the state does.
+    m_list->setModel(nullptr);
+    delete m_listModel;
+    m_listModel = nullptr;
+}
+
+void CMainWindow::BuildLayout() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    m_treeModel = new CFolderTreeModel(this);
+    m_tree = new QTreeView(central);
+    m_tree->setObjectName(QStringLiteral("ShellTree Control"));
+    m_tree->setAccessibleName(QStringLiteral("Folders"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setModel(m_treeModel);
+    m_tree->setUniformRowHeights(true);
+
+    m_listModel = new CFileListModel(m_state);
+    m_list = new CFileListView(central);
+    m_list->setModel(m_listModel);
+    for (int column = 0; column < ColumnCount; ++column)
+        m_list->setColumnWidth(column, ColumnInfo(column).defaultWidth);
+
+    m_splitter = new QSplitter(Qt::Horizontal, central);
+    m_splitter->setAccessibleName(QStringLiteral("Folders and files"));
+    m_splitter->addWidget(m_tree);
+    m_splitter->addWidget(m_list);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({260, 900});
+    layout->addWidget(m_splitter, 1);
+
+    m_panel = new CCriteriaPanel(m_state, central);
+    m_panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    layout->addWidget(m_panel, 0);
+
+    auto* buttons = new QHBoxLayout;
+    m_resetButton = new QPushButton(QStringLiteral("Rese&t"), central);
+    m_revertButton = new QPushButton(QStringLiteral("Re&vert"), central);
+    m_renameButton = new QPushButton(QStringLiteral("&Rename"), central);
+    m_resetButton->setAccessibleName(QStringLiteral("Reset"));
+    m_revertButton->setAccessibleName(QStringLiteral("Revert"));
+    m_renameButton->setAccessibleName(QStringLiteral("Rename"));
+    buttons->addStretch(1);
+    buttons->addWidget(m_resetButton);
+    buttons->addWidget(m_revertButton);
+    buttons->addWidget(m_renameButton);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+
+    connect(m_renameButton, &QPushButton::clicked, this, &CMainWindow::Rename);
+    connect(m_resetButton, &QPushButton::clicked, m_panel, &CCriteriaPanel::ResetAll);
+    connect(m_revertButton, &QPushButton::clicked, this, [this] {
+        if (m_state.RevertFavourite() == FollowUp::Rescan) {
+            FillPanelFromState();
+            RefreshFileList();
+        }
+    });
+    connect(m_panel, &CCriteriaPanel::CriteriaEdited, this, &CMainWindow::RequestRefresh);
+    connect(m_panel, &CCriteriaPanel::SelectionCriteriaEdited, this, [this] {
+        if (m_initialised)
+            RefreshFileList();
+    });
+}
+
+void CMainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_undoAction = edit->addAction(QStringLiteral("&Undo Rename"));
+    m_undoAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    m_undoAction->setEnabled(false);
+    connect(m_undoAction, &QAction::triggered, this, &CMainWindow::UndoRename);
+    QAction* rename = edit->addAction(QStringLiteral("Rename"));
+    rename->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    connect(rename, &QAction::triggered, this, &CMainWindow::Rename);
+    QAction* resetAll = edit->addAction(QStringLiteral("R&eset All Criteria"));
+    resetAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    connect(resetAll, &QAction::triggered, m_panel, &CCriteriaPanel::ResetAll);
+    edit->addSeparator();
+    QAction* jump = edit->addAction(QStringLiteral("&Jump to Path"));
+    jump->setShortcut(QKeySequence(QStringLiteral("Ctrl+J")));
+    connect(jump, &QAction::triggered, this, &CMainWindow::JumpToPath);
+
+    auto* up = new QShortcut(QKeySequence(QStringLiteral("Ctrl+U")), this);
+    connect(up, &QShortcut::activated, this, &CMainWindow::UpOneLevel);
+    // Escape stops a scan; it never closes the window.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &CMainWindow::StopScan);
+}
+
+void CMainWindow::ConnectList() {
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CMainWindow::CopyViewSelectionToList);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &CMainWindow::SortByColumn);
+    connect(m_list, &CFileListView::RowDropped, this, &CMainWindow::MoveDraggedRow);
+    connect(m_list, &CFileListView::MultiRowDragRefused, this, [this] {
+        m_prompts.Ask(QStringLiteral("Sorry, you may only drag/drop single items."),
+                      PromptButtons::Ok, PromptIcon::None);
+    });
+    connect(m_list, &CFileListView::DeleteRequested, this, &CMainWindow::DeleteSelectedRows);
+    connect(m_list, &CFileListView::RowActivated, this, &CMainWindow::ActivateRow);
+    connect(m_list, &CFileListView::ContextMenuRequested, this, &CMainWindow::ShowListMenu);
+    connect(m_listModel, &CFileListModel::InPlaceRenameRequested, this,
+            &CMainWindow::RenameInPlace);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (m_initialised)
+            RefreshFileList();
+    });
+}
+
+void CMainWindow::Initialise(const QString& preferencesPath, const QByteArray& commandLine) {
+    m_preferencesPath = preferencesPath;
+    PREFERENCES early;
+    ReadPreferencesFile(preferencesPath, early);
+    m_treeModel->FillTopLevel(early.desktopRoot);
+    m_tree->expand(m_treeModel->index(0, 0));
+
+    const QString text = QFile::decodeName(commandLine);
+    const QString remaining = m_state.LoadPreferences(preferencesPath, text);
+    ApplyStartTarget(remaining.isEmpty() && !text.isEmpty() ? QByteArray() : commandLine);
+    if (!m_tree->currentIndex().isValid())
+        m_tree->setCurrentIndex(m_treeModel->index(0, 0));
+
+    RestorePlacement();
+    FillPanelFromState();
+    m_initialised = true;
+    RefreshFileList();
+    if (m_state.preferences.autoSelectEntries != 0)
+        m_list->setFocus();
+}
+
+void CMainWindow::ApplyStartTarget(const QByteArray& commandLine) {
+    const QString favourite = m_state.preferences.favouritePath;
+    if (commandLine.isEmpty()) {
+        const FAVOURITELOAD load = m_state.LoadFavourite(favourite, true);
+        if (!load.folderToSelect.isEmpty())
+            SelectFolder(QFile::encodeName(load.folderToSelect));
+        return;
+    }
+    if (IsExistingFolder(commandLine)) {
+        m_state.LoadFavourite(favourite, false);
+        SelectFolder(commandLine);
+        m_state.criteria.selections.subfolders = false;
+        return;
+    }
+    if (EndsWithQvn(commandLine) && QFile::exists(QFile::decodeName(commandLine))) {
+        const FAVOURITELOAD load = m_state.LoadFavourite(QFile::decodeName(commandLine), true);
+        if (!load.folderToSelect.isEmpty())
+            SelectFolder(QFile::encodeName(load.folderToSelect));
+    }
+}
+
+void CMainWindow::FillPanelFromState() {
+    m_panel->FillFromCriteria();
+    m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
+                          ColourOfRef(m_state.preferences.colourActiveCriteria));
+    m_revertButton->setEnabled(!m_state.CurrentFavourite().isEmpty());
+    m_list->setShowGrid(m_state.preferences.displayGridlines != 0);
+}
+
+void CMainWindow::RestorePlacement() {
+    QSettings settings = UserSettings();
+    const QByteArray geometry =
+        settings.value(kMainWindowSection + QStringLiteral("Placement")).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(1200, 800);
+    const QByteArray splitter =
+        settings.value(kMainWindowSection + QStringLiteral("Splitter")).toByteArray();
+    if (!splitter.isEmpty())
+        m_splitter->restoreState(splitter);
+    QHeaderView* header = m_list->horizontalHeader();
+    for (int column = 0; column < ColumnCount; ++column) {
+        const int width =
+            settings.value(kMainWindowSection + QLatin1String(ColumnInfo(column).widthKey), 0)
+                .toInt();
+        if (width > 0)
+            m_list->setColumnWidth(column, width);
+    }
+    for (int position = 0; position < ColumnCount; ++position) {
+        bool ok = false;
+        const int column =
+            settings.value(kMainWindowSection + QStringLiteral("Column %1").arg(position))
+                .toInt(&ok);
+        if (ok && column >= 0 && column < ColumnCount)
+            header->moveSection(header->visualIndex(column), position);
+    }
+    ShowSortIndicator();
+}
+
+void CMainWindow::SavePlacement() const {
+    QSettings settings = UserSettings();
+    settings.setValue(kMainWindowSection + QStringLiteral("Placement"), saveGeometry());
+    settings.setValue(kMainWindowSection + QStringLiteral("Splitter"), m_splitter->saveState());
+    const QHeaderView* header = m_list->horizontalHeader();
+    for (int column = 0; column < ColumnCount; ++column) {
+        settings.setValue(kMainWindowSection + QLatin1String(ColumnInfo(column).widthKey),
+                          m_list->columnWidth(column));
+        settings.setValue(kMainWindowSection +
+                              QStringLiteral("Column %1").arg(header->visualIndex(column)),
+                          column);
+    }
+}
+
+QByteArray CMainWindow::SelectedFolder() const {
+    return m_treeModel->NativePathOf(m_tree->currentIndex());
+}
+
+void CMainWindow::SelectFolder(const QByteArray& nativePath) {
+    QModelIndex index = m_treeModel->FindFolder(NearestExistingNativeFolder(nativePath));
+    if (!index.isValid())
+        index = m_treeModel->index(0, 0);
+    m_tree->setCurrentIndex(index);
+    m_tree->scrollTo(index);
+}
+
+void CMainWindow::RefreshFileList() {
+    const QByteArray folder = SelectedFolder();
+    if (folder.isEmpty() || m_running)
+        return;
+    ListFolderNow(folder);
+}
+
+void CMainWindow::ListFolderNow(const QByteArray& folder) {
+    m_panes->SetMessage(QStringLiteral("Scanning Folder ") + QFile::decodeName(folder));
+    m_listModel->BeginReset();
+    m_state.ListFolder(folder);
+    m_listModel->EndReset();
+    m_panes->SetMessage(QString());
+    AfterListChanged();
+    if (m_initialised)
+        RunRefresh();
+}
+
+void CMainWindow::AfterListChanged() {
+    CopyListSelectionToView();
+    UpdateCounts();
+    ShowSortIndicator();
+}
+
+void CMainWindow::UpdateCounts() {
+    const int selected = m_state.list.SelectedCount();
+    m_panes->SetCounts(m_state.list.RowCount(), selected);
+    m_renameButton->setEnabled(selected > 0 && !m_running);
+    m_undoAction->setEnabled(m_state.history.HistoryCount() > 0 && !m_running);
+}
+
+void CMainWindow::RequestRefresh() {
+    if (!m_initialised || m_refreshPending)
+        return;
+    m_refreshPending = true;
+    QTimer::singleShot(0, this, &CMainWindow::RunRefresh);
+}
+
+void CMainWindow::RunRefresh() {
+    m_refreshPending = false;
+    if (m_running)
+        return;
+    m_state.RefreshPreview();
+    m_listModel->FlushChanges();
+    m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
+                          ColourOfRef(m_state.preferences.colourActiveCriteria));
+}
+
+void CMainWindow::CopyViewSelectionToList(const QItemSelection& selected,
+                                          const QItemSelection& deselected) {
+    if (m_copyingSelection)
+        return;
+    for (const QItemSelectionRange& range : deselected) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            m_state.list.SetSelected(row, false);
+    }
+    for (const QItemSelectionRange& range : selected) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            m_state.list.SetSelected(row, true);
+    }
+    UpdateCounts();
+    RequestRefresh();
+}
+
+void CMainWindow::CopyListSelectionToView() {
+    QItemSelection selection;
+    const int count = m_state.list.RowCount();
+    const int lastColumn = ColumnCount - 1;
+    for (int row = 0; row < count;) {
+        if (!m_state.list.IsSelected(row)) {
+            ++row;
+            continue;
+        }
+        int end = row;
+        while (end + 1 < count && m_state.list.IsSelected(end + 1))
+            ++end;
+        selection.select(m_listModel->index(row, 0), m_listModel->index(end, lastColumn));
+        row = end + 1;
+    }
+    m_copyingSelection = true;
+    m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_copyingSelection = false;
+}
+
+void CMainWindow::SortByColumn(int column) {
+    if (m_running)
+        return;
+    if (m_state.sortOrder.SortByColumn(column, true)) {
+        m_listModel->BeginReset();
+        m_state.SortList();
+        m_listModel->EndReset();
+        AfterListChanged();
+    }
+    ShowSortIndicator();
+}
+
+void CMainWindow::ShowSortIndicator() {
+    const SORTSTATE& sort = m_state.sortOrder.State();
+    QHeaderView* header = m_list->horizontalHeader();
+    if (sort.column < 0 || sort.random) {
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    header->setSortIndicator(sort.column,
+                             sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void CMainWindow::MoveDraggedRow(int from, int to) {
+    if (m_running)
+        return;
+    m_copyingSelection = true;
+    const bool moved = m_listModel->MoveEntry(from, to);
+    m_copyingSelection = false;
+    if (!moved)
+        return;
+    CopyListSelectionToView();
+    UpdateCounts();
+    RequestRefresh();
+}
+
+void CMainWindow::DeleteSelectedRows() {
+    if (m_running)
+        return;
+    m_copyingSelection = true;
+    m_listModel->RemoveEntries(m_list->SelectedRows());
+    m_copyingSelection = false;
+    CopyListSelectionToView();
+    UpdateCounts();
+    RequestRefresh();
+}
+
+void CMainWindow::ActivateRow(int row) {
+    if (row < 0 || row >= m_state.list.RowCount())
+        return;
+    const QByteArray path = m_state.list.GetNativeFullPath(row);
+    if (m_state.list.GetEntry(row).isFolder)
+        SelectFolder(path);
+    else
+        QDesktopServices::openUrl(UrlOfNativePath(path));
+}
+
+void CMainWindow::ShowListMenu(const QPoint& globalPosition) {
+    const QList<int> rows = m_list->SelectedRows();
+    if (rows.isEmpty())
+        return;
+    QMenu menu(this);
+    QAction* open = menu.addAction(QStringLiteral("Open"));
+    QAction* containing = menu.addAction(QStringLiteral("Open Containing Folder"));
+    QAction* chosen = menu.exec(globalPosition);
+    if (chosen == open) {
+        for (const int row : rows)
+            QDesktopServices::openUrl(UrlOfNativePath(m_state.list.GetNativeFullPath(row)));
+    } else if (chosen == containing) {
+        const FILEENTRY& entry = m_state.list.GetEntry(rows.constFirst());
+        QDesktopServices::openUrl(UrlOfNativePath(entry.nativeFolderPath));
+    }
+}
+
+// Runs a rename or undo: the list is not touched by anything else meanwhile, and a
+// close asked for during the run happens after it.
+void CMainWindow::RunExclusive(const std::function<void()>& work) {
+    if (m_running)
+        return;
+    m_running = true;
+    UpdateCounts();
+    const QByteArray folder = SelectedFolder();
+    m_state.SetRescan([this, folder] {
+        m_listModel->BeginReset();
+        m_state.ListFolder(folder);
+        m_listModel->EndReset();
+    });
+    work();
+    m_state.SetRescan({});
+    m_running = false;
+    m_listModel->FlushChanges();
+    AfterListChanged();
+    m_panes->HideProgress();
+    if (m_closeAfterRun)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void CMainWindow::Rename() {
+    RunExclusive([this] {
+        const RENAMERESULT result = m_state.OnRename();
+        if (result.numberingStartChanged)
+            m_panel->FillFromCriteria();
+    });
+}
+
+void CMainWindow::RenameInPlace(int row, const QString& text) {
+    if (row < 0 || row >= m_state.list.RowCount())
+        return;
+    RunExclusive([this, row, &text] { m_state.OnEndLabelEdit(row, text); });
+}
+
+void CMainWindow::UndoRename() {
+    RunExclusive([this] { m_state.OnUndoRename(); });
+}
+
+void CMainWindow::JumpToPath() {
+    CJumpToPathDialog dialog(QFile::decodeName(SelectedFolder()), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        m_panes->SetMessage(QStringLiteral("Jump to Path was cancelled"));
+        return;
+    }
+    SelectFolder(QFile::encodeName(dialog.Path()));
+    m_panes->SetMessage(QStringLiteral("Jumped to ") + dialog.Path());
+}
+
+void CMainWindow::UpOneLevel() {
+    const QByteArray parent = NativeParentFolder(SelectedFolder());
+    bool exact = false;
+    const QModelIndex index = m_treeModel->FindFolder(parent, &exact);
+    if (exact)
+        m_tree->setCurrentIndex(index);
+    else
+        m_tree->selectionModel()->clearCurrentIndex();
+    m_panes->SetMessage(QStringLiteral("Moved up to parent folder: ") + QFile::decodeName(parent));
+}
+
+void CMainWindow::StopScan() {
+    // Listing runs to its end on this thread today; nothing to stop.
+}
+
+void CMainWindow::HandleHandOver(const QByteArray& commandLine) {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (commandLine.isEmpty())
+        return;
+    if (m_state.list.SelectedCount() > 0) {
+        const PromptAnswer answer = m_prompts.Ask(
+            QStringLiteral("You have files/folders selected - are you sure you wish to change to "
+                           "folder ") +
+                QFile::decodeName(commandLine) + QLatin1Char('?'),
+            PromptButtons::YesNo, PromptIcon::Question);
+        if (answer != PromptAnswer::Yes)
+            return;
+    }
+    const QByteArray before = SelectedFolder();
+    SelectFolder(commandLine);
+    if (SelectedFolder() == before)
+        RefreshFileList();
+}
+
+void CMainWindow::closeEvent(QCloseEvent* event) {
+    if (m_running) {
+        m_closeAfterRun = true;
+        event->ignore();
+        return;
+    }
+    if (m_initialised)
+        m_state.SavePreferences(m_preferencesPath, QFile::decodeName(SelectedFolder()));
+    SavePlacement();
+    event->accept();
+}
