@@ -42,23 +42,3 @@ QList<QByteArray> ListSubfolders(const QByteArray& nativeFolder) {
 bool IsExistingFolder(const QByteArray& nativePath) {
     return IsFolderPath(nativePath);
 }
-
-QByteArray NativeParentFolder(const QByteArray& nativePath) {
-    QByteArray path = nativePath;
-    while (path.size() > 1 && path.endsWith('/'))
-        path.chop(1);
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArrayLiteral("/") : path.left(slash);
-}
-
-QByteArray NearestExistingNativeFolder(const QByteArray& nativePath) {
-    if (nativePath.isEmpty() || !nativePath.startsWith('/'))
-        return QByteArray();
-    QByteArray path = nativePath;
-    while (!IsFolderPath(path)) {
-        if (path == "/")
-            return QByteArray();
-        path = NativeParentFolder(path);
-    }
-    return path;
-}

@@ -17,8 +17,3 @@ QList<FOLDERROOT> FolderTreeRoots(int desktopRoot);
 // order a person reads them (case-insensitive by their text).
 QList<QByteArray> ListSubfolders(const QByteArray& nativeFolder);
 bool IsExistingFolder(const QByteArray& nativePath);
-// The path with the last component removed; "/" stays "/" and a name without a slash
-// gives "/".
-QByteArray NativeParentFolder(const QByteArray& nativePath);
-// The folder itself, else its nearest existing parent, else empty.
-QByteArray NearestExistingNativeFolder(const QByteArray& nativePath);

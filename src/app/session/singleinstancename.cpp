@@ -24,16 +24,3 @@ QString SingleInstanceName() {
     return QLatin1String(kProgramGuid) + QLatin1Char('-') + QString::number(CurrentUserId()) +
            QLatin1Char('-') + DisplayName();
 }
-
-QByteArray CleanNativeCommandLine(const QList<QByteArray>& arguments) {
-    const qsizetype fileSwitch = arguments.indexOf(QByteArrayLiteral("/f"));
-    if (fileSwitch >= 0) {
-        QByteArray file = arguments.mid(fileSwitch + 1).join(' ').trimmed();
-        file.replace('"', QByteArray());
-        const qsizetype slash = file.lastIndexOf('/');
-        return slash < 0 ? QByteArray() : slash == 0 ? QByteArrayLiteral("/") : file.left(slash);
-    }
-    QByteArray line = arguments.join(' ').trimmed();
-    line.replace('"', QByteArray());
-    return line;
-}

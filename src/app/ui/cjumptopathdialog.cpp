@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cjumptopathdialog.h"
 
-#include "app/session/folderbrowsing.h"
+#include "app/session/folderpaths.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
 CJumpToPathDialog::CJumpToPathDialog(const QString& startPath, QWidget* parent)
-    : QDialog(parent), m_edit(new QLineEdit(startPath, this)) {
+    : QDialog(parent), m_edit(new QLineEdit(startPath, this)), m_startPath(startPath) {
     setWindowTitle(QStringLiteral("Jump Directly to Path"));
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(QStringLiteral("Path:"), this);
@@ -27,20 +26,11 @@ CJumpToPathDialog::CJumpToPathDialog(const QString& startPath, QWidget* parent)
 }
 
 void CJumpToPathDialog::accept() {
-    QString path = m_edit->text();
-    if (path.size() <= 2) {
-        QMessageBox::warning(this, QStringLiteral("Quorvin"),
-                             QStringLiteral("The entered path must belonger than 2 characters.\n\n"
-                                            "Specify a path root as <drive>:\\, not just as "
-                                            "<drive>:"));
+    const JUMPPATHCHECK check = CheckJumpPath(m_edit->text(), m_startPath);
+    if (!check.accepted) {
+        QMessageBox::warning(this, QStringLiteral("Quorvin"), check.refusal);
         return;
     }
-    path.remove(QLatin1Char('"'));
-    if (!IsExistingFolder(QFile::encodeName(path))) {
-        QMessageBox::warning(this, QStringLiteral("Quorvin"),
-                             QStringLiteral("Path does not exist."));
-        return;
-    }
-    m_path = path;
+    m_path = check.path;
     QDialog::accept();
 }

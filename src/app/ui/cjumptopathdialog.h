@@ -17,5 +17,6 @@ public:
 
 private:
     QLineEdit* m_edit;
+    QString m_startPath;
     QString m_path;
 };

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cmainwindow.h"
 
+#include "app/session/commandline.h"
 #include "app/session/folderbrowsing.h"
+#include "app/session/folderpaths.h"
 #include "app/settings/preferencesfile.h"
 #include "ccriteriapanel.h"
 #include "cfilelistmodel.h"
@@ -44,10 +46,6 @@ QColor ColourOfRef(int colourRef) {
 QUrl UrlOfNativePath(const QByteArray& nativePath) {
     return QUrl(QStringLiteral("file://") + QString::fromLatin1(nativePath.toPercentEncoding("/")),
                 QUrl::StrictMode);
-}
-
-bool EndsWithQvn(const QByteArray& path) {
-    return path.size() >= 3 && path.right(3).toLower() == "qvn";
 }
 
 } // namespace
@@ -200,23 +198,28 @@ void CMainWindow::Initialise(const QString& preferencesPath, const QByteArray& c
 }
 
 void CMainWindow::ApplyStartTarget(const QByteArray& commandLine) {
-    const QString favourite = m_state.preferences.favouritePath;
-    if (commandLine.isEmpty()) {
-        const FAVOURITELOAD load = m_state.LoadFavourite(favourite, true);
+    const STARTUPTARGET target = StartupTargetOf(commandLine);
+    switch (target.kind) {
+    case StartupTargetKind::CurrentFavourite: {
+        const FAVOURITELOAD load = m_state.LoadFavourite(m_state.preferences.favouritePath, true);
         if (!load.folderToSelect.isEmpty())
             SelectFolder(QFile::encodeName(load.folderToSelect));
-        return;
+        break;
     }
-    if (IsExistingFolder(commandLine)) {
-        m_state.LoadFavourite(favourite, false);
-        SelectFolder(commandLine);
+    case StartupTargetKind::Folder:
+        m_state.LoadFavourite(m_state.preferences.favouritePath, false);
+        SelectFolder(target.nativePath);
         m_state.criteria.selections.subfolders = false;
-        return;
-    }
-    if (EndsWithQvn(commandLine) && QFile::exists(QFile::decodeName(commandLine))) {
-        const FAVOURITELOAD load = m_state.LoadFavourite(QFile::decodeName(commandLine), true);
+        break;
+    case StartupTargetKind::Favourite: {
+        const FAVOURITELOAD load = m_state.LoadFavourite(target.path, true);
         if (!load.folderToSelect.isEmpty())
             SelectFolder(QFile::encodeName(load.folderToSelect));
+        break;
+    }
+    case StartupTargetKind::ResetSettings: // declined: nothing is loaded
+    case StartupTargetKind::Nothing:
+        break;
     }
 }
 
@@ -276,7 +279,7 @@ QByteArray CMainWindow::SelectedFolder() const {
 }
 
 void CMainWindow::SelectFolder(const QByteArray& nativePath) {
-    QModelIndex index = m_treeModel->FindFolder(NearestExistingNativeFolder(nativePath));
+    QModelIndex index = m_treeModel->FindFolder(NearestExistingFolder(nativePath));
     if (!index.isValid())
         index = m_treeModel->index(0, 0);
     m_tree->setCurrentIndex(index);
@@ -493,7 +496,7 @@ void CMainWindow::JumpToPath() {
 }
 
 void CMainWindow::UpOneLevel() {
-    const QByteArray parent = NativeParentFolder(SelectedFolder());
+    const QByteArray parent = ParentFolder(SelectedFolder());
     bool exact = false;
     const QModelIndex index = m_treeModel->FindFolder(parent, &exact);
     if (exact)

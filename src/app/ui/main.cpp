@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/session/commandline.h"
 #include "app/session/singleinstancename.h"
 #include "app/settings/preferencesfile.h"
 #include "cmainwindow.h"
@@ -7,10 +8,10 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QList<QByteArray> arguments;
+    QByteArrayList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QByteArray(argv[i]));
-    const QByteArray commandLine = CleanNativeCommandLine(arguments);
+    const QByteArray commandLine = CleanCommandLine(arguments);
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvin"));
