@@ -103,6 +103,7 @@ private:
         m_window->Initialise(preferencesPath, QFile::encodeName(root));
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(m_window->IsIdle());
     }
 
 private slots:
@@ -136,9 +137,11 @@ private slots:
         // Opening it lists it (empty), and Up goes back.
         m_window->SelectFolder(odd);
         QCOMPARE(m_window->SelectedFolder(), odd);
+        QTRY_VERIFY(m_window->IsIdle());
         QCOMPARE(m_window->ListModel()->rowCount(), 0);
         m_window->UpOneLevel();
         QCOMPARE(m_window->SelectedFolder(), QFile::encodeName(m_folder->path()));
+        QTRY_VERIFY(m_window->IsIdle());
         QCOMPARE(m_window->ListModel()->rowCount(), 5);
     }
 
@@ -273,6 +276,7 @@ private slots:
         m_window->RequestRefresh();
         QTRY_VERIFY(!m_window->RefreshPending());
         m_window->Rename();
+        QTRY_VERIFY(m_window->IsIdle());
         const QStringList renamed = NamesOnDisk(m_folder->path());
         QVERIFY(renamed.contains(QStringLiteral("x_alpha.txt")));
         QVERIFY(renamed.contains(QStringLiteral("x_plain")));
@@ -282,6 +286,7 @@ private slots:
         CBoxAnswerer yes(QMessageBox::Yes);
         m_window->UndoRename();
         QCOMPARE(yes.texts.size(), 1);
+        QTRY_VERIFY(m_window->IsIdle());
         QCOMPARE(NamesOnDisk(m_folder->path()), original);
         QVERIFY(ColumnTexts(*m_window, ColName).contains(QStringLiteral("gamma.txt")));
     }
@@ -302,9 +307,16 @@ private slots:
         QVERIFY(rename->isEnabled());
     }
 
-    void EscapeNeverClosesTheWindow() {
+    void EscapeStopsAScanAndNeverClosesTheWindow() {
         OpenWindow();
+        m_window->RefreshFileList();
+        QVERIFY(m_window->State().IsListing());
         QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QVERIFY(!m_window->State().IsListing());
+        QCOMPARE(m_window->Panes()->Message(),
+                 QStringLiteral("Scan aborted - list may be incomplete"));
+        QTRY_VERIFY(m_window->IsIdle());
+        QVERIFY(m_window->ListModel()->rowCount() <= 5);
         QVERIFY(m_window->isVisible());
     }
 };
