@@ -307,6 +307,55 @@ private slots:
         QVERIFY(rename->isEnabled());
     }
 
+    void HandOverAsksWhileRowsAreSelected_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("changes");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+        QTest::newRow("no") << int(QMessageBox::No) << false;
+    }
+    void HandOverAsksWhileRowsAreSelected() {
+        QFETCH(int, answer);
+        QFETCH(bool, changes);
+        OpenWindow();
+        const QByteArray before = m_window->SelectedFolder();
+        const QByteArray plain = before + "/plain";
+        CBoxAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer));
+        m_window->HandleHandOver(plain);
+        QCOMPARE(answerer.texts,
+                 QStringList{QStringLiteral("You have files/folders selected - are you sure you "
+                                            "wish to change to folder ") +
+                             QFile::decodeName(plain) + QLatin1Char('?')});
+        QCOMPARE(m_window->SelectedFolder(), changes ? plain : before);
+        QTRY_VERIFY(m_window->IsIdle());
+        QCOMPARE(m_window->ListModel()->rowCount(), changes ? 0 : 5);
+    }
+
+    // Not a check: saves a picture of the window on QUORVIN_SCREENSHOT_FOLDER into
+    // QUORVIN_SCREENSHOT (a PNG path) for a person to look at.
+    void Screenshot() {
+        const QString target = qEnvironmentVariable("QUORVIN_SCREENSHOT");
+        const QString folder = qEnvironmentVariable("QUORVIN_SCREENSHOT_FOLDER");
+        if (target.isEmpty() || folder.isEmpty())
+            QSKIP("QUORVIN_SCREENSHOT and QUORVIN_SCREENSHOT_FOLDER not set");
+        PREFERENCES preferences;
+        preferences.extractExifData = 1;
+        preferences.autoSelectEntries = 1;
+        const QString preferencesPath = m_config.filePath(QStringLiteral("Shot.ini"));
+        QVERIFY(WritePreferencesFile(preferencesPath, preferences));
+        m_window = std::make_unique<CMainWindow>();
+        m_window->Initialise(preferencesPath, QFile::encodeName(folder));
+        m_window->resize(1400, 900);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(m_window->IsIdle());
+        m_window->State().criteria.additions.prefix = QStringLiteral("2023_");
+        m_window->State().criteria.numbering.mode = 2;
+        m_window->RequestRefresh();
+        QTRY_VERIFY(m_window->IsIdle());
+        QTest::qWait(200);
+        QVERIFY(m_window->grab().save(target));
+    }
+
     void EscapeStopsAScanAndNeverClosesTheWindow() {
         OpenWindow();
         m_window->RefreshFileList();
