@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cgroupframe.h"
+
+#include <QPainter>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
+
+CGroupFrame::CGroupFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
+    setAccessibleName(caption);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+}
+
+void CGroupFrame::SetHighlighted(bool on, const QColor& colour) {
+    if (on == m_highlighted && colour == m_colour)
+        return;
+    m_highlighted = on;
+    m_colour = colour;
+    update();
+}
+
+void CGroupFrame::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    if (m_highlighted)
+        option.textColor = m_colour;
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
+    if (!m_highlighted)
+        return;
+    const QRect frame =
+        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, this);
+    painter.setPen(QPen(m_colour, 2));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawRoundedRect(QRectF(frame).adjusted(1, 1, -1, -1), 2, 2);
+}
