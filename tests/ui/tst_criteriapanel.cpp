@@ -363,6 +363,7 @@ private slots:
         f.Type("Auto-Number", "Start", QStringLiteral("007"));
         QTest::qWait(200);
         QVERIFY(f.panel->grab().save(path));
+        QVERIFY(f.Frame(GroupAdd)->grab().save(path + QStringLiteral(".add.png")));
     }
 };
 

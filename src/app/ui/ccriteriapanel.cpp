@@ -7,6 +7,7 @@
 #include "criteriapanellayout.h"
 #include "engine/criterionbinding.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -106,7 +107,7 @@ CGroupFrame* CCriteriaPanel::BuildFrame(int group) {
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(4);
+    grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
     for (const FIELDLAYOUT& field : PanelFields()) {
         const CRITERIONBINDING* binding = BindingOf(field);
@@ -165,6 +166,14 @@ QWidget* CCriteriaPanel::BuildField(QGridLayout* grid, const FIELDLAYOUT& field,
         auto* combo = new QComboBox;
         combo->addItems(ChoiceTexts(field));
         combo->setMaxVisibleItems(qMin(int(combo->count()), 20));
+        // Compact in the frame; the open list still shows every entry whole.
+        qsizetype longest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            longest = qMax(longest, combo->itemText(i).size());
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setIconSize(QSize(0, 0)); // the lists have no icons
+        combo->setMinimumContentsLength(int(qMin<qsizetype>(longest, 9)));
+        combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 24);
         connect(combo, &QComboBox::currentIndexChanged, this, [this, &binding](int index) {
             if (!m_filling && index >= 0)
                 UserEdit(binding, QString::number(index));
@@ -185,8 +194,8 @@ QWidget* CCriteriaPanel::BuildField(QGridLayout* grid, const FIELDLAYOUT& field,
     } else {
         auto* text = new QLabel(label);
         text->setBuddy(control);
-        grid->addWidget(text, field.row, field.column);
-        grid->addWidget(control, field.row, field.column + 1, 1, field.span);
+        grid->addWidget(text, field.row, field.column, 1, field.labelSpan);
+        grid->addWidget(control, field.row, field.column + field.labelSpan, 1, field.span);
     }
     return control;
 }
@@ -199,7 +208,9 @@ QWidget* CCriteriaPanel::BuildTextField(const FIELDLAYOUT& field, const CRITERIO
         return number;
     }
     auto* edit = new QLineEdit;
-    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 6);
+    // Text fields take what room the frame has rather than asking for their own.
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 10);
+    edit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     if (IsFilter(binding)) {
         // The filter lists the folder anew only when the field is left, not per keystroke.
         connect(edit, &QLineEdit::textEdited, this, [this, &binding](const QString& text) {

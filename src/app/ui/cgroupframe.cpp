@@ -24,11 +24,17 @@ void CGroupFrame::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionGroupBox option;
     initStyleOption(&option);
-    if (m_highlighted)
-        option.textColor = m_colour;
-    painter.drawComplexControl(QStyle::CC_GroupBox, option);
-    if (!m_highlighted)
+    if (!m_highlighted) {
+        painter.drawComplexControl(QStyle::CC_GroupBox, option);
         return;
+    }
+    // Not every style honours the option's text colour, so the caption is drawn here.
+    option.subControls &= ~QStyle::SC_GroupBoxLabel;
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
+    const QRect label =
+        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    painter.setPen(m_colour);
+    painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, title());
     const QRect frame =
         style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, this);
     painter.setPen(QPen(m_colour, 2));

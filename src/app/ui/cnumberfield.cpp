@@ -40,7 +40,7 @@ CNumberField::CNumberField(int minimum, int maximum, QWidget* parent)
     m_edit->installEventFilter(this);
     // Wide enough for the longest value of the range and a sign.
     const int chars = int(QString::number(qMax(qAbs(minimum), qAbs(maximum))).size()) + 2;
-    m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
+    m_edit->setFixedWidth(m_edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
     connect(m_edit, &QLineEdit::textEdited, this, &CNumberField::TextEdited);
 
     auto* steps = new QVBoxLayout;
@@ -55,6 +55,7 @@ CNumberField::CNumberField(int minimum, int maximum, QWidget* parent)
     row->addWidget(m_edit, 1);
     row->addLayout(steps);
     setFocusProxy(m_edit);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 QToolButton* CNumberField::AddStepButton(Qt::ArrowType arrow, int direction) {

@@ -50,10 +50,10 @@ const FIELDLAYOUT kFields[] = {
     {"MoveCopy", "Separator", "Sep.", nullptr, 2, 0, 1},
 
     {"Additions", "Prefix", "Prefix", nullptr, 0, 0, 3},
-    {"Additions", "Text", "Insert", nullptr, 1, 0, 1},
-    {"Additions", "Text Pos", "at pos.", nullptr, 1, 2, 1, -255, 255},
-    {"Additions", "Suffix", "Suffix", nullptr, 2, 0, 3},
-    {"Additions", "WordSpace", "Word Space", nullptr, 3, 0, 2},
+    {"Additions", "Text", "Insert", nullptr, 1, 0, 3},
+    {"Additions", "Text Pos", "at pos.", nullptr, 2, 0, 1, -255, 255},
+    {"Additions", "Suffix", "Suffix", nullptr, 3, 0, 3},
+    {"Additions", "WordSpace", "Word Space", nullptr, 2, 2, 2},
 
     {"Auto Date", "Mode", "Mode", nullptr, 0, 0, 1, 0, 0, "None|Prefix|Suffix"},
     {"Auto Date", "Type", "Type", nullptr, 0, 2, 1, 0, 0,
@@ -80,7 +80,7 @@ const FIELDLAYOUT kFields[] = {
     {"Auto-Number", "Separator", "Sep.", nullptr, 3, 0, 1},
     {"Auto-Number", "Break Folder", "Folder", nullptr, 3, 2, 2},
     {"Auto-Number", "Type", "Type", nullptr, 4, 0, 3},
-    {"Auto-Number", "Numerals", "Roman Numerals", nullptr, 5, 0, 3, 0, 0, "None|Lower|Upper"},
+    {"Auto-Number", "Numerals", "Roman Numerals", nullptr, 5, 0, 2, 0, 0, "None|Lower|Upper", 2},
 
     {"Extension", "Mode", "", "mode", 0, 0, 1, 0, 0,
      "Same|Lower|Upper|Title|Fixed|Extra|Remove"},
@@ -101,14 +101,12 @@ const FIELDLAYOUT kFields[] = {
 };
 // clang-format on
 
-constexpr int kColumn1[] = {1, 2, 11};
-constexpr int kColumn2[] = {3, 4, 13};
-constexpr int kColumn3[] = {5};
-constexpr int kColumn4[] = {6, 7};
-constexpr int kColumn5[] = {8, 12};
-constexpr int kColumn6[] = {9, 10};
-const std::span<const int> kColumns[] = {kColumn1, kColumn2, kColumn3,
-                                         kColumn4, kColumn5, kColumn6};
+constexpr int kColumn1[] = {1, 3, 4};
+constexpr int kColumn2[] = {2, 11, 13};
+constexpr int kColumn3[] = {5, 12};
+constexpr int kColumn4[] = {6, 7, 9};
+constexpr int kColumn5[] = {8, 10};
+const std::span<const int> kColumns[] = {kColumn1, kColumn2, kColumn3, kColumn4, kColumn5};
 
 } // namespace
 

@@ -7,8 +7,9 @@
 #include <span>
 
 // Where each criterion sits in its group frame. A labelled field puts its label in grid
-// column `column` and its control in the next one; a check box or an unlabelled field
-// puts its control in `column`. Number fields carry the range of their step buttons.
+// column `column` and its control after the label's columns; a check box or an
+// unlabelled field puts its control in `column`. Number fields carry the range of their step
+// buttons.
 struct FIELDLAYOUT {
     const char* section;
     const char* key;
@@ -20,6 +21,7 @@ struct FIELDLAYOUT {
     int minimum = 0;
     int maximum = 0;          // minimum < maximum marks a number field
     const char* choices = ""; // entries of a choice list, separated by "|"
+    int labelSpan = 1;        // grid columns of the label; the control follows them
     [[nodiscard]] bool IsNumber() const { return minimum < maximum; }
 };
 
