@@ -9,11 +9,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -340,6 +344,48 @@ private slots:
         f.state.preferences.newLocationCopyNotMove = 0;
         f.panel->FillFromCriteria();
         QVERIFY(!box->isChecked());
+    }
+
+    // A screen reader names every control "<group caption>: <label>", and no two alike.
+    void everyControlIsNamed() {
+        PANELFIXTURE f;
+        QStringList captions;
+        for (int group = GroupRegEx; group <= GroupNewLocation; ++group)
+            captions << f.Frame(group)->title() + QStringLiteral(": ");
+        QSet<QString> seen;
+        const auto controls = f.panel->findChildren<QWidget*>();
+        int named = 0;
+        for (QWidget* control : controls) {
+            if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QLineEdit*>(control) &&
+                !qobject_cast<QComboBox*>(control))
+                continue;
+            const QString name = control->accessibleName();
+            QVERIFY2(std::any_of(captions.cbegin(), captions.cend(),
+                                 [&name](const QString& c) { return name.startsWith(c); }),
+                     qPrintable(control->objectName() + QStringLiteral(" is called ") + name));
+            QVERIFY2(!seen.contains(name + QLatin1String(control->metaObject()->className())),
+                     qPrintable(name));
+            seen.insert(name + QLatin1String(control->metaObject()->className()));
+            ++named;
+        }
+        QVERIFY(named > int(CriteriaBindings().size()));
+    }
+
+    void browseFillsThePath() {
+        PANELFIXTURE f;
+        QTemporaryDir dir;
+        QTimer::singleShot(0, [&dir] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(),
+                     QStringLiteral("Choose new location for renamed files"));
+            dialog->selectFile(dir.path());
+            QMetaObject::invokeMethod(dialog, &QDialog::accept);
+        });
+        f.panel->findChild<QToolButton*>(QStringLiteral("browseNewLocation"))->click();
+        QCOMPARE(f.state.criteria.newLocation.path, dir.path());
+        QCOMPARE(f.Edit("New Location", "Path")->text(), dir.path());
+        QCOMPARE(f.edited->count(), 1);
     }
 
     void focusGroupReachesItsFirstField() {
