@@ -234,6 +234,13 @@ private slots:
         QTest::keyClick(f.Edit("Auto-Number", "Start"), Qt::Key_Up);
         QCOMPARE(f.state.criteria.numbering.start, QStringLiteral("8"));
         QCOMPARE(f.edited->count(), 4);
+        f.Type("Auto-Number", "Increment", QStringLiteral("-2a "));
+        QCOMPARE(f.state.criteria.numbering.increment, QStringLiteral("2"));
+        QTest::keyClick(f.Edit("Auto-Number", "Increment"), Qt::Key_Down);
+        QTest::keyClick(f.Edit("Auto-Number", "Increment"), Qt::Key_Down);
+        QTest::keyClick(f.Edit("Auto-Number", "Increment"), Qt::Key_Down);
+        QCOMPARE(f.state.criteria.numbering.increment, QStringLiteral("-1"));
+        QCOMPARE(f.edited->count(), 8);
 
         // Steps stay inside the range, from whatever number the text starts with.
         f.state.criteria.numbering.pad = QStringLiteral("50");
@@ -241,10 +248,10 @@ private slots:
         f.panel->FillFromCriteria();
         f.Find<CNumberField>("Auto-Number", "Pad")->Step(1);
         QCOMPARE(f.state.criteria.numbering.pad, QStringLiteral("50"));
-        QCOMPARE(f.edited->count(), 4);
+        QCOMPARE(f.edited->count(), 8);
         f.Find<CNumberField>("Additions", "Text Pos")->Step(1);
         QCOMPARE(f.state.criteria.additions.textPos, QStringLiteral("-255"));
-        QCOMPARE(f.edited->count(), 5);
+        QCOMPARE(f.edited->count(), 9);
     }
 
     void resetButtons_data() {
@@ -403,6 +410,10 @@ private slots:
         QTest::qWait(200);
         QVERIFY(f.panel->grab().save(path));
         QVERIFY(f.Frame(GroupAdd)->grab().save(path + QStringLiteral(".add.png")));
+        f.panel->resize(1100, f.panel->sizeHint().height());
+        QTest::qWait(100);
+        f.panel->resize(1100, f.panel->sizeHint().height());
+        QVERIFY(f.panel->grab().save(path + QStringLiteral(".narrow.png")));
     }
 };
 

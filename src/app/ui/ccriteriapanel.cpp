@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -77,7 +78,18 @@ CCriteriaPanel::CCriteriaPanel(CProgramState& state, QWidget* parent)
 CCriteriaPanel::~CCriteriaPanel() = default;
 
 QSize CCriteriaPanel::sizeHint() const {
-    return m_scroll->widget()->sizeHint();
+    QSize hint = m_scroll->widget()->sizeHint();
+    // Narrower than its frames, the panel scrolls sideways; the bar must not hide a row.
+    if (m_sidewaysBar)
+        hint.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return hint;
+}
+
+void CCriteriaPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const bool sideways = width() < m_scroll->widget()->minimumSizeHint().width();
+    if (std::exchange(m_sidewaysBar, sideways) != sideways)
+        updateGeometry();
 }
 
 void CCriteriaPanel::BuildGroups(QWidget* content) {

@@ -37,6 +37,9 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 public slots:
     // The "Reset" button and the reset-all command: groups 1 to 11; 12 and 13 keep their values.
     void ResetAll();
@@ -86,4 +89,5 @@ private:
     bool m_resetting = false;
     bool m_filling = false;
     bool m_filterPending = false;
+    bool m_sidewaysBar = false;
 };

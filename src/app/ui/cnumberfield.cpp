@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -35,8 +34,6 @@ qint64 LeadingNumber(const QString& text) {
 
 CNumberField::CNumberField(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), m_edit(new QLineEdit(this)), m_minimum(minimum), m_maximum(maximum) {
-    m_edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*")), m_edit));
     m_edit->installEventFilter(this);
     // Wide enough for the longest value of the range and a sign.
     const int chars = int(QString::number(qMax(qAbs(minimum), qAbs(maximum))).size()) + 2;
@@ -98,12 +95,16 @@ void CNumberField::Step(int direction) {
 }
 
 bool CNumberField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_edit && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            Step(key == Qt::Key_Up ? 1 : -1);
-            return true;
-        }
+    if (watched != m_edit || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+        Step(key->key() == Qt::Key_Up ? 1 : -1);
+        return true;
     }
-    return QWidget::eventFilter(watched, event);
+    // Typing takes digits only, whatever the field holds; shortcuts pass.
+    const QString text = key->text();
+    const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    return !shortcut && !text.isEmpty() && text.at(0).isPrint() &&
+           !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
 }

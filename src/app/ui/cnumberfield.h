@@ -7,8 +7,8 @@ class QLineEdit;
 class QToolButton;
 
 // A number criterion: a line edit that keeps exactly what was typed ("007" stays
-// "007") with up/down steps inside a range. Typing takes digits (and a leading minus);
-// a step writes the stepped value in plain decimal.
+// "007") with up/down steps inside a range. Typing takes digits only; a negative value
+// comes from a step or a loaded favourite. A step writes the stepped value in decimal.
 class CNumberField : public QWidget {
     Q_OBJECT
 public:
