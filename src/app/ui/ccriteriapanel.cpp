@@ -129,6 +129,14 @@ CGroupFrame* CCriteriaPanel::BuildFrame(int group) {
     if (group == GroupNewLocation)
         BuildNewLocationExtras(grid, caption);
 
+    auto* row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addLayout(grid, 1);
+    row->addLayout(BuildSwitchAndReset(group, caption));
+    return frame;
+}
+
+QVBoxLayout* CCriteriaPanel::BuildSwitchAndReset(int group, const QString& caption) {
     auto* side = new QVBoxLayout;
     side->setSpacing(2);
     if (const CRITERIONBINDING* enable = EnableSwitchOf(group)) {
@@ -150,12 +158,7 @@ CGroupFrame* CCriteriaPanel::BuildFrame(int group) {
     connect(reset, &QToolButton::clicked, this, [this, group] { ResetGroup(group); });
     side->addWidget(reset);
     side->addStretch(1);
-
-    auto* row = new QHBoxLayout(body);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addLayout(grid, 1);
-    row->addLayout(side);
-    return frame;
+    return side;
 }
 
 QWidget* CCriteriaPanel::BuildField(QGridLayout* grid, const FIELDLAYOUT& field,
@@ -174,25 +177,9 @@ QWidget* CCriteriaPanel::BuildField(QGridLayout* grid, const FIELDLAYOUT& field,
         grid->addWidget(check, field.row, field.column, 1, field.span);
         return check;
     }
-    case CriterionKind::Choice: {
-        auto* combo = new QComboBox;
-        combo->addItems(ChoiceTexts(field));
-        combo->setMaxVisibleItems(qMin(int(combo->count()), 20));
-        // Compact in the frame; the open list still shows every entry whole.
-        qsizetype longest = 0;
-        for (int i = 0; i < combo->count(); ++i)
-            longest = qMax(longest, combo->itemText(i).size());
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        combo->setIconSize(QSize(0, 0)); // the lists have no icons
-        combo->setMinimumContentsLength(int(qMin<qsizetype>(longest, 9)));
-        combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 24);
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, &binding](int index) {
-            if (!m_filling && index >= 0)
-                UserEdit(binding, QString::number(index));
-        });
-        control = combo;
+    case CriterionKind::Choice:
+        control = BuildChoiceField(field, binding);
         break;
-    }
     case CriterionKind::Text:
         control = BuildTextField(field, binding);
         break;
@@ -210,6 +197,26 @@ QWidget* CCriteriaPanel::BuildField(QGridLayout* grid, const FIELDLAYOUT& field,
         grid->addWidget(control, field.row, field.column + field.labelSpan, 1, field.span);
     }
     return control;
+}
+
+QWidget* CCriteriaPanel::BuildChoiceField(const FIELDLAYOUT& field,
+                                          const CRITERIONBINDING& binding) {
+    auto* combo = new QComboBox;
+    combo->addItems(ChoiceTexts(field));
+    combo->setMaxVisibleItems(qMin(int(combo->count()), 20));
+    // Compact in the frame; the open list still shows every entry whole.
+    qsizetype longest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        longest = qMax(longest, combo->itemText(i).size());
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setIconSize(QSize(0, 0)); // the lists have no icons
+    combo->setMinimumContentsLength(int(qMin<qsizetype>(longest, 9)));
+    combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 24);
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, &binding](int index) {
+        if (!m_filling && index >= 0)
+            UserEdit(binding, QString::number(index));
+    });
+    return combo;
 }
 
 QWidget* CCriteriaPanel::BuildTextField(const FIELDLAYOUT& field, const CRITERIONBINDING& binding) {

@@ -15,6 +15,7 @@ class QCheckBox;
 class QGridLayout;
 class QLineEdit;
 class QScrollArea;
+class QVBoxLayout;
 struct CRITERIONBINDING;
 struct FIELDLAYOUT;
 
@@ -63,9 +64,12 @@ private:
 
     void BuildGroups(QWidget* content);
     CGroupFrame* BuildFrame(int group);
+    // The group's enable switch (groups 1 to 11) above its "R" button.
+    QVBoxLayout* BuildSwitchAndReset(int group, const QString& caption);
     QWidget* BuildField(QGridLayout* grid, const FIELDLAYOUT& field,
                         const CRITERIONBINDING& binding, const QString& caption);
     QWidget* BuildTextField(const FIELDLAYOUT& field, const CRITERIONBINDING& binding);
+    QWidget* BuildChoiceField(const FIELDLAYOUT& field, const CRITERIONBINDING& binding);
     void BuildNewLocationExtras(QGridLayout* grid, const QString& caption);
     void BrowseNewLocation();
     void Bind(const CRITERIONBINDING& binding, QWidget* control);
