@@ -407,6 +407,8 @@ private slots:
         f.panel->resize(f.panel->sizeHint());
         f.Type("Additions", "Prefix", QStringLiteral("IMG_"));
         f.Type("Auto-Number", "Start", QStringLiteral("007"));
+        f.Find<QComboBox>("Removals", "Lead Dots")->setCurrentIndex(1);
+        f.Type("New Location", "Path", QStringLiteral("/tmp/out"));
         QTest::qWait(200);
         QVERIFY(f.panel->grab().save(path));
         QVERIFY(f.Frame(GroupAdd)->grab().save(path + QStringLiteral(".add.png")));
