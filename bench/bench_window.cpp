@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     RenameCriteria& criteria = window.State().criteria;
     criteria.replacements.replace = QStringLiteral("holiday");
     criteria.replacements.with = QStringLiteral("trip");
-    criteria.letterCase.mode = 3;
+    criteria.letterCase.change = 3;
     criteria.removals.firstN = QStringLiteral("1");
     criteria.additions.suffix = QStringLiteral("_x");
     criteria.numbering.mode = 2;
