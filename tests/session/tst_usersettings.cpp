@@ -78,18 +78,6 @@ private slots:
         QCOMPARE(settings.PictureViewerPlacement(), placement);
     }
 
-    void nothingStoredGivesDefaults() {
-        const CUserSettings settings;
-        QCOMPARE(settings.MainWindowPlacement(), std::nullopt);
-        QCOMPARE(settings.AlwaysOnTop(), false);
-        QCOMPARE(settings.SplitterLeft(), -1);
-        QCOMPARE(settings.ColumnOrder(), DefaultOrder());
-        QCOMPARE(settings.ColumnWidths().size(), ColumnCount);
-        for (int column = 0; column < ColumnCount; ++column)
-            QCOMPARE(settings.ColumnWidths()[column], ColumnInfo(column).defaultWidth);
-        QCOMPARE(settings.RecentFavourites(), QStringList());
-    }
-
     void roundTripKeepsEveryValueUnderItsKey() {
         QList<int> widths(ColumnCount, 75);
         widths[0] = 0; // a column dragged shut stays shut
