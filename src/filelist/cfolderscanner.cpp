@@ -45,6 +45,7 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
     if (!reader.Open(nativePath))
         return;
     LEVEL level;
+    level.descriptor = reader.Descriptor();
     level.nativePath = nativePath;
     level.folderPath = DecodeNativeName(nativePath);
     level.folderName = level.folderPath.mid(level.folderPath.lastIndexOf(QLatin1Char('/')) + 1);
@@ -68,10 +69,9 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     const QString name = DecodeNativeName(nativeName);
     if (IsSkippedSystemFolder(name))
         return false;
-    const QByteArray nativePath = JoinNativePath(level.nativePath, nativeName);
     FILESTATUS status;
     // An item whose status cannot be read (removed meanwhile, no permission) is skipped.
-    if (!ReadFileStatus(nativePath, status))
+    if (!ReadFileStatusAt(level.descriptor, nativeName, status))
         return false;
     const bool isFolder = status.isFolder;
     const bool atRoot = level.folderPath.endsWith(QLatin1Char('/'));
@@ -98,7 +98,8 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     entry.hidden = nativeName.startsWith('.');
     InitialiseNewEntry(entry);
     if (!isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
-        metadata.ReadEntry(entry, nativePath, m_settings.extractExif, m_settings.extractId3);
+        metadata.ReadEntry(entry, JoinNativePath(level.nativePath, nativeName),
+                           m_settings.extractExif, m_settings.extractId3);
     onEntry(std::move(entry));
     return isFolder;
 }
