@@ -117,8 +117,7 @@ void CProgramState::ListFolder(const QByteArray& nativeFolder) {
 }
 
 void CProgramState::SortList() {
-    list.SortRowsBy(
-        [this](const FILEENTRY& a, const FILEENTRY& b) { return sortOrder.Compare(a, b); });
+    sortOrder.SortList(list);
 }
 
 void CProgramState::SetRecentFavourites(const QStringList& recent) {
