@@ -4,6 +4,7 @@
 #include "textposition.h"
 
 #include "filelist/textrules.h"
+#include "platform/csizetext.h"
 #include "platform/sizetext.h"
 
 #include <iterator>
@@ -40,7 +41,9 @@ QString TagValue(int index, const GROUPCONTEXT& context) {
     case 8:
         return id3 ? QStringLiteral("%1").arg(entry.track, 2, 10, QLatin1Char('0')) : QString();
     default:
-        return SizeText(entry.size, context.options.sizeDisplayMode);
+        return context.input.sizeText
+                   ? context.input.sizeText->Text(entry.size, context.options.sizeDisplayMode)
+                   : SizeText(entry.size, context.options.sizeDisplayMode);
     }
 }
 
