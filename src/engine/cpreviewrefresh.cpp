@@ -2,6 +2,7 @@
 #include "cpreviewrefresh.h"
 
 #include "cregexpattern.h"
+#include "criterionbinding.h"
 #include "numbertext.h"
 
 #include "filelist/textrules.h"
@@ -58,6 +59,31 @@ TimeValue DateOfType(int type, const FILEENTRY& entry, const PENDINGTIMES& pendi
 
 bool DifferNoCase(const QString& a, const QString& b, int length) {
     return AsciiCompareNoCase(QStringView(a).left(length), QStringView(b).left(length)) != 0;
+}
+
+// A copy that shares no text with the original. Workers that share a text count its
+// references on one cache line, and every group copies its texts for every row.
+QString Unshared(const QString& text) {
+    return text.isNull() ? QString() : QString(text.constData(), text.size());
+}
+
+RenameCriteria UnsharedCriteria(const RenameCriteria& criteria) {
+    RenameCriteria copy = criteria;
+    for (const CRITERIONBINDING& binding : CriteriaBindings()) {
+        if (const auto* text = std::get_if<QString& (*)(RenameCriteria&)>(&binding.field)) {
+            QString& field = (*text)(copy);
+            field = Unshared(field);
+        }
+    }
+    return copy;
+}
+
+QStringList UnsharedList(const QStringList& list) {
+    QStringList copy;
+    copy.reserve(list.size());
+    for (const QString& text : list)
+        copy.append(Unshared(text));
+    return copy;
 }
 
 // A worker is worth its start-up only for a few thousand rows.
@@ -162,30 +188,33 @@ void CPreviewRefresh::RunSplit(CFileList& list, const RenameCriteria& criteria,
     auto generate = [&](int worker) {
         const size_t first = work.size() * size_t(worker) / size_t(workers);
         const size_t last = work.size() * size_t(worker + 1) / size_t(workers);
-        NAMEINPUT own = input;
+        const RenameCriteria own = UnsharedCriteria(criteria);
+        NAMEINPUT ownInput = input;
+        ownInput.removeWords = UnsharedList(input.removeWords);
+        ownInput.exceptionWords = UnsharedList(input.exceptionWords);
         CRegexPattern pattern;
-        const bool compiled = pattern.Compile(criteria.regex.match);
-        invalid[size_t(worker)] = !compiled && !criteria.regex.match.isEmpty();
-        own.pattern = compiled ? &pattern : nullptr;
+        const bool compiled = pattern.Compile(own.regex.match);
+        invalid[size_t(worker)] = !compiled && !own.regex.match.isEmpty();
+        ownInput.pattern = compiled ? &pattern : nullptr;
         for (size_t k = first; k < last; ++k) {
             const ROWWORK& w = work[k];
             const FILEENTRY& entry = list.GetEntry(w.row);
             ROWRESULT& out = results[k];
             out.pending = PreviewTimes(changes, entry, w.now);
-            own.date = DateOfType(criteria.autoDate.type, entry, out.pending, w.now);
-            own.name = entry.name;
-            own.folderPath = entry.folderPath;
-            own.isFolder = entry.isFolder;
-            own.index = w.row;
-            own.entry = &entry;
+            ownInput.date = DateOfType(own.autoDate.type, entry, out.pending, w.now);
+            ownInput.name = entry.name;
+            ownInput.folderPath = entry.folderPath;
+            ownInput.isFolder = entry.isFolder;
+            ownInput.index = w.row;
+            ownInput.entry = &entry;
             if (w.row == options.debugRow) {
-                own.number = NumberText(w.numberBeforeRestart, run.radix, run.pad);
-                out.newName = GenerateNewName(criteria, own, options, &trace);
+                ownInput.number = NumberText(w.numberBeforeRestart, run.radix, run.pad);
+                out.newName = GenerateNewName(own, ownInput, options, &trace);
                 if (w.number == w.numberBeforeRestart)
                     continue;
             }
-            own.number = NumberText(w.number, run.radix, run.pad);
-            out.newName = GenerateNewName(criteria, own, options);
+            ownInput.number = NumberText(w.number, run.radix, run.pad);
+            out.newName = GenerateNewName(own, ownInput, options);
         }
     };
     std::vector<std::thread> threads;
