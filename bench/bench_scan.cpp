@@ -58,6 +58,9 @@ int main(int argc, char** argv) {
     list.SelectAll();
     const RenameCriteria criteria = BenchCriteria();
     timer.restart();
+    CPreviewRefresh(CurrentTimeValue, 1).Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
+    const qint64 oneThreadMs = timer.elapsed();
+    timer.restart();
     const REFRESHRESULT result =
         CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
     const qint64 refreshMs = timer.elapsed();
@@ -68,6 +71,7 @@ int main(int argc, char** argv) {
     std::printf("refresh_ms %lld (%.2f us per row, next number %lld)\n",
                 static_cast<long long>(refreshMs), rows ? 1000.0 * double(refreshMs) / rows : 0.0,
                 static_cast<long long>(result.nextNumber));
+    std::printf("refresh_one_thread_ms %lld\n", static_cast<long long>(oneThreadMs));
     std::printf("peak_bytes_per_entry %.0f\n",
                 rows ? 1024.0 * double(afterScan - baseline) / rows : 0.0);
     if (rows > 0)

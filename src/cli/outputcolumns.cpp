@@ -118,21 +118,21 @@ QString ColumnValue(const CFileList& list, int row, const OUTPUTCOLUMN& column, 
     case FieldConflict:
         return NameConflictKey(entry.conflict);
     case FieldFNumber:
-        return entry.exifAperture;
+        return entry.Tags().exifAperture;
     case FieldExposure:
-        return entry.exifExposure;
+        return entry.Tags().exifExposure;
     case FieldBias:
-        return entry.exifExposureBias;
+        return entry.Tags().exifExposureBias;
     case FieldFocal:
-        return entry.exifFocalLength;
+        return entry.Tags().exifFocalLength;
     case FieldComment:
-        return entry.exifComment;
+        return entry.Tags().exifComment;
     case FieldArtist:
-        return entry.id3Artist;
+        return entry.Tags().id3Artist;
     case FieldAlbum:
-        return entry.id3Album;
+        return entry.Tags().id3Album;
     case FieldTitle:
-        return entry.id3Title;
+        return entry.Tags().id3Title;
     }
     return QString();
 }

@@ -4,6 +4,7 @@
 #include "textposition.h"
 
 #include "filelist/textrules.h"
+#include "platform/csizetext.h"
 #include "platform/sizetext.h"
 
 #include <iterator>
@@ -22,25 +23,27 @@ QString TagValue(int index, const GROUPCONTEXT& context) {
     const bool id3 = context.options.extractId3;
     switch (index) {
     case 0:
-        return exif ? entry.exifAperture : QString();
+        return exif ? entry.Tags().exifAperture : QString();
     case 1:
-        return exif ? entry.exifComment : QString();
+        return exif ? entry.Tags().exifComment : QString();
     case 2:
-        return exif ? entry.exifExposure : QString();
+        return exif ? entry.Tags().exifExposure : QString();
     case 3:
-        return exif ? entry.exifFocalLength : QString();
+        return exif ? entry.Tags().exifFocalLength : QString();
     case 4:
-        return exif ? entry.exifExposureBias : QString();
+        return exif ? entry.Tags().exifExposureBias : QString();
     case 5:
-        return id3 ? entry.id3Artist : QString();
+        return id3 ? entry.Tags().id3Artist : QString();
     case 6:
-        return id3 ? entry.id3Album : QString();
+        return id3 ? entry.Tags().id3Album : QString();
     case 7:
-        return id3 ? entry.id3Title : QString();
+        return id3 ? entry.Tags().id3Title : QString();
     case 8:
         return id3 ? QStringLiteral("%1").arg(entry.track, 2, 10, QLatin1Char('0')) : QString();
     default:
-        return SizeText(entry.size, context.options.sizeDisplayMode);
+        return context.input.sizeText
+                   ? context.input.sizeText->Text(entry.size, context.options.sizeDisplayMode)
+                   : SizeText(entry.size, context.options.sizeDisplayMode);
     }
 }
 

@@ -18,18 +18,35 @@ struct REFRESHRESULT {
 };
 
 // Recomputes the new name, pending times and pending attributes of every selected row,
-// numbering the rows in list order. The regular expression is compiled once per run.
+// numbering the rows in list order. The regular expression is compiled once per run (once
+// per worker). A large list is split over several worker threads: each row's name depends
+// only on its entry, the criteria and its number, and the numbers are worked out first,
+// so the result is the same as from one thread. A restart of the numbers when the start
+// of the new name changes depends on the name before it, so that one runs in one thread.
 class CPreviewRefresh {
 public:
     using Clock = std::function<TimeValue()>;
 
-    explicit CPreviewRefresh(Clock clock = CurrentTimeValue);
+    // `workers` 0 takes as many as the machine has processors; 1 runs on the calling
+    // thread only. The clock is only ever called on the calling thread.
+    explicit CPreviewRefresh(Clock clock = CurrentTimeValue, int workers = 0);
 
     REFRESHRESULT Run(CFileList& list, const RenameCriteria& criteria,
                       const CHANGESETTINGS& changes, const NAMEOPTIONS& options) const;
 
 private:
+    struct ROWWORK;
+    struct ROWRESULT;
+
+    void RunInOrder(CFileList& list, const RenameCriteria& criteria, const CHANGESETTINGS& changes,
+                    const NAMEOPTIONS& options, NAMEINPUT& input, REFRESHRESULT& result) const;
+    void RunSplit(CFileList& list, const RenameCriteria& criteria, const CHANGESETTINGS& changes,
+                  const NAMEOPTIONS& options, const NAMEINPUT& input, int workers,
+                  REFRESHRESULT& result) const;
+    [[nodiscard]] int WorkersFor(const CFileList& list, const RenameCriteria& criteria) const;
+
     Clock m_clock;
+    int m_workers;
 };
 
 // Refresh requests are merged: a request made while one is waiting adds nothing. The

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 class CRegexPattern;
+class CSizeText;
 
 // The per-entry input the preview refresh prepares.
 struct NAMEINPUT {
@@ -24,6 +25,8 @@ struct NAMEINPUT {
     QStringList exceptionWords;
     qint32 index = 0;
     const FILEENTRY* entry = nullptr; // for the metadata and size tags
+    // The size texts of this refresh's locale; SizeText() when none.
+    const CSizeText* sizeText = nullptr;
 };
 
 // The inputs read afresh at every call besides the criteria.

@@ -5,6 +5,8 @@
 
 #include "filelist/textrules.h"
 
+#include <algorithm>
+
 namespace {
 
 // Held as Windows-1252 text by older versions; the three characters above U+007F are those
@@ -42,6 +44,12 @@ void RemoveRange(QString& base, qint32 from, qint32 to) {
 void RemoveCharacters(QString& base, QStringView chars) {
     if (chars.isEmpty())
         return;
+    // Without halves of pairs in Chars every character to remove is one unit, and a unit
+    // of a pair in the name can never equal it: removing units in place is the same.
+    if (std::none_of(chars.begin(), chars.end(), [](QChar c) { return c.isSurrogate(); })) {
+        base.removeIf([chars](QChar c) { return chars.contains(c); });
+        return;
+    }
     QString kept;
     kept.reserve(base.size());
     for (qsizetype i = 0; i < base.size();) {
@@ -124,9 +132,15 @@ bool KeepsComposition(QStringView character) {
 // The first character of the canonical decomposition is the base letter. For a character
 // outside the Basic Multilingual Plane that is a whole pair, never its first half.
 void RemoveAccents(QString& base) {
+    if (std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return;
     QString folded;
     folded.reserve(base.size());
     for (qsizetype i = 0; i < base.size();) {
+        if (base[i].unicode() < 0x80) {
+            folded += base[i++];
+            continue;
+        }
         const qsizetype width = CharacterWidthAt(base, i);
         const QString character = base.mid(i, width);
         const QString decomposed = KeepsComposition(character)
@@ -185,7 +199,7 @@ void ApplyRemovalGroup(const GROUPCONTEXT& context, QString& base) {
     if (c.allHigh)
         base.removeIf([](QChar ch) { return ch.unicode() >= 0x80 && ch.unicode() <= 0xFF; });
     if (c.trim)
-        base = base.trimmed();
+        base = std::move(base).trimmed();
     if (c.doubleSpace)
         CollapseBlanks(base);
     if (c.accents)

@@ -202,31 +202,44 @@ QByteArray CFileList::GetNativeFullPath(int row) const {
 }
 
 void CFileList::SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare) {
+    SortRowsByRow([this, &compare](int a, int b) {
+        return compare(*m_rows[size_t(a)].entry, *m_rows[size_t(b)].entry);
+    });
+}
+
+void CFileList::SortRowsByRow(const std::function<int(int rowA, int rowB)>& compare) {
     FlushChanges();
     if (m_notices)
         m_notices->ListAboutToReset();
     // A merge sort only ever asks "is b before a", so it stays within bounds and keeps
-    // every row even when the comparison contradicts itself.
-    std::vector<ROW> buffer(m_rows.size());
-    for (size_t width = 1; width < m_rows.size(); width *= 2) {
-        for (size_t lo = 0; lo < m_rows.size(); lo += 2 * width) {
-            const size_t mid = std::min(lo + width, m_rows.size());
-            const size_t hi = std::min(lo + 2 * width, m_rows.size());
+    // every row even when the comparison contradicts itself. It orders row numbers; the
+    // rows move once at the end.
+    std::vector<int> order(m_rows.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = int(k);
+    std::vector<int> buffer(order.size());
+    for (size_t width = 1; width < order.size(); width *= 2) {
+        for (size_t lo = 0; lo < order.size(); lo += 2 * width) {
+            const size_t mid = std::min(lo + width, order.size());
+            const size_t hi = std::min(lo + 2 * width, order.size());
             size_t i = lo, j = mid, out = lo;
             while (i < mid && j < hi) {
-                if (compare(*m_rows[j].entry, *m_rows[i].entry) < 0)
-                    buffer[out++] = std::move(m_rows[j++]);
+                if (compare(order[j], order[i]) < 0)
+                    buffer[out++] = order[j++];
                 else
-                    buffer[out++] = std::move(m_rows[i++]);
+                    buffer[out++] = order[i++];
             }
             while (i < mid)
-                buffer[out++] = std::move(m_rows[i++]);
+                buffer[out++] = order[i++];
             while (j < hi)
-                buffer[out++] = std::move(m_rows[j++]);
+                buffer[out++] = order[j++];
         }
-        for (size_t k = 0; k < m_rows.size(); ++k)
-            m_rows[k] = std::move(buffer[k]);
+        order.swap(buffer);
     }
+    std::vector<ROW> sorted(m_rows.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        sorted[k] = std::move(m_rows[size_t(order[k])]);
+    m_rows.swap(sorted);
     if (m_notices)
         m_notices->ListReset();
 }

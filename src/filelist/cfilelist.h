@@ -64,6 +64,9 @@ public:
     // Reorders the rows by a three-way comparison that need not be an ordering (the
     // random sort); every row ends up exactly once.
     void SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare);
+    // The same with the rows named by their index before the sort, for comparisons that
+    // work on keys prepared per row.
+    void SortRowsByRow(const std::function<int(int rowA, int rowB)>& compare);
     // Inserts at `to` a row holding a full copy of row `from` (not selected); the caller
     // deletes the row that was copied.
     void MoveRow(int from, int to);

@@ -46,6 +46,7 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
         return;
     }
     LEVEL level;
+    level.descriptor = reader.Descriptor();
     level.nativePath = nativePath;
     level.folderPath = DecodeNativeName(nativePath);
     level.folderName = level.folderPath.mid(level.folderPath.lastIndexOf(QLatin1Char('/')) + 1);
@@ -69,14 +70,14 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     const QString name = DecodeNativeName(nativeName);
     if (IsSkippedSystemFolder(name))
         return false;
-    const QByteArray nativePath = JoinNativePath(level.nativePath, nativeName);
     FILESTATUS status;
     // An item removed meanwhile is simply gone; any other item whose status cannot be read
-    // (no permission, a path too long for the system) is left out and reported.
-    if (!ReadFileStatus(nativePath, status)) {
+    // (no permission) is left out and reported.
+    if (!ReadFileStatusAt(level.descriptor, nativeName, status)) {
         const int error = LastErrorNumber();
         if (!IsNotFoundError(error))
-            AddScanSkip(m_skips, DecodeNativeName(nativePath), error);
+            AddScanSkip(m_skips, DecodeNativeName(JoinNativePath(level.nativePath, nativeName)),
+                        error);
         return false;
     }
     const bool isFolder = status.isFolder;
@@ -104,7 +105,8 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     entry.hidden = nativeName.startsWith('.');
     InitialiseNewEntry(entry);
     if (!isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
-        metadata.ReadEntry(entry, nativePath, m_settings.extractExif, m_settings.extractId3);
+        metadata.ReadEntry(entry, JoinNativePath(level.nativePath, nativeName),
+                           m_settings.extractExif, m_settings.extractId3);
     onEntry(std::move(entry));
     return isFolder;
 }

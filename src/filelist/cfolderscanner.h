@@ -28,6 +28,7 @@ public:
 
 private:
     struct LEVEL {
+        int descriptor = -1; // the open folder, which item names are read relative to
         QByteArray nativePath;
         QString folderPath;
         QString folderName;

@@ -8,11 +8,12 @@ namespace {
 void StoreExif(FILEENTRY& entry, TimeValue dateTaken, const EXIFTEXTS& texts) {
     entry.hasExif = true;
     entry.dateTaken = dateTaken;
-    entry.exifAperture = texts.aperture;
-    entry.exifExposure = texts.exposure;
-    entry.exifExposureBias = texts.exposureBias;
-    entry.exifFocalLength = texts.focalLength;
-    entry.exifComment = texts.comment;
+    ENTRYTAGS& tags = entry.EditTags();
+    tags.exifAperture = texts.aperture;
+    tags.exifExposure = texts.exposure;
+    tags.exifExposureBias = texts.exposureBias;
+    tags.exifFocalLength = texts.focalLength;
+    tags.exifComment = texts.comment;
 }
 
 } // namespace
@@ -74,9 +75,10 @@ void CMetadataReader::ReadTiff(FILEENTRY& entry, const QByteArray& nativePath) {
 void CMetadataReader::ReadId3(FILEENTRY& entry, const QByteArray& nativePath) {
     if (!m_id3Reader.Read(nativePath))
         return;
-    entry.id3Artist = m_id3Reader.Artist();
-    entry.id3Album = m_id3Reader.Album();
-    entry.id3Title = m_id3Reader.Title();
+    ENTRYTAGS& tags = entry.EditTags();
+    tags.id3Artist = m_id3Reader.Artist();
+    tags.id3Album = m_id3Reader.Album();
+    tags.id3Title = m_id3Reader.Title();
     entry.track = m_id3Reader.Track();
 }
 

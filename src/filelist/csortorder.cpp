@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "csortorder.h"
 
+#include "csortkeys.h"
 #include "listcolumns.h"
 #include "textrules.h"
 
@@ -117,19 +118,48 @@ int CSortOrder::CompareByColumn(const FILEENTRY& a, const FILEENTRY& b) const {
     }
 }
 
+// The two leading characters of each key, compared by value ahead of the text: affected
+// entries first (when grouped), then folders before files (unless sorted together).
+int CSortOrder::PrefixOf(const FILEENTRY& e) const {
+    const int first = m_state.groupAffected ? (e.affected ? 1 : 2) : 1;
+    const int second = (e.isFolder || m_state.filesAndFoldersTogether) ? 1 : 0xFF;
+    return first * 0x100 + second;
+}
+
 int CSortOrder::CompareTexts(const FILEENTRY& a, const FILEENTRY& b, QStringView ta,
                              QStringView tb) const {
-    // The two leading characters of each key, compared by value ahead of the text: affected
-    // entries first (when grouped), then folders before files (unless sorted together).
-    auto prefix = [this](const FILEENTRY& e) {
-        const int first = m_state.groupAffected ? (e.affected ? 1 : 2) : 1;
-        const int second = (e.isFolder || m_state.filesAndFoldersTogether) ? 1 : 0xFF;
-        return first * 0x100 + second;
-    };
-    const int byPrefix = Sign(prefix(a) - prefix(b));
+    const int byPrefix = Sign(PrefixOf(a) - PrefixOf(b));
     if (byPrefix != 0)
         return byPrefix;
     ta = ta.left(kKeyLength - 2);
     tb = tb.left(kKeyLength - 2);
     return m_state.logical ? LogicalCompare(ta, tb) : Sign(AsciiCompareNoCase(ta, tb));
+}
+
+void CSortOrder::SortList(CFileList& list) {
+    const int column = m_state.column;
+    const bool byText = column == ColName || column == ColNewName || column == ColSubDir ||
+                        column == ColType || column == ColAttributes;
+    if (m_state.random || !byText) {
+        list.SortRowsBy([this](const FILEENTRY& a, const FILEENTRY& b) { return Compare(a, b); });
+        return;
+    }
+    // The attribute letters are compared plainly and without the prefix.
+    const bool attributes = column == ColAttributes;
+    CSortKeys keys(m_state.logical && !attributes, list.RowCount());
+    for (int row = 0; row < list.RowCount(); ++row) {
+        const FILEENTRY& e = list.GetEntry(row);
+        if (attributes) {
+            keys.Add(0, AttributeLetters(e.attributes));
+            continue;
+        }
+        const QString& text = column == ColName      ? e.name
+                              : column == ColNewName ? e.newName
+                              : column == ColSubDir  ? e.subDir
+                                                     : e.typeName;
+        keys.Add(PrefixOf(e), QStringView(text).left(kKeyLength - 2));
+    }
+    keys.Finish();
+    const int direction = m_state.ascending ? 1 : -1;
+    list.SortRowsByRow([&keys, direction](int a, int b) { return direction * keys.Compare(a, b); });
 }

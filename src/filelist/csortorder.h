@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cfilelist.h"
 #include "fileentry.h"
 
 #include <QRandomGenerator>
@@ -29,8 +30,12 @@ public:
 
     // -1, 0 or 1. The random order answers 1 or 0 at random, never -1.
     int Compare(const FILEENTRY& a, const FILEENTRY& b);
+    // Reorders the list's rows as Compare() orders them; the text columns are compared
+    // through keys worked out once per row.
+    void SortList(CFileList& list);
 
 private:
+    int PrefixOf(const FILEENTRY& entry) const;
     int CompareByColumn(const FILEENTRY& a, const FILEENTRY& b) const;
     int CompareTexts(const FILEENTRY& a, const FILEENTRY& b, QStringView ta, QStringView tb) const;
 

@@ -1,6 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileentry.h"
 
+const ENTRYTAGS& FILEENTRY::Tags() const {
+    static const ENTRYTAGS kNone;
+    return m_tags ? *m_tags.constData() : kNone;
+}
+
+ENTRYTAGS& FILEENTRY::EditTags() {
+    if (!m_tags)
+        m_tags = new ENTRYTAGS;
+    return *m_tags.data();
+}
+
 void InitialiseNewEntry(FILEENTRY& entry) {
     entry.newName = entry.name;
     entry.newNameLength = static_cast<qint32>(entry.name.size());

@@ -4,6 +4,8 @@
 #include "platform/timevalue.h"
 
 #include <QByteArray>
+#include <QSharedData>
+#include <QSharedDataPointer>
 #include <QString>
 
 // Why a row's new name cannot be given as it stands (worked out for the whole list at
@@ -14,6 +16,19 @@ enum class NameConflict : quint8 {
     Exists,    // something that is not renamed away has the new path
     TooLong,   // more bytes than a name may have
     Invalid,   // a character no name can hold (NUL, "/"), or "." or ".."
+};
+
+// The texts a photo's EXIF data and a song's ID3 tag give. Few files have any, so an entry
+// keeps them in this record, allocated only for a file that has them.
+struct ENTRYTAGS : QSharedData {
+    QString exifAperture;
+    QString exifExposure;
+    QString exifExposureBias;
+    QString exifFocalLength;
+    QString exifComment;
+    QString id3Artist;
+    QString id3Album;
+    QString id3Title;
 };
 
 // One file or folder of the list. The name on disk is kept as its exact bytes
@@ -41,14 +56,6 @@ struct FILEENTRY {
     NameConflict conflict = NameConflict::None;
     bool hasExif = false;
     TimeValue dateTaken = 0;
-    QString exifAperture;
-    QString exifExposure;
-    QString exifExposureBias;
-    QString exifFocalLength;
-    QString exifComment;
-    QString id3Artist;
-    QString id3Album;
-    QString id3Title;
     quint32 track = 0;
     quint32 attributes = 0;
     quint32 newAttributes = 0;
@@ -59,6 +66,15 @@ struct FILEENTRY {
     bool accessedPending = false;
     bool attributesPending = false;
     bool hidden = false; // drawn dimmed in the list
+
+    // The tag texts; all empty for a file that has none.
+    [[nodiscard]] const ENTRYTAGS& Tags() const;
+    // The tag texts to change, allocated at the first call; a copied entry keeps its own.
+    [[nodiscard]] ENTRYTAGS& EditTags();
+    [[nodiscard]] bool HasTags() const { return m_tags.constData() != nullptr; }
+
+private:
+    QSharedDataPointer<ENTRYTAGS> m_tags;
 };
 
 // Puts the fields that follow from `name` and `attributes` into their state at creation.

@@ -27,6 +27,10 @@ bool CDirectoryReader::Next(QByteArray& name) {
     return false;
 }
 
+int CDirectoryReader::Descriptor() const {
+    return m_dir ? dirfd(m_dir) : -1;
+}
+
 void CDirectoryReader::Close() {
     if (m_dir)
         closedir(m_dir);

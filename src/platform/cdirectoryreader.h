@@ -17,6 +17,9 @@ public:
     // The next name; false when the folder has no more.
     bool Next(QByteArray& name);
     void Close();
+    // The open folder's descriptor, for reading the status of its names relative to it;
+    // -1 when none is open.
+    [[nodiscard]] int Descriptor() const;
 
 private:
     __dirstream* m_dir = nullptr;

@@ -17,6 +17,9 @@ struct FILESTATUS {
 };
 
 bool ReadFileStatus(const QByteArray& nativePath, FILESTATUS& status);
+// The status of `nativeName` inside the open folder `folderDescriptor`: the kernel then
+// resolves one name instead of walking the whole path again for every item.
+bool ReadFileStatusAt(int folderDescriptor, const QByteArray& nativeName, FILESTATUS& status);
 
 // Attribute bits of a file: read-only when the owner may not write, hidden for a name that
 // begins with a dot, the directory bit for folders.

@@ -21,30 +21,30 @@ int MixedMode(quint64 size) {
 
 } // namespace
 
-QString SizeText(quint64 size, int mode) {
+quint64 SizeInUnit(quint64 size, int mode, QLatin1StringView& unit) {
     if (mode == SizeMixed)
         mode = MixedMode(size);
-    quint64 value = 0;
-    const char* unit = "";
     switch (mode) {
     case SizeBytes:
-        value = size;
-        unit = " B";
-        break;
+        unit = QLatin1StringView(" B");
+        return size;
     case SizeKilobytes:
-        value = size / kKilo;
-        unit = " KB";
-        break;
+        unit = QLatin1StringView(" KB");
+        return size / kKilo;
     case SizeMegabytes:
-        value = size / kMega;
-        unit = " MB";
-        break;
+        unit = QLatin1StringView(" MB");
+        return size / kMega;
     case SizeGigabytes:
-        value = size / kGiga;
-        unit = " GB";
-        break;
+        unit = QLatin1StringView(" GB");
+        return size / kGiga;
     default:
-        break;
+        unit = QLatin1StringView();
+        return 0;
     }
-    return QLocale().toString(value) + QLatin1String(unit);
+}
+
+QString SizeText(quint64 size, int mode) {
+    QLatin1StringView unit;
+    const quint64 value = SizeInUnit(size, mode, unit);
+    return QLocale().toString(value) + unit;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 #include <QtGlobal>
 
@@ -17,3 +18,5 @@ enum SizeDisplayMode {
 // The size as the list shows it: the value in the mode's unit, formatted as a number in
 // the user's locale, and the unit (" B", " KB", " MB", " GB"). Any other mode gives "0".
 QString SizeText(quint64 size, int mode);
+// The value SizeText() shows and its unit.
+quint64 SizeInUnit(quint64 size, int mode, QLatin1StringView& unit);

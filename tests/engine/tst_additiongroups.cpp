@@ -10,14 +10,14 @@ namespace {
 
 FILEENTRY TaggedEntry() {
     FILEENTRY entry;
-    entry.exifAperture = QStringLiteral("f2.8");
-    entry.exifComment = QStringLiteral("Rome");
-    entry.exifExposure = QStringLiteral("1-250");
-    entry.exifFocalLength = QStringLiteral("35mm");
-    entry.exifExposureBias = QStringLiteral("+1");
-    entry.id3Artist = QStringLiteral("Artist");
-    entry.id3Album = QStringLiteral("Album");
-    entry.id3Title = QStringLiteral("Title");
+    entry.EditTags().exifAperture = QStringLiteral("f2.8");
+    entry.EditTags().exifComment = QStringLiteral("Rome");
+    entry.EditTags().exifExposure = QStringLiteral("1-250");
+    entry.EditTags().exifFocalLength = QStringLiteral("35mm");
+    entry.EditTags().exifExposureBias = QStringLiteral("+1");
+    entry.EditTags().id3Artist = QStringLiteral("Artist");
+    entry.EditTags().id3Album = QStringLiteral("Album");
+    entry.EditTags().id3Title = QStringLiteral("Title");
     entry.track = 7;
     entry.size = 1234567;
     return entry;
@@ -276,9 +276,9 @@ private slots:
     // Each tag is a full pass over the text as it stands, in table order.
     void tagValuesExpandLaterTagsOnly() {
         FILEENTRY entry;
-        entry.exifComment = QStringLiteral("%t");
-        entry.id3Title = QStringLiteral("%a");
-        entry.exifAperture = QStringLiteral("f4");
+        entry.EditTags().exifComment = QStringLiteral("%t");
+        entry.EditTags().id3Title = QStringLiteral("%a");
+        entry.EditTags().exifAperture = QStringLiteral("f4");
         NAMEINPUT input = InputFor(QStringLiteral("a.jpg"));
         input.entry = &entry;
         NAMEOPTIONS options;

@@ -43,12 +43,14 @@ QByteArray SongBytes() {
 }
 
 QStringList ExifFields(const FILEENTRY& e) {
-    return {e.exifAperture, e.exifExposure, e.exifExposureBias, e.exifFocalLength, e.exifComment};
+    return {e.Tags().exifAperture, e.Tags().exifExposure, e.Tags().exifExposureBias,
+            e.Tags().exifFocalLength, e.Tags().exifComment};
 }
 
 bool NoMetadata(const FILEENTRY& e) {
     return !e.hasExif && e.dateTaken == 0 && ExifFields(e) == QStringList(5) &&
-           e.id3Artist.isEmpty() && e.id3Album.isEmpty() && e.id3Title.isEmpty() && e.track == 0;
+           e.Tags().id3Artist.isEmpty() && e.Tags().id3Album.isEmpty() &&
+           e.Tags().id3Title.isEmpty() && e.track == 0;
 }
 
 qint64 BerlinSummer(int h, int mi, int s) {
@@ -122,11 +124,11 @@ private slots:
                               QStringLiteral("35"), QStringLiteral("Beach")}));
         QVERIFY(r.hasExif);
         QCOMPARE(r.dateTaken, BerlinSummer(14, 7, 9));
-        QCOMPARE(r.exifAperture, QStringLiteral("4"));
-        QCOMPARE(r.exifComment, QString());
-        QCOMPARE(s.id3Artist, QStringLiteral("Artist"));
-        QCOMPARE(s.id3Album, QStringLiteral("Album"));
-        QCOMPARE(s.id3Title, QStringLiteral("Title"));
+        QCOMPARE(r.Tags().exifAperture, QStringLiteral("4"));
+        QCOMPARE(r.Tags().exifComment, QString());
+        QCOMPARE(s.Tags().id3Artist, QStringLiteral("Artist"));
+        QCOMPARE(s.Tags().id3Album, QStringLiteral("Album"));
+        QCOMPARE(s.Tags().id3Title, QStringLiteral("Title"));
         QCOMPARE(s.track, 4u);
         QVERIFY(!s.hasExif);
     }
@@ -173,6 +175,39 @@ private slots:
         QVERIFY(NoMetadata(fourth));
     }
 
+    // The tag texts live in a record of their own: none for a file without them, and a
+    // copied entry changes its own record, never the one it was copied from.
+    void tagsKeptApart() {
+        const QByteArray photo = WriteTestFile(m_folder, QStringLiteral("t.jpg"), PhotoBytes());
+        const QByteArray song = WriteTestFile(m_folder, QStringLiteral("t.mp3"), SongBytes());
+        FILEENTRY p = Entry(QStringLiteral("t.jpg"));
+        FILEENTRY s = Entry(QStringLiteral("t.mp3"));
+        FILEENTRY plain = Entry(QStringLiteral("t.txt"));
+        ReadEntryMetadata(p, photo, true, true);
+        ReadEntryMetadata(s, song, true, true);
+        ReadEntryMetadata(plain, photo, true, true);
+        QVERIFY(p.HasTags());
+        QVERIFY(s.HasTags());
+        QVERIFY(!plain.HasTags());
+        QVERIFY(NoMetadata(plain));
+
+        FILEENTRY copy = p;
+        copy.EditTags().exifComment = QStringLiteral("Changed");
+        copy.EditTags().id3Title = QStringLiteral("Other");
+        QCOMPARE(p.Tags().exifComment, QStringLiteral("Beach"));
+        QCOMPARE(p.Tags().id3Title, QString());
+        QCOMPARE(copy.Tags().exifComment, QStringLiteral("Changed"));
+        QCOMPARE(copy.Tags().exifAperture, QStringLiteral("2.8"));
+
+        FILEENTRY moved = std::move(s);
+        QCOMPARE(moved.Tags().id3Artist, QStringLiteral("Artist"));
+        QCOMPARE(moved.track, 4u);
+        FILEENTRY assigned;
+        assigned = moved;
+        QCOMPARE(assigned.Tags().id3Album, QStringLiteral("Album"));
+        QVERIFY(!FILEENTRY().HasTags());
+    }
+
     void missingFileLeavesEntry() {
         FILEENTRY e = Entry(QStringLiteral("gone.jpg"));
         ReadEntryMetadata(e, QFile::encodeName(m_folder.filePath(QStringLiteral("gone.jpg"))), true,
@@ -193,7 +228,7 @@ private slots:
         ReadEntryMetadata(e, path, true, true);
         // The folder's clean-up cannot name this file, so it goes here.
         QCOMPARE(std::remove(path.constData()), 0);
-        QCOMPARE(e.id3Title, QStringLiteral("Title"));
+        QCOMPARE(e.Tags().id3Title, QStringLiteral("Title"));
     }
 };
 

@@ -114,13 +114,13 @@ private slots:
                                      : extension[0] == 'n' ? tiffFile
                                                            : id3File;
             if (extension[0] == 'm') {
-                QCOMPARE(entry.id3Title, expected.read ? expected.texts[0] : QString());
+                QCOMPARE(entry.Tags().id3Title, expected.read ? expected.texts[0] : QString());
                 QCOMPARE(entry.track, expected.read ? expected.texts[3].toUInt() : 0u);
             } else {
                 QCOMPARE(entry.hasExif, expected.read);
                 QCOMPARE(entry.dateTaken, expected.date);
-                QCOMPARE(entry.exifComment, expected.read ? expected.texts[4] : QString());
-                QCOMPARE(entry.exifAperture, expected.read ? expected.texts[0] : QString());
+                QCOMPARE(entry.Tags().exifComment, expected.read ? expected.texts[4] : QString());
+                QCOMPARE(entry.Tags().exifAperture, expected.read ? expected.texts[0] : QString());
             }
         }
     }

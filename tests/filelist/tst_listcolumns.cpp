@@ -17,16 +17,28 @@ FILEENTRY Entry(const QString& name, bool isFolder = false, quint64 size = 0) {
     return e;
 }
 
-QStringList SortedNames(QList<FILEENTRY> entries, CSortOrder& order) {
-    CFileList list;
-    for (FILEENTRY& e : entries)
-        list.AppendRow(std::move(e));
-    list.SortRowsBy(
-        [&order](const FILEENTRY& a, const FILEENTRY& b) { return order.Compare(a, b); });
+QStringList NamesOf(const CFileList& list) {
     QStringList names;
     for (int i = 0; i < list.RowCount(); ++i)
         names << list.GetEntry(i).name;
     return names;
+}
+
+// Sorted both by comparing entries and by the keyed sort of the list; the two must agree.
+QStringList SortedNames(QList<FILEENTRY> entries, CSortOrder& order) {
+    CFileList list;
+    for (FILEENTRY& e : entries)
+        list.AppendRow(std::move(e));
+    CFileList keyed;
+    for (int i = 0; i < list.RowCount(); ++i)
+        keyed.AppendRow(list.GetEntry(i));
+    list.SortRowsBy(
+        [&order](const FILEENTRY& a, const FILEENTRY& b) { return order.Compare(a, b); });
+    if (!order.State().random)
+        order.SortList(keyed);
+    if (!order.State().random && NamesOf(keyed) != NamesOf(list))
+        return QStringList{QStringLiteral("keyed sort differs:")} + NamesOf(keyed);
+    return NamesOf(list);
 }
 
 QStringList Names(const char* spaced) {

@@ -417,8 +417,7 @@ bool CProgramState::SortList() {
 }
 
 void CProgramState::Sort() {
-    list.SortRowsBy(
-        [this](const FILEENTRY& a, const FILEENTRY& b) { return sortOrder.Compare(a, b); });
+    sortOrder.SortList(list);
 }
 
 bool CProgramState::SelectAll() {

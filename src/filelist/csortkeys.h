@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringView>
+#include <QtGlobal>
+
+#include <vector>
+
+// The text keys of one sort, worked out once per row: a sort compares each row many
+// times, and folding the case or reading the numbers of a name afresh at every comparison
+// cost more than the rest of a listing. Compare() answers what comparing the texts
+// themselves answers, by the same rules (see LogicalCompare and AsciiCompareNoCase).
+class CSortKeys {
+public:
+    CSortKeys(bool logical, qsizetype rows);
+
+    // The key of the next row (rows are numbered in the order they are added): `prefix`
+    // orders first, then the text.
+    void Add(int prefix, QStringView text);
+    // Called once after the last Add() and before any Compare().
+    void Finish();
+
+    // -1, 0 or 1 for rows a and b.
+    [[nodiscard]] int Compare(int a, int b) const;
+
+private:
+    void AddLogical(QStringView text);
+    void AddFolded(QStringView text);
+    void RankCharacters();
+
+    bool m_logical;
+    std::vector<int> m_prefix;
+    std::vector<quint32> m_start; // row i's key is [m_start[i], m_start[i + 1])
+    // The folded text's code units (plain order), or one token per number or character
+    // (logical order).
+    std::vector<char16_t> m_units;
+    std::vector<quint64> m_tokens;
+};
