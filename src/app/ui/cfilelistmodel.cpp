@@ -46,6 +46,9 @@ QVariant CFileListModel::data(const QModelIndex& index, int role) const {
             return ColourOf(m_state.preferences.colourNewNameOk);
         case CellColour::Invalid:
             return ColourOf(m_state.preferences.colourNewNameInvalid);
+        case CellColour::Conflict:
+            // No preference holds it: amber stands apart from both "OK" and "Invalid".
+            return QColor(0xc0, 0x60, 0x00);
         case CellColour::Normal:
             break;
         }
