@@ -133,6 +133,18 @@ private slots:
         QVERIFY(target.nativePath.isEmpty());
     }
 
+    void handOverPathIsAbsolute() {
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        const QByteArray relative = HandOverPath("photos/../photos/2024");
+        const QByteArray empty = HandOverPath(QByteArray());
+        const QByteArray absolute = HandOverPath("/srv/x/");
+        QVERIFY(QDir::setCurrent(previous));
+        QCOMPARE(relative, Native(QStringLiteral("photos/2024")));
+        QCOMPARE(empty, QByteArray());
+        QCOMPARE(absolute, QByteArray("/srv/x"));
+    }
+
     void startupTargetOfFolderNotUtf8() {
         const QByteArray folder = QFile::encodeName(m_dir.path()) + "/caf\xe9";
         QVERIFY(::mkdir(folder.constData(), 0700) == 0);

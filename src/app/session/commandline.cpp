@@ -60,12 +60,13 @@ STARTUPTARGET StartupTargetOf(const QByteArray& cleanedCommandLine) {
         return target;
     }
     const QByteArray path = AbsoluteNativePath(cleanedCommandLine, CurrentNativeFolder());
+    // PathKind::File is a regular file only: a pipe or device named *.qvn would block the
+    // favourites load for ever.
     switch (KindOfPath(path)) {
     case PathKind::Folder:
         target.kind = StartupTargetKind::Folder;
         break;
     case PathKind::File:
-        // A pipe or device named *.qvn is no favourite: reading it could block for ever.
         if (EndsInQvn(path))
             target.kind = StartupTargetKind::Favourite;
         break;
@@ -77,4 +78,10 @@ STARTUPTARGET StartupTargetOf(const QByteArray& cleanedCommandLine) {
         target.path = QFile::decodeName(path);
     }
     return target;
+}
+
+QByteArray HandOverPath(const QByteArray& cleanedCommandLine) {
+    if (cleanedCommandLine.isEmpty())
+        return QByteArray();
+    return AbsoluteNativePath(cleanedCommandLine, CurrentNativeFolder());
 }

@@ -18,7 +18,8 @@
 // What a cleaned command line asks for at start-up.
 enum class StartupTargetKind : int {
     CurrentFavourite, // empty: load the current favourite, navigating to its folder
-    ResetSettings,    // "/RESET" in any letter case, nothing else: ask to clear the settings
+    ResetSettings,    // "/RESET" in any letter case, nothing else: ask to clear the settings;
+                      // once the question was answered No, nothing is loaded
     Folder,           // an existing folder: current favourite without navigating, then the
                       // folder with "Subfolders" unticked
     Favourite,        // an existing file whose name ends in "qvn" in any case: load it
@@ -33,3 +34,8 @@ struct STARTUPTARGET {
 
 // Relative paths are taken from the current folder.
 [[nodiscard]] STARTUPTARGET StartupTargetOf(const QByteArray& cleanedCommandLine);
+
+// What a second instance hands to the running one: an empty command line stays empty (the
+// running instance is only raised); anything else is made absolute here, because the
+// running instance has a current folder of its own.
+[[nodiscard]] QByteArray HandOverPath(const QByteArray& cleanedCommandLine);

@@ -18,8 +18,8 @@ bool HasPictureExtension(const QByteArray& path) {
     return false;
 }
 
-// Companions are named in any letter case, as on the file systems where the extensions
-// were first matched: song.mp3.jpg counts as much as song.mp3.JPG. Upper case is tried first.
+// Users name companions in any letter case: song.mp3.jpg counts as much as song.mp3.JPG.
+// Upper case is tried first.
 QByteArray OpenableSpelling(const QByteArray& candidate, bool ownPath) {
     if (ownPath)
         return CanOpenFileForReading(candidate) ? candidate : QByteArray();
