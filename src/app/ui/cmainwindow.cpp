@@ -10,9 +10,11 @@
 #include "cfilelistview.h"
 #include "cfoldertreemodel.h"
 #include "cjumptopathdialog.h"
+#include "cmaincommands.h"
 #include "cstatuspanes.h"
 #include "filelist/listcolumns.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
@@ -114,12 +116,8 @@ void CMainWindow::BuildLayout() {
 
     connect(m_renameButton, &QPushButton::clicked, this, &CMainWindow::Rename);
     connect(m_resetButton, &QPushButton::clicked, m_panel, &CCriteriaPanel::ResetAll);
-    connect(m_revertButton, &QPushButton::clicked, this, [this] {
-        if (m_state.RevertFavourite() == FollowUp::Rescan) {
-            FillPanelFromState();
-            RefreshFileList();
-        }
-    });
+    connect(m_revertButton, &QPushButton::clicked, this,
+            [this] { m_commands->Action(QStringLiteral("revert"))->trigger(); });
     connect(m_panel, &CCriteriaPanel::CriteriaEdited, this, &CMainWindow::RequestRefresh);
     connect(m_panel, &CCriteriaPanel::SelectionCriteriaEdited, this, [this] {
         if (m_initialised)
@@ -128,26 +126,7 @@ void CMainWindow::BuildLayout() {
 }
 
 void CMainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    m_undoAction = edit->addAction(QStringLiteral("&Undo Rename"));
-    m_undoAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-    m_undoAction->setEnabled(false);
-    connect(m_undoAction, &QAction::triggered, this, &CMainWindow::UndoRename);
-    QAction* rename = edit->addAction(QStringLiteral("Rename"));
-    rename->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
-    connect(rename, &QAction::triggered, this, &CMainWindow::Rename);
-    QAction* resetAll = edit->addAction(QStringLiteral("R&eset All Criteria"));
-    resetAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
-    connect(resetAll, &QAction::triggered, m_panel, &CCriteriaPanel::ResetAll);
-    edit->addSeparator();
-    QAction* jump = edit->addAction(QStringLiteral("&Jump to Path"));
-    jump->setShortcut(QKeySequence(QStringLiteral("Ctrl+J")));
-    connect(jump, &QAction::triggered, this, &CMainWindow::JumpToPath);
-
+    m_commands = new CMainCommands(*this);
     auto* up = new QShortcut(QKeySequence(QStringLiteral("Ctrl+U")), this);
     connect(up, &QShortcut::activated, this, &CMainWindow::UpOneLevel);
     // Escape stops a scan; it never closes the window.
@@ -195,6 +174,7 @@ void CMainWindow::Initialise(const QString& preferencesPath, const QByteArray& c
     RefreshFileList();
     if (m_state.preferences.autoSelectEntries != 0)
         m_list->setFocus();
+    m_commands->ApplyStartState();
 }
 
 void CMainWindow::ApplyStartTarget(const QByteArray& commandLine) {
@@ -228,7 +208,28 @@ void CMainWindow::FillPanelFromState() {
     m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
                           ColourOfRef(m_state.preferences.colourActiveCriteria));
     m_revertButton->setEnabled(!m_state.CurrentFavourite().isEmpty());
+    ApplyListDisplay();
+    m_commands->UpdateChecks();
+    m_commands->UpdateEnabling();
+}
+
+void CMainWindow::ApplyListDisplay() {
     m_list->setShowGrid(m_state.preferences.displayGridlines != 0);
+    m_list->viewport()->update();
+}
+
+void CMainWindow::ResortList() {
+    m_listModel->BeginReset();
+    m_state.SortList();
+    m_listModel->EndReset();
+    AfterListChanged();
+    RequestRefresh();
+}
+
+void CMainWindow::ListSelectionChanged() {
+    CopyListSelectionToView();
+    UpdateCounts();
+    RequestRefresh();
 }
 
 void CMainWindow::RestorePlacement() {
@@ -314,7 +315,7 @@ void CMainWindow::UpdateCounts() {
     const int selected = m_state.list.SelectedCount();
     m_panes->SetCounts(m_state.list.RowCount(), selected);
     m_renameButton->setEnabled(selected > 0 && !m_running);
-    m_undoAction->setEnabled(m_state.history.HistoryCount() > 0 && !m_running);
+    emit CountsChanged();
 }
 
 void CMainWindow::RequestRefresh() {
@@ -434,6 +435,8 @@ void CMainWindow::ShowListMenu(const QPoint& globalPosition) {
     QMenu menu(this);
     QAction* open = menu.addAction(QStringLiteral("Open"));
     QAction* containing = menu.addAction(QStringLiteral("Open Containing Folder"));
+    menu.addSeparator();
+    menu.addMenu(m_commands->ListMenu());
     QAction* chosen = menu.exec(globalPosition);
     if (chosen == open) {
         for (const int row : rows)
