@@ -64,6 +64,9 @@ CMainWindow::CMainWindow(QWidget* parent) : QMainWindow(parent), m_state(m_promp
 }
 
 CMainWindow::~CMainWindow() {
+    // The commands follow focus and clipboard changes, which still come while the widgets go.
+    delete m_commands;
+    m_commands = nullptr;
     // The model reads the state's list; it goes before the state does.
     m_list->setModel(nullptr);
     delete m_listModel;
