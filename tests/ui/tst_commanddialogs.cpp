@@ -341,7 +341,7 @@ void TestCommandDialogs::commandTexts_data() {
     QTest::newRow("update version") << "update"
                                     << "0, 1, 0, 0"
                                     << "https://quorvin.codeberg.page/Version.php?Version="
-                                       "0.\n1.\n0.\n0";
+                                       "0.1.0.0";
     QTest::newRow("zoom field") << "zoom"
                                 << "Additions/Prefix"
                                 << "1";

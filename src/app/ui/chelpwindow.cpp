@@ -21,7 +21,9 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     bar->addWidget(index);
     bar->addWidget(back);
     bar->addStretch(1);
-    bar->addWidget(new QLabel(QStringLiteral("&Find:"), this));
+    auto* findLabel = new QLabel(QStringLiteral("&Find:"), this);
+    findLabel->setBuddy(m_find);
+    bar->addWidget(findLabel);
     m_find->setAccessibleName(QStringLiteral("Find"));
     m_find->setClearButtonEnabled(true);
     bar->addWidget(m_find);

@@ -124,8 +124,7 @@ QString RecentFavouriteText(int index, const QString& path) {
 
 QString UpdateCheckAddress(const QString& versionText) {
     QString version = versionText;
-    version.replace(QLatin1Char(' '), QLatin1Char('\n'))
-        .replace(QLatin1Char(','), QLatin1Char('.'));
+    version.remove(QLatin1Char(' ')).replace(QLatin1Char(','), QLatin1Char('.'));
     return kSiteAddress + QStringLiteral("Version.php?Version=") + version;
 }
 
@@ -136,6 +135,7 @@ CMainCommands::CMainCommands(CMainWindow& window) : QObject(&window), m_window(w
     BuildHelpMenu();
     BuildContextMenus();
     m_viewer = new CPictureViewer(&window);
+    connect(m_viewer, &CPictureViewer::HelpRequested, this, &CMainCommands::ShowHelp);
     connect(m_viewer, &CPictureViewer::Closed, this, [this] {
         m_window.State().preferences.displayPictureViewer = 0;
         UpdateChecks();
@@ -650,6 +650,14 @@ void CMainCommands::EditTranslations() {
 }
 
 void CMainCommands::ShowHelp(const QString& page) {
+    // A modal dialog blocks every window but its own children, so its help goes there.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* help = new CHelpWindow(modal);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->ShowPage(page);
+        help->show();
+        return;
+    }
     if (m_help == nullptr)
         m_help = new CHelpWindow(&m_window);
     m_help->ShowPage(page);

@@ -47,8 +47,8 @@ std::span<const PREFERENCETOGGLE> PreferenceToggles();
 // they are shown rather than taken for an access key.
 [[nodiscard]] QString RecentFavouriteText(int index, const QString& path);
 
-// The page of the project site that "Check for Updates" opens for a version text: blanks
-// become line feeds and commas dots, as the browser drops the line feeds.
+// The page of the project site that "Check for Updates" opens for a version text such as
+// "0, 1, 0, 0": blanks are dropped and commas become dots, so the page gets 0.1.0.0.
 [[nodiscard]] QString UpdateCheckAddress(const QString& versionText);
 
 // The main window's menu bar, accelerators and context menus. Every command either flips a
