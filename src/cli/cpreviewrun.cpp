@@ -1,81 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cpreviewrun.h"
 
-#include "cscanprogress.h"
-
-#include "filelist/cfolderscan.h"
-#include "filelist/cfolderscanner.h"
-#include "platform/cdirectoryreader.h"
-#include "platform/filestatus.h"
-
-#include <chrono>
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
-constexpr auto kPollInterval = std::chrono::milliseconds(20);
+// qvn has no event loop: its thread sleeps until the listing's worker says that events
+// wait. Notifies that come while the thread is awake are merged into one wake-up.
+class CListingWake {
+public:
+    void Notify(quint64 generation) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_generation = generation;
+            m_waiting = true;
+        }
+        m_wake.notify_one();
+    }
+
+    quint64 Wait() {
+        std::unique_lock lock(m_mutex);
+        m_wake.wait(lock, [this] { return m_waiting; });
+        m_waiting = false;
+        return m_generation;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    quint64 m_generation = 0;
+    bool m_waiting = false;
+};
 
 } // namespace
 
-CPreviewRun::CPreviewRun(const QVNREQUEST& request, QByteArray nativeFolder, bool showProgress)
-    : m_request(request), m_folder(std::move(nativeFolder)), m_showProgress(showProgress) {}
+CPreviewRun::CPreviewRun(const QVNREQUEST& request, QByteArray nativeFolder)
+    : m_request(request), m_folder(std::move(nativeFolder)) {}
 
 bool CPreviewRun::Run(CProgramState& state) {
-    if (!CheckFolder())
-        return false;
-    Scan(state);
-    Sort(state);
-    state.list.SelectAll();
-    state.debugRow = m_request.debugRow;
-    state.RefreshPreview();
-    return true;
-}
-
-bool CPreviewRun::CheckFolder() {
-    FILESTATUS status;
-    CDirectoryReader reader;
-    const QString shown = DecodeNativeName(m_folder);
-    if (!ReadFileStatus(m_folder, status)) {
-        m_error = QStringLiteral("folder not found: ") + shown;
-        return false;
-    }
-    if (!status.isFolder) {
-        m_error = QStringLiteral("not a folder: ") + shown;
-        return false;
-    }
-    if (!reader.Open(m_folder)) {
-        m_error = QStringLiteral("folder cannot be listed: ") + shown;
-        return false;
-    }
-    return true;
-}
-
-// The threaded scan rather than a plain listing, so that a long scan can show how far it
-// has come while this thread waits.
-void CPreviewRun::Scan(CProgramState& state) const {
-    CFileList& list = state.list;
-    CFolderScan scan;
-    CScanProgress progress(m_showProgress);
-    scan.StartScan(state.ScanSettings(m_folder));
-    QString folder = DecodeNativeName(m_folder);
-    for (;;) {
-        SCANEVENTS events = scan.TakeEvents();
-        if (!events.foldersStarted.isEmpty())
-            folder = events.foldersStarted.last();
-        list.AppendRows(std::move(events.entries));
-        progress.Update(folder, list.RowCount());
-        if (events.finished)
-            break;
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    scan.StopScan();
-    progress.Finish();
-}
-
-void CPreviewRun::Sort(CProgramState& state) const {
     if (m_request.sortGiven) {
         state.sortOrder.State().column = -1;
         state.sortOrder.SortByColumn(m_request.sortColumn, m_request.sortAscending);
     }
-    state.SortList();
+    if (!List(state))
+        return false;
+    if (!state.SelectAll())
+        return false;
+    state.debugRow = m_request.debugRow;
+    state.RefreshIfRequested();
+    return true;
+}
+
+bool CPreviewRun::List(CProgramState& state) {
+    CListingWake wake;
+    state.SetListingNotify([&wake](quint64 generation) { wake.Notify(generation); });
+    const bool started = state.StartListing(m_folder);
+    while (started && state.TakeListingEvents(wake.Wait()) != ListingStep::Finished) {
+    }
+    if (started)
+        state.FinishListing();
+    state.SetListingNotify({});
+    m_error = state.ListingError();
+    return started;
 }

@@ -15,13 +15,26 @@ CScanProgress::CScanProgress(bool enabled) : m_enabled(enabled) {
     m_timer.start();
 }
 
+void CScanProgress::Restart() {
+    Finish();
+    m_timer.restart();
+}
+
 void CScanProgress::Update(const QString& folderPath, int count) {
-    if (!m_enabled || m_timer.elapsed() < kDelayMs)
-        return;
     const QString path = folderPath.size() > kMaxPathShown
                              ? QStringLiteral("…") + folderPath.right(kMaxPathShown)
                              : folderPath;
-    Write(kEraseLine + QStringLiteral("Scanning Folder %1 … %2").arg(path).arg(count));
+    Show(QStringLiteral("Scanning Folder %1 … %2").arg(path).arg(count));
+}
+
+void CScanProgress::UpdateCount(qint64 done, qint64 total) {
+    Show(QStringLiteral("%1 of %2 …").arg(done).arg(total));
+}
+
+void CScanProgress::Show(const QString& text) {
+    if (!m_enabled || m_timer.elapsed() < kDelayMs)
+        return;
+    Write(kEraseLine + text);
     m_shown = true;
 }
 

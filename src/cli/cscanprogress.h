@@ -4,16 +4,23 @@
 #include <QElapsedTimer>
 #include <QString>
 
-// The progress line of a long scan on a terminal: shown only once the scan has taken
-// about half a second, so quick listings leave no trace, and erased at the end.
+// The progress line of a long listing, rename run or undo on a terminal: shown only once
+// the activity has taken about half a second, so quick ones leave no trace, and erased at
+// the end or before anything else is written.
 class CScanProgress {
 public:
     explicit CScanProgress(bool enabled);
 
+    void SetEnabled(bool enabled) { m_enabled = enabled; }
+    // A new activity begins: the half second counts from here.
+    void Restart();
     void Update(const QString& folderPath, int count);
+    // `done` of `total` entries processed.
+    void UpdateCount(qint64 done, qint64 total);
     void Finish();
 
 private:
+    void Show(const QString& text);
     void Write(const QString& text);
 
     bool m_enabled;

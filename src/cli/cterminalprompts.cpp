@@ -5,7 +5,16 @@
 
 #include <cstdio>
 
+namespace {
+
+// The progress line that a message must erase before it is written (at most one).
+CScanProgress* g_progressLine = nullptr;
+
+} // namespace
+
 void PrintError(const QString& text) {
+    if (g_progressLine)
+        g_progressLine->Finish();
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
     std::fflush(stderr);
@@ -22,7 +31,18 @@ QString OneLine(QString text) {
 
 } // namespace
 
-CTerminalPrompts::CTerminalPrompts(bool assumeYes) : m_assumeYes(assumeYes) {}
+CTerminalPrompts::CTerminalPrompts(bool assumeYes) : m_assumeYes(assumeYes) {
+    g_progressLine = &m_progress;
+}
+
+CTerminalPrompts::~CTerminalPrompts() {
+    if (g_progressLine == &m_progress)
+        g_progressLine = nullptr;
+}
+
+void CTerminalPrompts::KeepResponsive(qint64 done, qint64 total) {
+    m_progress.UpdateCount(done, total);
+}
 
 PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon) {
     if (buttons == PromptButtons::Ok) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cscanprogress.h"
+
 #include "rename/iprompts.h"
 
 #include <QStringList>
@@ -11,6 +13,9 @@
 class CTerminalPrompts : public IPrompts {
 public:
     explicit CTerminalPrompts(bool assumeYes = false);
+    ~CTerminalPrompts() override;
+    CTerminalPrompts(const CTerminalPrompts&) = delete;
+    CTerminalPrompts& operator=(const CTerminalPrompts&) = delete;
 
     PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
     void SetStatus(StatusPane pane, const QString& text) override;
@@ -19,13 +24,19 @@ public:
     void RenameComplete(const QString& text, bool& showAgain) override;
     QString AskOpenFileName(const FILEQUESTION& question) override;
     QString AskSaveFileName(const FILEQUESTION& question) override;
+    // Shows how far a rename run or an undo has come on the progress line.
+    void KeepResponsive(qint64 done, qint64 total) override;
+
+    // The one progress line of the terminal; off until enabled.
+    CScanProgress& Progress() { return m_progress; }
 
 private:
     bool AskYesNo(const QString& text);
 
     bool m_assumeYes;
     QString m_lastStatus;
+    CScanProgress m_progress{false};
 };
 
-// Writes text to standard error (UTF-8).
+// Writes text to standard error (UTF-8); the progress line is erased first.
 void PrintError(const QString& text);

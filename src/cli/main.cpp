@@ -3,6 +3,7 @@
 #include "cpreviewprinter.h"
 #include "cpreviewrun.h"
 #include "crequestapplier.h"
+#include "cterminallistener.h"
 #include "cterminalprompts.h"
 #include "helptext.h"
 
@@ -61,11 +62,7 @@ int UndoLastRun(CProgramState& state, bool assumeYes) {
 
 // Renames every listed entry as previewed; a folder renamed while subfolders are listed
 // makes the run list the folder anew.
-int RenameListed(CProgramState& state, const QVNREQUEST& request, const QByteArray& folder) {
-    state.SetRescan([&state, &folder] {
-        state.ListFolder(folder);
-        state.list.SelectAll();
-    });
+int RenameListed(CProgramState& state, const QVNREQUEST& request) {
     const RENAMERESULT result = state.OnRename();
     if (!request.undoScriptFile.isEmpty() &&
         !WriteUndoScript(request.undoScriptFile, state.history))
@@ -94,7 +91,10 @@ int main(int argc, char** argv) {
     }
 
     CTerminalPrompts prompts(request.assumeYes);
+    prompts.Progress().SetEnabled(StandardErrorIsTerminal());
+    CTerminalListener listener(prompts);
     CProgramState state(prompts);
+    state.SetListener(&listener);
     CRequestApplier applier;
     if (!applier.Apply(request, state))
         return Fail(applier.Error());
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         return UndoLastRun(state, request.assumeYes);
 
     const QByteArray folder = NativeFolder(argc, argv, request.folder);
-    CPreviewRun run(request, folder, StandardErrorIsTerminal());
+    CPreviewRun run(request, folder);
     if (!run.Run(state))
         return Fail(run.Error());
 
@@ -119,5 +119,5 @@ int main(int argc, char** argv) {
     if (!request.rename)
         return 0;
     std::fflush(stdout);
-    return RenameListed(state, request, folder);
+    return RenameListed(state, request);
 }

@@ -39,6 +39,7 @@ class CRefreshRequests {
 public:
     bool Post();
     bool Take();
+    bool Pending() const { return m_pending; }
 
 private:
     bool m_pending = false;

@@ -7,65 +7,79 @@
 
 int CFileList::InsertRow(int row, FILEENTRY entry) {
     row = std::clamp(row, 0, RowCount());
-    ROW newRow;
-    newRow.entry = std::make_unique<FILEENTRY>(std::move(entry));
-    m_rows.insert(m_rows.begin() + row, std::move(newRow));
-    Changed(-1);
+    std::vector<FILEENTRY> entries;
+    entries.push_back(std::move(entry));
+    InsertRows(row, std::move(entries));
     return row;
 }
 
-void CFileList::AppendRows(std::vector<FILEENTRY>&& entries) {
-    m_rows.reserve(m_rows.size() + entries.size());
-    for (FILEENTRY& entry : entries) {
-        ROW row;
-        row.entry = std::make_unique<FILEENTRY>(std::move(entry));
-        m_rows.push_back(std::move(row));
-    }
-    Changed(-1);
+void CFileList::InsertRows(int row, std::vector<FILEENTRY>&& entries) {
+    if (entries.empty())
+        return;
+    row = std::clamp(row, 0, RowCount());
+    const int last = row + static_cast<int>(entries.size()) - 1;
+    FlushChanges();
+    if (m_notices)
+        m_notices->RowsAboutToBeInserted(row, last);
+    std::vector<ROW> rows(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        rows[i].entry = std::make_unique<FILEENTRY>(std::move(entries[i]));
+    m_rows.insert(m_rows.begin() + row, std::make_move_iterator(rows.begin()),
+                  std::make_move_iterator(rows.end()));
+    if (m_notices)
+        m_notices->RowsInserted(row, last);
 }
 
 void CFileList::DeleteRow(int row) {
+    FlushChanges();
+    if (m_notices)
+        m_notices->RowsAboutToBeRemoved(row, row);
+    if (m_rows[static_cast<size_t>(row)].selected)
+        --m_selectedCount;
     m_rows.erase(m_rows.begin() + row);
-    Changed(-1);
+    if (m_notices)
+        m_notices->RowsRemoved(row, row);
 }
 
 void CFileList::Clear() {
-    m_rows.clear();
-    Changed(-1);
+    Reset({});
+}
+
+void CFileList::Reset(std::vector<ROW> rows) {
+    FlushChanges();
+    if (m_notices)
+        m_notices->ListAboutToReset();
+    m_rows = std::move(rows);
+    m_selectedCount = static_cast<int>(
+        std::count_if(m_rows.begin(), m_rows.end(), [](const ROW& r) { return r.selected; }));
+    if (m_notices)
+        m_notices->ListReset();
 }
 
 void CFileList::SetSelected(int row, bool selected) {
-    ROW& r = m_rows[static_cast<size_t>(row)];
-    if (r.selected == selected)
-        return;
-    r.selected = selected;
-    if (!selected)
-        ResetEntry(row);
-    Changed(row);
+    SetSelectedRange(row, row, selected);
 }
 
-void CFileList::SelectAll() {
-    for (ROW& r : m_rows)
-        r.selected = true;
-    Changed(-1);
-}
-
-void CFileList::DeselectAll() {
-    for (int row = 0; row < RowCount(); ++row) {
-        if (m_rows[static_cast<size_t>(row)].selected) {
-            m_rows[static_cast<size_t>(row)].selected = false;
+void CFileList::SetSelectedRange(int first, int last, bool selected) {
+    first = std::max(first, 0);
+    last = std::min(last, RowCount() - 1);
+    BeginBatch();
+    for (int row = first; row <= last; ++row) {
+        ROW& r = m_rows[static_cast<size_t>(row)];
+        if (r.selected == selected)
+            continue;
+        r.selected = selected;
+        m_selectedCount += selected ? 1 : -1;
+        if (!selected)
             ResetEntry(row);
-        }
+        Changed(row, RowChange::Selection);
     }
-    Changed(-1);
-}
-
-int CFileList::SelectedCount() const {
-    return static_cast<int>(
-        std::count_if(m_rows.begin(), m_rows.end(), [](const ROW& r) { return r.selected; }));
+    EndBatch();
 }
 
 int CFileList::NextSelected(int after) const {
+    if (m_selectedCount == 0)
+        return -1;
     for (int row = std::max(after + 1, 0); row < RowCount(); ++row) {
         if (m_rows[static_cast<size_t>(row)].selected)
             return row;
@@ -79,16 +93,18 @@ void CFileList::SetNewName(int row, const QString& text) {
     e.newNameLength = static_cast<qint32>(e.newName.size());
     e.affected = e.name != e.newName;
     e.invalidChars = HasInvalidNameChars(e.newName);
-    Changed(row);
+    Changed(row, RowChange::Names);
 }
 
 void CFileList::ResetEntry(int row) {
     FILEENTRY& e = Entry(row);
+    BeginBatch();
     SetNewName(row, e.name);
     SetPendingCreated(row, 0);
     SetPendingModified(row, 0);
     SetPendingAccessed(row, 0);
     SetPendingAttributes(row, e.attributes);
+    EndBatch();
 }
 
 void CFileList::SetName(int row, const QString& text) {
@@ -96,28 +112,28 @@ void CFileList::SetName(int row, const QString& text) {
     e.name = text;
     e.nativeName = text.toUtf8();
     e.affected = e.name != e.newName;
-    Changed(row);
+    Changed(row, RowChange::Names);
 }
 
 void CFileList::SetPendingCreated(int row, TimeValue time) {
     FILEENTRY& e = Entry(row);
     e.newCreated = time;
     e.createdPending = time != 0;
-    Changed(row);
+    Changed(row, RowChange::Times);
 }
 
 void CFileList::SetPendingModified(int row, TimeValue time) {
     FILEENTRY& e = Entry(row);
     e.newModified = time;
     e.modifiedPending = time != 0;
-    Changed(row);
+    Changed(row, RowChange::Times);
 }
 
 void CFileList::SetPendingAccessed(int row, TimeValue time) {
     FILEENTRY& e = Entry(row);
     e.newAccessed = time;
     e.accessedPending = time != 0;
-    Changed(row);
+    Changed(row, RowChange::Times);
 }
 
 void CFileList::CommitCreated(int row, TimeValue time) {
@@ -125,7 +141,7 @@ void CFileList::CommitCreated(int row, TimeValue time) {
     e.created = time;
     e.newCreated = 0;
     e.createdPending = false;
-    Changed(row);
+    Changed(row, RowChange::Times);
 }
 
 void CFileList::CommitModified(int row, TimeValue time) {
@@ -133,7 +149,7 @@ void CFileList::CommitModified(int row, TimeValue time) {
     e.modified = time;
     e.newModified = 0;
     e.modifiedPending = false;
-    Changed(row);
+    Changed(row, RowChange::Times);
 }
 
 void CFileList::CommitAccessed(int row, TimeValue time) {
@@ -141,21 +157,21 @@ void CFileList::CommitAccessed(int row, TimeValue time) {
     e.accessed = time;
     e.newAccessed = 0;
     e.accessedPending = false;
-    Changed(row);
+    Changed(row, RowChange::Times);
 }
 
 void CFileList::SetPendingAttributes(int row, quint32 attributes) {
     FILEENTRY& e = Entry(row);
     e.newAttributes = attributes;
     e.attributesPending = AttributeLetters(attributes) != AttributeLetters(e.attributes);
-    Changed(row);
+    Changed(row, RowChange::Attributes);
 }
 
 void CFileList::CommitAttributes(int row, quint32 attributes) {
     FILEENTRY& e = Entry(row);
     e.attributes = e.newAttributes = attributes;
     e.attributesPending = false;
-    Changed(row);
+    Changed(row, RowChange::Attributes);
 }
 
 bool CFileList::AnySelectedInvalid() const {
@@ -174,6 +190,9 @@ QByteArray CFileList::GetNativeFullPath(int row) const {
 }
 
 void CFileList::SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare) {
+    FlushChanges();
+    if (m_notices)
+        m_notices->ListAboutToReset();
     // A merge sort only ever asks "is b before a", so it stays within bounds and keeps
     // every row even when the comparison contradicts itself.
     std::vector<ROW> buffer(m_rows.size());
@@ -196,7 +215,8 @@ void CFileList::SortRowsBy(const std::function<int(const FILEENTRY&, const FILEE
         for (size_t k = 0; k < m_rows.size(); ++k)
             m_rows[k] = std::move(buffer[k]);
     }
-    Changed(-1);
+    if (m_notices)
+        m_notices->ListReset();
 }
 
 void CFileList::MoveRow(int from, int to) {
@@ -204,7 +224,35 @@ void CFileList::MoveRow(int from, int to) {
     InsertRow(to, std::move(copy));
 }
 
-void CFileList::Changed(int row) const {
-    if (m_observer)
-        m_observer(row);
+void CFileList::EndBatch() {
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        FlushChanges();
+}
+
+void CFileList::Changed(int row, RowChanges changes) {
+    if (m_batchDepth == 0) {
+        if (m_notices)
+            m_notices->RowsChanged(row, row, changes);
+        return;
+    }
+    if (m_dirtyFirst > m_dirtyLast) {
+        m_dirtyFirst = m_dirtyLast = row;
+    } else {
+        m_dirtyFirst = std::min(m_dirtyFirst, row);
+        m_dirtyLast = std::max(m_dirtyLast, row);
+    }
+    m_dirtyChanges |= changes;
+}
+
+void CFileList::FlushChanges() {
+    if (m_dirtyFirst > m_dirtyLast)
+        return;
+    const int first = m_dirtyFirst;
+    const int last = m_dirtyLast;
+    const RowChanges changes = m_dirtyChanges;
+    m_dirtyFirst = 0;
+    m_dirtyLast = -1;
+    m_dirtyChanges = {};
+    if (m_notices)
+        m_notices->RowsChanged(first, last, changes);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fileentry.h"
+#include "ilistnotices.h"
 
 #include <functional>
 #include <memory>
@@ -11,26 +12,34 @@
 // state; rows are addressed by index, which stays valid until the next sort, insertion
 // or deletion. A row that leaves the selection is reset, so only selected rows carry new
 // names, pending times and pending attributes.
+//
+// Every change is told to the notices receiver (when one is set): structural changes as a
+// pair of notices, changes of rows as a range with what changed. Between BeginBatch and
+// EndBatch the changed rows are gathered and told once, as the range from the first to
+// the last changed row, when the outermost batch ends.
 class CFileList {
 public:
-    using RowObserver = std::function<void(int row)>;
-
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     const FILEENTRY& GetEntry(int row) const { return *m_rows[static_cast<size_t>(row)].entry; }
 
     // Inserts at `row` (clamped to the row count); returns the index used.
     int InsertRow(int row, FILEENTRY entry);
     int AppendRow(FILEENTRY entry) { return InsertRow(RowCount(), std::move(entry)); }
-    // Appends a batch of rows with one notification.
-    void AppendRows(std::vector<FILEENTRY>&& entries);
+    // Inserts rows at `row` (clamped) in their order, with one pair of notices.
+    void InsertRows(int row, std::vector<FILEENTRY>&& entries);
+    void AppendRows(std::vector<FILEENTRY>&& entries) {
+        InsertRows(RowCount(), std::move(entries));
+    }
     void DeleteRow(int row);
     void Clear();
 
     bool IsSelected(int row) const { return m_rows[static_cast<size_t>(row)].selected; }
     void SetSelected(int row, bool selected);
-    void SelectAll();
-    void DeselectAll();
-    int SelectedCount() const;
+    // Selects or deselects the rows first to last (inclusive, clamped), with one notice.
+    void SetSelectedRange(int first, int last, bool selected);
+    void SelectAll() { SetSelectedRange(0, RowCount() - 1, true); }
+    void DeselectAll() { SetSelectedRange(0, RowCount() - 1, false); }
+    int SelectedCount() const { return m_selectedCount; }
     // The first selected row after `after` (-1 to start at the top), or -1.
     int NextSelected(int after) const;
 
@@ -57,9 +66,11 @@ public:
     // deletes the row that was copied.
     void MoveRow(int from, int to);
 
-    // Called with the row index after every change of a row's entry or selection, and
-    // with -1 after a change of the whole list.
-    void SetRowObserver(RowObserver observer) { m_observer = std::move(observer); }
+    // One receiver or none; it must outlive the list or be unset first.
+    void SetNotices(IListNotices* notices) { m_notices = notices; }
+    // Batches nest; only the outermost EndBatch tells the gathered range.
+    void BeginBatch() { ++m_batchDepth; }
+    void EndBatch();
 
 private:
     struct ROW {
@@ -68,8 +79,16 @@ private:
     };
 
     FILEENTRY& Entry(int row) { return *m_rows[static_cast<size_t>(row)].entry; }
-    void Changed(int row) const;
+    void Changed(int row, RowChanges changes);
+    void FlushChanges();
+    void Reset(std::vector<ROW> rows);
 
     std::vector<ROW> m_rows;
-    RowObserver m_observer;
+    int m_selectedCount = 0;
+    IListNotices* m_notices = nullptr;
+    int m_batchDepth = 0;
+    // The rows changed within the open batch (first > last: none).
+    int m_dirtyFirst = 0;
+    int m_dirtyLast = -1;
+    RowChanges m_dirtyChanges;
 };

@@ -71,9 +71,15 @@ void CFolderScan::Publish(bool finished) {
         m_notify();
 }
 
+std::vector<FILEENTRY> ScanFolderEntries(const SCANSETTINGS& settings) {
+    std::vector<FILEENTRY> entries;
+    CFolderScanner scanner(settings);
+    scanner.Scan([&entries](FILEENTRY&& entry) { entries.push_back(std::move(entry)); }, {});
+    return entries;
+}
+
 void ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear) {
     if (clear)
         list.Clear();
-    CFolderScanner scanner(settings);
-    scanner.Scan([&list](FILEENTRY&& entry) { list.AppendRow(std::move(entry)); }, {});
+    list.AppendRows(ScanFolderEntries(settings));
 }

@@ -55,6 +55,8 @@ private:
     Notify m_notify;
 };
 
+// The entries of a listing on the calling thread, in the order found.
+std::vector<FILEENTRY> ScanFolderEntries(const SCANSETTINGS& settings);
 // Lists a folder on the calling thread and appends its entries to the list (cleared first
-// when asked). No sort.
+// when asked), with one insertion notice. No sort.
 void ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear);

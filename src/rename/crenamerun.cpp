@@ -157,7 +157,8 @@ void CRenameRun::Prepare() {
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {
     for (size_t position = 0; position < m_order.size(); ++position) {
         const Step step = ProcessPair(position, result);
-        m_prompts.KeepResponsive();
+        m_prompts.KeepResponsive(static_cast<qint64>(position + 1),
+                                 static_cast<qint64>(m_order.size()));
         if (step == Step::Stop)
             return false;
     }

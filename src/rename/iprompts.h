@@ -29,7 +29,11 @@ public:
 
     // A message box captioned "Quorvin".
     virtual PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) = 0;
-    virtual void SetStatus(StatusPane pane, const QString& text) = 0;
+    // A front end that listens to the program state is told status texts there instead.
+    virtual void SetStatus(StatusPane pane, const QString& text) {
+        Q_UNUSED(pane);
+        Q_UNUSED(text);
+    }
     // A message box with a caption of its own (the name-generation trace).
     virtual void ShowText(const QString& caption, const QString& text, PromptIcon icon) {
         Q_UNUSED(caption);
@@ -48,6 +52,11 @@ public:
     virtual QString AskOpenFileName(const FILEQUESTION& question) = 0;
     virtual QString AskSaveFileName(const FILEQUESTION& question) = 0;
 
-    // Called between the entries of a long run so that a window can repaint and take input.
-    virtual void KeepResponsive() {}
+    // Called between the entries of a long run (a rename run, an undo) so that a window can
+    // repaint and take input; `done` of `total` entries are processed (0 of 0: not known).
+    // The defaults let a step that knows no count still keep the window responsive.
+    virtual void KeepResponsive(qint64 done = 0, qint64 total = 0) {
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+    }
 };

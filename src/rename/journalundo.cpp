@@ -179,14 +179,15 @@ JOURNALUNDORESULT UndoLastJournal(const QString& folder, IPrompts& prompts,
     CActivityLog log;
     if (options.logActivity)
         log.OpenLog(options.logPath);
+    const auto total = static_cast<qint64>(journal.records.size());
+    qint64 done = 0;
     for (auto it = journal.records.rbegin(); it != journal.records.rend(); ++it) {
-        if (it->state == JOURNALRECORD::State::Failed)
-            continue;
-        if (it->newPath.isEmpty())
+        const bool failed = it->state == JOURNALRECORD::State::Failed; // nothing was done
+        if (!failed && it->newPath.isEmpty())
             UndoUnchanged(*it, result);
-        else
+        else if (!failed)
             UndoMoved(*it, log, result);
-        prompts.KeepResponsive();
+        prompts.KeepResponsive(++done, total);
     }
     log.CloseLog();
     MarkJournalUndone(path);

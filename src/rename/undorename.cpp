@@ -45,9 +45,11 @@ bool OnUndoRename(CRenameHistory& history, IPrompts& prompts, const UNDOOPTIONS&
     if (options.logActivity)
         log.OpenLog(options.logPath);
     const std::vector<RENAMEHISTORY>& records = history.Records();
+    const auto total = static_cast<qint64>(records.size());
+    qint64 done = 0;
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
         UndoRecord(*it, log);
-        prompts.KeepResponsive();
+        prompts.KeepResponsive(++done, total);
     }
     log.CloseLog();
     if (!history.JournalPath().isEmpty())

@@ -17,11 +17,117 @@ FILEENTRY Entry(const QString& name, quint32 attributes = 0) {
     return e;
 }
 
+// Every notice of the list, one line each.
+class CNoticeLog : public IListNotices {
+public:
+    QStringList lines;
+    void ListAboutToReset() override { lines << QStringLiteral("reset-"); }
+    void ListReset() override { lines << QStringLiteral("reset+"); }
+    void RowsAboutToBeInserted(int first, int last) override { Add("insert-", first, last); }
+    void RowsInserted(int first, int last) override { Add("insert+", first, last); }
+    void RowsAboutToBeRemoved(int first, int last) override { Add("remove-", first, last); }
+    void RowsRemoved(int first, int last) override { Add("remove+", first, last); }
+    void RowsChanged(int first, int last, RowChanges changes) override {
+        lines << QStringLiteral("changed %1 %2 %3").arg(first).arg(last).arg(changes.toInt());
+    }
+
+private:
+    void Add(const char* what, int first, int last) {
+        lines << QStringLiteral("%1 %2 %3").arg(QLatin1String(what)).arg(first).arg(last);
+    }
+};
+
+// Runs one step of a script such as "select 0 5" on the list.
+void Step(CFileList& list, const QString& step) {
+    const QStringList w = step.split(QLatin1Char(' '));
+    const int a = w.value(1).toInt();
+    const int b = w.value(2).toInt();
+    if (w[0] == QLatin1String("begin"))
+        list.BeginBatch();
+    else if (w[0] == QLatin1String("end"))
+        list.EndBatch();
+    else if (w[0] == QLatin1String("select"))
+        list.SetSelectedRange(a, b, true);
+    else if (w[0] == QLatin1String("deselect"))
+        list.SetSelectedRange(a, b, false);
+    else if (w[0] == QLatin1String("name"))
+        list.SetNewName(a, QStringLiteral("new"));
+    else if (w[0] == QLatin1String("time"))
+        list.SetPendingModified(a, 5000000);
+    else if (w[0] == QLatin1String("attributes"))
+        list.SetPendingAttributes(a, AttrReadOnly);
+    else if (w[0] == QLatin1String("delete"))
+        list.DeleteRow(a);
+    else if (w[0] == QLatin1String("insert"))
+        list.InsertRow(a, Entry(QStringLiteral("new.txt")));
+    else if (w[0] == QLatin1String("move"))
+        list.MoveRow(a, b);
+    else if (w[0] == QLatin1String("sort"))
+        list.SortRowsBy(
+            [](const FILEENTRY& x, const FILEENTRY& y) { return y.name.compare(x.name); });
+    else if (w[0] == QLatin1String("clear"))
+        list.Clear();
+    else
+        QFAIL(qPrintable(step));
+}
+
 } // namespace
 
 class TstCFileList : public QObject {
     Q_OBJECT
 private slots:
+    // Six rows, rows 1 and 3 selected; notices counted from there.
+    void notices_data() {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QStringList>("notices");
+        QTest::addColumn<int>("selected");
+        const auto L = [](std::initializer_list<const char*> items) {
+            QStringList list;
+            for (const char* item : items)
+                list << QString::fromUtf8(item);
+            return list;
+        };
+        QTest::newRow("one change, no batch") << L({"name 2"}) << L({"changed 2 2 1"}) << 2;
+        QTest::newRow("nested batch tells once")
+            << L({"begin", "name 4", "begin", "time 1", "end", "attributes 2", "end"})
+            << L({"changed 1 4 7"}) << 2;
+        QTest::newRow("deselected rows reset in one notice")
+            << L({"deselect 0 5"}) << L({"changed 1 3 15"}) << 0;
+        QTest::newRow("a range selects what was not selected")
+            << L({"select 0 5"}) << L({"changed 0 5 8"}) << 6;
+        QTest::newRow("selecting the selected tells nothing") << L({"select 1 1"}) << L({}) << 2;
+        QTest::newRow("a structural change flushes the batch first")
+            << L({"begin", "name 4", "delete 1", "name 0", "end"})
+            << L({"changed 4 4 1", "remove- 1 1", "remove+ 1 1", "changed 0 0 1"}) << 1;
+        QTest::newRow("insert") << L({"insert 2"}) << L({"insert- 2 2", "insert+ 2 2"}) << 2;
+        QTest::newRow("a moved copy is not selected")
+            << L({"move 1 4"}) << L({"insert- 4 4", "insert+ 4 4"}) << 2;
+        QTest::newRow("sort and clear reset")
+            << L({"sort", "clear"}) << L({"reset-", "reset+", "reset-", "reset+"}) << 0;
+        QTest::newRow("a range past the end is clamped")
+            << L({"select 4 99"}) << L({"changed 4 5 8"}) << 4;
+    }
+    void notices() {
+        QFETCH(QStringList, script);
+        QFETCH(QStringList, notices);
+        QFETCH(int, selected);
+        CFileList list;
+        for (int i = 0; i < 6; ++i)
+            list.AppendRow(Entry(QStringLiteral("f%1.txt").arg(i)));
+        list.SetSelected(1, true);
+        list.SetSelected(3, true);
+        CNoticeLog log;
+        list.SetNotices(&log);
+        for (const QString& step : script)
+            Step(list, step);
+        QCOMPARE(log.lines, notices);
+        QCOMPARE(list.SelectedCount(), selected);
+        int counted = 0;
+        for (int row = 0; row < list.RowCount(); ++row)
+            counted += list.IsSelected(row) ? 1 : 0;
+        QCOMPARE(counted, selected);
+    }
+
     void newEntryState() {
         CFileList list;
         list.AppendRow(Entry(QStringLiteral("a.txt"), AttrReadOnly));

@@ -611,7 +611,7 @@ private slots:
         struct REENTERING : CScriptedPrompts {
             CRenameRun* run = nullptr;
             QList<RunRefusal> refusals;
-            void KeepResponsive() override { refusals << run->OnRename().refusal; }
+            void KeepResponsive(qint64, qint64) override { refusals << run->OnRename().refusal; }
         } prompts;
         CRenameRun renamer(run.list, run.criteria, run.changes, run.preferences, run.history,
                            prompts);

@@ -23,7 +23,7 @@ namespace {
 class CKillingPrompts : public CScriptedPrompts {
 public:
     int entriesBeforeKill = -1;
-    void KeepResponsive() override {
+    void KeepResponsive(qint64, qint64) override {
         if (entriesBeforeKill > 0 && --entriesBeforeKill == 0)
             raise(SIGKILL);
     }

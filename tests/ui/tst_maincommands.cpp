@@ -92,6 +92,8 @@ void TestMainCommands::MakePicture(const QString& name) {
 void TestMainCommands::OpenWindow() {
     m_window = new CMainWindow;
     m_window->Initialise(m_preferences, QFile::encodeName(m_folder));
+    // Listing runs on a worker thread.
+    QTRY_VERIFY(m_window->IsIdle());
 }
 
 int TestMainCommands::RowNamed(const QString& name) const {

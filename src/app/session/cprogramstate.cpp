@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cprogramstate.h"
 
+#include "cpromptsrelay.h"
+
 #include "app/settings/favouritesfile.h"
 #include "app/settings/preferencesfile.h"
 #include "filelist/cfolderscan.h"
+#include "filelist/cfolderscanner.h"
+#include "platform/cdirectoryreader.h"
+#include "platform/filestatus.h"
+#include "platform/linktarget.h"
 #include "platform/userfolders.h"
 #include "rename/renamepairsfile.h"
 #include "rename/translationtext.h"
@@ -45,11 +51,92 @@ FILEQUESTION FavouriteQuestion(const QString& initialPath) {
     return q;
 }
 
+// What the state is busy with, as the end of a refusal text.
+QString BusyText(Activity activity) {
+    switch (activity) {
+    case Activity::Listing:
+        return QStringLiteral("a folder is being listed");
+    case Activity::Renaming:
+        return QStringLiteral("files are being renamed");
+    case Activity::Undoing:
+    case Activity::UndoingJournal:
+        return QStringLiteral("changes are being reversed");
+    case Activity::None:
+        break;
+    }
+    return QString();
+}
+
+// The folder part of a path: up to its last separator ("/" for a name in the root).
+QByteArray FolderOf(const QByteArray& nativePath) {
+    const qsizetype slash = nativePath.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : nativePath.left(slash);
+}
+
+QByteArray NameOf(const QByteArray& nativePath) {
+    return nativePath.mid(nativePath.lastIndexOf('/') + 1);
+}
+
+// Sets the busy activity for the life of one run or undo and clears it afterwards,
+// whichever way the call ends.
+class CBusyScope {
+public:
+    CBusyScope(std::function<void(Activity)> set, Activity activity) : m_set(std::move(set)) {
+        m_set(activity);
+    }
+    ~CBusyScope() { m_set(Activity::None); }
+    CBusyScope(const CBusyScope&) = delete;
+    CBusyScope& operator=(const CBusyScope&) = delete;
+
+private:
+    std::function<void(Activity)> m_set;
+};
+
 } // namespace
 
 CProgramState::CProgramState(IPrompts& prompts)
-    : m_prompts(prompts), m_journalFolder(DefaultJournalFolder()) {
+    : m_relay(std::make_unique<CPromptsRelay>(prompts)), m_prompts(*m_relay),
+      m_journalFolder(DefaultJournalFolder()) {
     ApplyPreferences();
+}
+
+CProgramState::~CProgramState() {
+    StopWorker();
+    list.SetNotices(nullptr);
+}
+
+void CProgramState::SetListener(IStateListener* listener) {
+    m_listener = listener;
+    m_relay->SetListener(listener);
+    list.SetNotices(listener);
+}
+
+void CProgramState::SetStatus(const QString& text) {
+    m_prompts.SetStatus(StatusPane::Message, text);
+}
+
+// A refusal is always said, never a silent no-op.
+bool CProgramState::Refused(const char* what) const {
+    if (m_busy == Activity::None)
+        return false;
+    m_prompts.SetStatus(
+        StatusPane::Message,
+        QStringLiteral("%1 is not possible while %2").arg(QLatin1String(what), BusyText(m_busy)));
+    return true;
+}
+
+void CProgramState::SetBusy(Activity activity) {
+    if (m_busy == activity)
+        return;
+    m_busy = activity;
+    m_relay->SetActivity(activity);
+    if (m_listener)
+        m_listener->BusyChanged(activity);
+    // A refresh asked for during a run or an undo waited; it may run now.
+    if (activity == Activity::None && m_refreshRequests.Pending() && m_listener)
+        m_listener->RefreshRequested();
 }
 
 void CProgramState::ApplyPreferences() {
@@ -94,8 +181,34 @@ SCANSETTINGS CProgramState::ScanSettings(const QByteArray& nativeFolder) const {
     return settings;
 }
 
+void CProgramState::RequestRefresh() {
+    if (m_refreshRequests.Post() && m_listener)
+        m_listener->RefreshRequested();
+}
+
+bool CProgramState::RefreshIfRequested() {
+    // The rows of a run or an undo must not change under it: the request keeps waiting.
+    if (m_busy != Activity::None && m_busy != Activity::Listing)
+        return false;
+    if (!m_refreshRequests.Pending())
+        return false;
+    Refresh();
+    return true;
+}
+
 void CProgramState::RefreshPreview() {
+    if (m_busy != Activity::None && m_busy != Activity::Listing) {
+        RequestRefresh();
+        return;
+    }
+    Refresh();
+}
+
+void CProgramState::Refresh() {
+    m_refreshRequests.Take();
+    list.BeginBatch();
     const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, changes, NameOptions());
+    list.EndBatch();
     if (!result.ran)
         return;
     m_nextNumber = result.nextNumber;
@@ -109,16 +222,195 @@ void CProgramState::RefreshPreview() {
     }
 }
 
-void CProgramState::ListFolder(const QByteArray& nativeFolder) {
-    ::ListFolder(list, ScanSettings(nativeFolder), true);
-    SortList();
+void CProgramState::SetListingNotify(ListingNotify notify) {
+    m_listingNotify = std::move(notify);
+}
+
+bool CProgramState::StartListing(const QByteArray& nativeFolder) {
+    m_listingError.clear();
+    // A new listing supersedes a running one; a run or an undo is never interrupted.
+    if (m_busy != Activity::Listing && Refused("Listing")) {
+        m_listingError = QStringLiteral("busy: ") + BusyText(m_busy);
+        return false;
+    }
+    StopWorker();
+    if (!FolderListable(nativeFolder)) {
+        SetBusy(Activity::None);
+        return false;
+    }
+    m_listedFolder = nativeFolder;
+    m_scanningFolder = DecodeNativeName(nativeFolder);
+    list.Clear();
+    SetBusy(Activity::Listing);
+    const quint64 generation = ++m_generation;
+    m_scan = std::make_unique<CFolderScan>();
+    // The worker gets its own copy of the notify: the owner may change its own meanwhile.
+    m_scan->SetNotify([notify = m_listingNotify, generation] {
+        if (notify)
+            notify(generation);
+    });
+    m_scan->StartScan(ScanSettings(nativeFolder));
+    return true;
+}
+
+bool CProgramState::FolderListable(const QByteArray& nativeFolder) {
+    const QString shown = DecodeNativeName(nativeFolder);
+    FILESTATUS status;
+    if (!ReadFileStatus(nativeFolder, status))
+        m_listingError = QStringLiteral("folder not found: ") + shown;
+    else if (!status.isFolder)
+        m_listingError = QStringLiteral("not a folder: ") + shown;
+    else if (CDirectoryReader reader; !reader.Open(nativeFolder))
+        m_listingError = QStringLiteral("folder cannot be listed: ") + shown;
+    return m_listingError.isEmpty();
+}
+
+ListingStep CProgramState::TakeListingEvents(quint64 generation) {
+    if (generation != m_generation || m_busy != Activity::Listing || !m_scan)
+        return ListingStep::Stale;
+    SCANEVENTS events = m_scan->TakeEvents();
+    if (!events.foldersStarted.isEmpty()) {
+        m_scanningFolder = events.foldersStarted.last();
+        SetStatus(QStringLiteral("Scanning Folder ") + m_scanningFolder + QStringLiteral("..."));
+    }
+    list.AppendRows(std::move(events.entries));
+    m_relay->Progress(list.RowCount(), 0, m_scanningFolder);
+    return events.finished ? ListingStep::Finished : ListingStep::Running;
+}
+
+void CProgramState::FinishListing() {
+    if (m_busy != Activity::Listing)
+        return;
+    EndListing();
+}
+
+void CProgramState::StopListing() {
+    if (m_busy != Activity::Listing)
+        return;
+    EndListing();
+    SetStatus(QStringLiteral("Scan aborted - list may be incomplete"));
+}
+
+// Stops the worker (at once when it has not finished), keeps what it found, and ends the
+// listing as a finished one ends.
+void CProgramState::EndListing() {
+    if (m_scan) {
+        m_scan->StopScan();
+        list.AppendRows(std::move(m_scan->TakeEvents().entries));
+        m_scan.reset();
+    }
+    ++m_generation;
+    Sort();
+    if (preferences.autoSelectEntries != 0)
+        list.SelectAll();
+    SetStatus(DecodeNativeName(m_listedFolder));
+    SetBusy(Activity::None);
+    RequestRefresh();
+}
+
+// Ends a worker without keeping anything it found.
+void CProgramState::StopWorker() {
+    if (!m_scan)
+        return;
+    m_scan->StopScan();
+    m_scan.reset();
+    ++m_generation;
+}
+
+bool CProgramState::ListFolder(const QByteArray& nativeFolder) {
+    if (Refused("Listing"))
+        return false;
+    m_listedFolder = nativeFolder;
+    Relist();
+    RequestRefresh();
+    return true;
+}
+
+// The listing a rename run or an undo asks for: on the calling thread, no status text.
+void CProgramState::Relist() {
+    list.Clear();
+    list.AppendRows(ScanFolderEntries(ScanSettings(m_listedFolder)));
+    Sort();
     if (preferences.autoSelectEntries != 0)
         list.SelectAll();
 }
 
-void CProgramState::SortList() {
+void CProgramState::Rescan() {
+    Relist();
+    Refresh();
+}
+
+bool CProgramState::AddDroppedPaths(const QList<QByteArray>& nativePaths, bool clearFirst) {
+    if (Refused("Dropping"))
+        return false;
+    if (clearFirst)
+        list.Clear();
+    for (const QByteArray& dropped : nativePaths)
+        ListDropped(FollowLinks(dropped));
+    return true;
+}
+
+// A dropped folder is listed; a dropped file is listed alone: the filter becomes its exact
+// name (its blanks as U+0001, so that they stay part of the one pattern), matched by case.
+// The rows go to the top, ahead of those already there.
+void CProgramState::ListDropped(const QByteArray& nativePath) {
+    const EntryKind kind = KindOfEntry(nativePath);
+    if (kind == EntryKind::Other)
+        return;
+    const bool isFolder = kind == EntryKind::Folder;
+    SCANSETTINGS settings = ScanSettings(isFolder ? nativePath : FolderOf(nativePath));
+    if (!isFolder) {
+        settings.filter = DecodeNativeName(NameOf(nativePath));
+        settings.filter.replace(QLatin1Char(' '), QChar(0x0001));
+        settings.filterMatchCase = true;
+    }
+    list.InsertRows(0, ScanFolderEntries(settings));
+}
+
+bool CProgramState::SortList() {
+    if (Refused("Sorting"))
+        return false;
+    Sort();
+    return true;
+}
+
+void CProgramState::Sort() {
     list.SortRowsBy(
         [this](const FILEENTRY& a, const FILEENTRY& b) { return sortOrder.Compare(a, b); });
+}
+
+bool CProgramState::SelectAll() {
+    if (Refused("Selecting"))
+        return false;
+    list.SelectAll();
+    RequestRefresh();
+    return true;
+}
+
+bool CProgramState::DeselectAll() {
+    if (Refused("Selecting"))
+        return false;
+    list.DeselectAll();
+    RequestRefresh();
+    return true;
+}
+
+bool CProgramState::DeleteRow(int row) {
+    if (Refused("Deleting"))
+        return false;
+    list.DeleteRow(row);
+    RequestRefresh();
+    return true;
+}
+
+bool CProgramState::MoveRow(int from, int to) {
+    if (Refused("Moving"))
+        return false;
+    to = std::clamp(to, 0, list.RowCount());
+    list.MoveRow(from, to);
+    list.DeleteRow(to <= from ? from + 1 : from);
+    RequestRefresh();
+    return true;
 }
 
 void CProgramState::SetRecentFavourites(const QStringList& recent) {
@@ -288,17 +580,20 @@ QString CProgramState::LogPath() const {
 }
 
 RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)>& start) {
+    if (Refused("Renaming")) {
+        RENAMERESULT refused;
+        refused.refusal = RunRefusal::Busy;
+        return refused;
+    }
+    const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::Renaming);
     RENAMEPREFERENCES renamePreferences = RenamePreferencesOf(preferences);
     CRenameRun run(list, criteria, changes, renamePreferences, history, m_prompts);
     run.SetLogPath(LogPath());
     run.SetJournalFolder(m_journalFolder);
     RENAMEHOOKS hooks;
-    hooks.refreshPreview = [this] { RefreshPreview(); };
+    hooks.refreshPreview = [this] { Refresh(); };
     hooks.nextNumber = [this] { return m_nextNumber; };
-    hooks.rescan = [this] {
-        if (m_rescan)
-            m_rescan();
-    };
+    hooks.rescan = [this] { Rescan(); };
     run.SetHooks(hooks);
     const RENAMERESULT result = start(run);
     // The run answers for its two dialogs' boxes; nothing else of the preferences changes.
@@ -316,14 +611,13 @@ RENAMERESULT CProgramState::OnEndLabelEdit(int item, const QString& text) {
 }
 
 bool CProgramState::OnUndoRename() {
+    if (Refused("Undoing"))
+        return false;
+    const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::Undoing);
     UNDOOPTIONS options;
     options.logActivity = preferences.logActivity != 0;
     options.logPath = LogPath();
-    options.rescan = [this] {
-        if (m_rescan)
-            m_rescan();
-        RefreshPreview();
-    };
+    options.rescan = [this] { Rescan(); };
     return ::OnUndoRename(history, m_prompts, options);
 }
 
@@ -332,6 +626,12 @@ void CProgramState::OnCreateUndoBatchfile() {
 }
 
 JOURNALUNDORESULT CProgramState::UndoLastJournalRun(bool assumeYes) {
+    if (Refused("Undoing")) {
+        JOURNALUNDORESULT refused;
+        refused.outcome = JOURNALUNDORESULT::Outcome::Declined;
+        return refused;
+    }
+    const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::UndoingJournal);
     JOURNALUNDOOPTIONS options;
     options.assumeYes = assumeYes;
     options.logActivity = preferences.logActivity != 0;

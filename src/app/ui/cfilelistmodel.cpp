@@ -13,16 +13,12 @@
 const char* const CFileListModel::kRowMimeType = "application/x-quorvin-list-row";
 
 CFileListModel::CFileListModel(CProgramState& state, QObject* parent)
-    : QAbstractTableModel(parent), m_state(state) {
-    m_state.list.SetRowObserver([this](int row) { RowChanged(row); });
-}
+    : QAbstractTableModel(parent), m_state(state) {}
 
-CFileListModel::~CFileListModel() {
-    m_state.list.SetRowObserver({});
-}
+CFileListModel::~CFileListModel() = default;
 
 int CFileListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || m_resetDepth > 0 ? 0 : m_state.list.RowCount();
+    return parent.isValid() || m_resetting ? 0 : m_state.list.RowCount();
 }
 
 int CFileListModel::columnCount(const QModelIndex& parent) const {
@@ -36,7 +32,7 @@ QColor CFileListModel::ColourOf(int colourRef) const {
 
 QVariant CFileListModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
-    if (!index.isValid() || row < 0 || row >= m_state.list.RowCount() || m_resetDepth > 0)
+    if (!index.isValid() || row < 0 || row >= m_state.list.RowCount() || m_resetting)
         return {};
     const FILEENTRY& entry = m_state.list.GetEntry(row);
     switch (role) {
@@ -108,84 +104,34 @@ QStringList CFileListModel::mimeTypes() const {
     return {QString::fromLatin1(kRowMimeType), QStringLiteral("text/uri-list")};
 }
 
-void CFileListModel::BeginReset() {
-    if (m_resetDepth++ == 0)
-        beginResetModel();
+void CFileListModel::ListAboutToReset() {
+    m_resetting = true;
+    beginResetModel();
 }
 
-void CFileListModel::EndReset() {
-    if (--m_resetDepth > 0)
-        return;
-    m_dirtyFirst = m_dirtyLast = -1;
-    m_wholeListChanged = false;
+void CFileListModel::ListReset() {
+    m_resetting = false;
     endResetModel();
 }
 
-void CFileListModel::RowChanged(int row) {
-    if (m_resetDepth > 0)
-        return;
-    if (row < 0) {
-        m_wholeListChanged = true;
-    } else {
-        m_dirtyFirst = m_dirtyFirst < 0 ? row : std::min(m_dirtyFirst, row);
-        m_dirtyLast = std::max(m_dirtyLast, row);
-    }
-    if (!m_flushQueued) {
-        m_flushQueued = true;
-        QTimer::singleShot(0, this, [this] { FlushChanges(); });
-    }
+void CFileListModel::RowsAboutToBeInserted(int first, int last) {
+    beginInsertRows(QModelIndex(), first, last);
 }
 
-void CFileListModel::FlushChanges() {
-    m_flushQueued = false;
-    if (m_resetDepth > 0)
-        return;
-    if (m_wholeListChanged) {
-        // A change of the whole list that nobody announced (a sort by the core): the view
-        // reads everything again.
-        m_wholeListChanged = false;
-        m_dirtyFirst = m_dirtyLast = -1;
-        beginResetModel();
-        endResetModel();
-        return;
-    }
-    if (m_dirtyFirst < 0)
-        return;
-    const int last = std::min(m_dirtyLast, m_state.list.RowCount() - 1);
-    const int first = m_dirtyFirst;
-    m_dirtyFirst = m_dirtyLast = -1;
-    if (first <= last)
+void CFileListModel::RowsInserted(int, int) {
+    endInsertRows();
+}
+
+void CFileListModel::RowsAboutToBeRemoved(int first, int last) {
+    beginRemoveRows(QModelIndex(), first, last);
+}
+
+void CFileListModel::RowsRemoved(int, int) {
+    endRemoveRows();
+}
+
+void CFileListModel::RowsChanged(int first, int last, RowChanges) {
+    last = std::min(last, m_state.list.RowCount() - 1);
+    if (first <= last && first >= 0)
         emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
-}
-
-bool CFileListModel::MoveEntry(int from, int to) {
-    const int count = m_state.list.RowCount();
-    if (from < 0 || from >= count)
-        return false;
-    to = std::clamp(to, 0, count);
-    if (to == from || to == from + 1)
-        return false;
-    FlushChanges();
-    beginMoveRows(QModelIndex(), from, from, QModelIndex(), to);
-    ++m_resetDepth; // the row notices of the copy belong to this move
-    m_state.list.MoveRow(from, to);
-    m_state.list.DeleteRow(from > to ? from + 1 : from);
-    --m_resetDepth;
-    endMoveRows();
-    return true;
-}
-
-void CFileListModel::RemoveEntries(QList<int> rows) {
-    FlushChanges();
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (const int row : rows) {
-        if (row < 0 || row >= m_state.list.RowCount())
-            continue;
-        beginRemoveRows(QModelIndex(), row, row);
-        ++m_resetDepth;
-        m_state.list.DeleteRow(row);
-        --m_resetDepth;
-        endRemoveRows();
-    }
 }

@@ -39,6 +39,7 @@ CFileListView::CFileListView(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
     setDragEnabled(true);
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);

@@ -30,9 +30,13 @@ CFolderTreeModel::CFolderTreeModel(QObject* parent) : QAbstractItemModel(parent)
 CFolderTreeModel::~CFolderTreeModel() = default;
 
 void CFolderTreeModel::FillTopLevel(int desktopRoot) {
+    FillTopLevel(FolderTreeRoots(desktopRoot));
+}
+
+void CFolderTreeModel::FillTopLevel(const QList<FOLDERROOT>& places) {
     beginResetModel();
     m_root.children.clear();
-    for (const FOLDERROOT& place : FolderTreeRoots(desktopRoot)) {
+    for (const FOLDERROOT& place : places) {
         auto node = std::make_unique<NODE>();
         node->nativePath = place.nativePath;
         node->caption = place.caption;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/session/folderbrowsing.h"
+
 #include <QAbstractItemModel>
 #include <QByteArray>
 
@@ -20,6 +22,7 @@ public:
 
     // Empties the tree and fills its top level again ("Desktop Root" decides which places).
     void FillTopLevel(int desktopRoot);
+    void FillTopLevel(const QList<FOLDERROOT>& places);
 
     QModelIndex index(int row, int column,
                       const QModelIndex& parent = QModelIndex()) const override;

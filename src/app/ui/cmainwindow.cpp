@@ -61,6 +61,12 @@ CMainWindow::CMainWindow(QWidget* parent) : QMainWindow(parent), m_state(m_promp
     BuildMenus();
     ConnectList();
     m_revertButton->setEnabled(false);
+    m_state.SetListener(this);
+    // Called on the listing's worker thread: only hands the generation over.
+    m_state.SetListingNotify([this](quint64 generation) {
+        QMetaObject::invokeMethod(
+            this, [this, generation] { TakeListingEvents(generation); }, Qt::QueuedConnection);
+    });
 }
 
 CMainWindow::~CMainWindow() {
@@ -68,6 +74,9 @@ CMainWindow::~CMainWindow() {
     delete m_commands;
     m_commands = nullptr;
     // The model reads the state's list; it goes before the state does.
+    m_state.StopListing();
+    m_state.SetListingNotify({});
+    m_state.SetListener(nullptr);
     m_list->setModel(nullptr);
     delete m_listModel;
     m_listModel = nullptr;
@@ -147,6 +156,7 @@ void CMainWindow::ConnectList() {
         m_prompts.Ask(QStringLiteral("Sorry, you may only drag/drop single items."),
                       PromptButtons::Ok, PromptIcon::None);
     });
+    connect(m_list, &CFileListView::PathsDropped, this, &CMainWindow::DropPaths);
     connect(m_list, &CFileListView::DeleteRequested, this, &CMainWindow::DeleteSelectedRows);
     connect(m_list, &CFileListView::RowActivated, this, &CMainWindow::ActivateRow);
     connect(m_list, &CFileListView::ContextMenuRequested, this, &CMainWindow::ShowListMenu);
@@ -222,9 +232,8 @@ void CMainWindow::ApplyListDisplay() {
 }
 
 void CMainWindow::ResortList() {
-    m_listModel->BeginReset();
-    m_state.SortList();
-    m_listModel->EndReset();
+    if (m_state.Busy() == Activity::None)
+        m_state.SortList();
     AfterListChanged();
     RequestRefresh();
 }
@@ -292,20 +301,20 @@ void CMainWindow::SelectFolder(const QByteArray& nativePath) {
 
 void CMainWindow::RefreshFileList() {
     const QByteArray folder = SelectedFolder();
-    if (folder.isEmpty() || m_running)
+    if (folder.isEmpty())
         return;
-    ListFolderNow(folder);
+    if (m_state.StartListing(folder))
+        UpdateCounts();
 }
 
-void CMainWindow::ListFolderNow(const QByteArray& folder) {
-    m_panes->SetMessage(QStringLiteral("Scanning Folder ") + QFile::decodeName(folder));
-    m_listModel->BeginReset();
-    m_state.ListFolder(folder);
-    m_listModel->EndReset();
-    m_panes->SetMessage(QString());
+void CMainWindow::TakeListingEvents(quint64 generation) {
+    if (m_state.TakeListingEvents(generation) == ListingStep::Finished)
+        m_state.FinishListing();
     AfterListChanged();
-    if (m_initialised)
-        RunRefresh();
+}
+
+bool CMainWindow::IsIdle() const {
+    return m_state.Busy() == Activity::None && !m_refreshQueued && !m_viewUpdateQueued;
 }
 
 void CMainWindow::AfterListChanged() {
@@ -316,40 +325,29 @@ void CMainWindow::AfterListChanged() {
 
 void CMainWindow::UpdateCounts() {
     const int selected = m_state.list.SelectedCount();
+    const bool idle = m_state.Busy() == Activity::None;
     m_panes->SetCounts(m_state.list.RowCount(), selected);
-    m_renameButton->setEnabled(selected > 0 && !m_running);
+    m_renameButton->setEnabled(selected > 0 && idle);
     emit CountsChanged();
 }
 
 void CMainWindow::RequestRefresh() {
-    if (!m_initialised || m_refreshPending)
-        return;
-    m_refreshPending = true;
-    QTimer::singleShot(0, this, &CMainWindow::RunRefresh);
-}
-
-void CMainWindow::RunRefresh() {
-    m_refreshPending = false;
-    if (m_running)
-        return;
-    m_state.RefreshPreview();
-    m_listModel->FlushChanges();
-    m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
-                          ColourOfRef(m_state.preferences.colourActiveCriteria));
+    if (m_initialised)
+        m_state.RequestRefresh();
 }
 
 void CMainWindow::CopyViewSelectionToList(const QItemSelection& selected,
                                           const QItemSelection& deselected) {
     if (m_copyingSelection)
         return;
-    for (const QItemSelectionRange& range : deselected) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            m_state.list.SetSelected(row, false);
-    }
-    for (const QItemSelectionRange& range : selected) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            m_state.list.SetSelected(row, true);
-    }
+    m_copyingSelection = true;
+    m_state.list.BeginBatch();
+    for (const QItemSelectionRange& range : deselected)
+        m_state.list.SetSelectedRange(range.top(), range.bottom(), false);
+    for (const QItemSelectionRange& range : selected)
+        m_state.list.SetSelectedRange(range.top(), range.bottom(), true);
+    m_state.list.EndBatch();
+    m_copyingSelection = false;
     UpdateCounts();
     RequestRefresh();
 }
@@ -375,15 +373,9 @@ void CMainWindow::CopyListSelectionToView() {
 }
 
 void CMainWindow::SortByColumn(int column) {
-    if (m_running)
-        return;
-    if (m_state.sortOrder.SortByColumn(column, true)) {
-        m_listModel->BeginReset();
+    if (m_state.Busy() == Activity::None && m_state.sortOrder.SortByColumn(column, true))
         m_state.SortList();
-        m_listModel->EndReset();
-        AfterListChanged();
-    }
-    ShowSortIndicator();
+    AfterListChanged();
 }
 
 void CMainWindow::ShowSortIndicator() {
@@ -398,26 +390,27 @@ void CMainWindow::ShowSortIndicator() {
 }
 
 void CMainWindow::MoveDraggedRow(int from, int to) {
-    if (m_running)
+    if (!m_state.MoveRow(from, to))
         return;
-    m_copyingSelection = true;
-    const bool moved = m_listModel->MoveEntry(from, to);
-    m_copyingSelection = false;
-    if (!moved)
+    AfterListChanged();
+    RequestRefresh();
+}
+
+void CMainWindow::DropPaths(const QList<QByteArray>& nativePaths, bool clearFirst) {
+    if (!m_state.AddDroppedPaths(nativePaths, clearFirst))
         return;
-    CopyListSelectionToView();
-    UpdateCounts();
+    AfterListChanged();
     RequestRefresh();
 }
 
 void CMainWindow::DeleteSelectedRows() {
-    if (m_running)
-        return;
-    m_copyingSelection = true;
-    m_listModel->RemoveEntries(m_list->SelectedRows());
-    m_copyingSelection = false;
-    CopyListSelectionToView();
-    UpdateCounts();
+    QList<int> rows = m_list->SelectedRows();
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (const int row : rows) {
+        if (!m_state.DeleteRow(row))
+            break;
+    }
+    AfterListChanged();
     RequestRefresh();
 }
 
@@ -450,27 +443,13 @@ void CMainWindow::ShowListMenu(const QPoint& globalPosition) {
     }
 }
 
-// Runs a rename or undo: the list is not touched by anything else meanwhile, and a
-// close asked for during the run happens after it.
+// Runs a rename or undo; the state refuses anything else that would touch the rows
+// meanwhile, and a close asked for during the run happens after it (BusyChanged).
 void CMainWindow::RunExclusive(const std::function<void()>& work) {
-    if (m_running)
+    if (m_state.Busy() != Activity::None)
         return;
-    m_running = true;
-    UpdateCounts();
-    const QByteArray folder = SelectedFolder();
-    m_state.SetRescan([this, folder] {
-        m_listModel->BeginReset();
-        m_state.ListFolder(folder);
-        m_listModel->EndReset();
-    });
     work();
-    m_state.SetRescan({});
-    m_running = false;
-    m_listModel->FlushChanges();
     AfterListChanged();
-    m_panes->HideProgress();
-    if (m_closeAfterRun)
-        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void CMainWindow::Rename() {
@@ -513,7 +492,10 @@ void CMainWindow::UpOneLevel() {
 }
 
 void CMainWindow::StopScan() {
-    // Listing runs to its end on this thread today; nothing to stop.
+    if (!m_state.IsListing())
+        return;
+    m_state.StopListing();
+    AfterListChanged();
 }
 
 void CMainWindow::HandleHandOver(const QByteArray& commandLine) {
@@ -539,13 +521,91 @@ void CMainWindow::HandleHandOver(const QByteArray& commandLine) {
 }
 
 void CMainWindow::closeEvent(QCloseEvent* event) {
-    if (m_running) {
+    if (m_state.Busy() == Activity::Renaming || m_state.Busy() == Activity::Undoing ||
+        m_state.Busy() == Activity::UndoingJournal) {
         m_closeAfterRun = true;
         event->ignore();
         return;
     }
+    m_state.StopListing();
     if (m_initialised)
         m_state.SavePreferences(m_preferencesPath, QFile::decodeName(SelectedFolder()));
     SavePlacement();
     event->accept();
+}
+
+void CMainWindow::ListAboutToReset() {
+    m_listModel->ListAboutToReset();
+}
+
+void CMainWindow::ListReset() {
+    m_listModel->ListReset();
+    ScheduleViewUpdate();
+}
+
+void CMainWindow::RowsAboutToBeInserted(int first, int last) {
+    m_listModel->RowsAboutToBeInserted(first, last);
+}
+
+void CMainWindow::RowsInserted(int first, int last) {
+    m_listModel->RowsInserted(first, last);
+    ScheduleViewUpdate();
+}
+
+void CMainWindow::RowsAboutToBeRemoved(int first, int last) {
+    m_listModel->RowsAboutToBeRemoved(first, last);
+}
+
+void CMainWindow::RowsRemoved(int first, int last) {
+    m_listModel->RowsRemoved(first, last);
+    ScheduleViewUpdate();
+}
+
+void CMainWindow::RowsChanged(int first, int last, RowChanges changes) {
+    m_listModel->RowsChanged(first, last, changes);
+    if (changes.testFlag(RowChange::Selection) && !m_copyingSelection)
+        ScheduleViewUpdate();
+}
+
+// The view's selection and the counts follow the list once the current burst of notices
+// is over.
+void CMainWindow::ScheduleViewUpdate() {
+    if (m_viewUpdateQueued)
+        return;
+    m_viewUpdateQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_viewUpdateQueued = false;
+        AfterListChanged();
+    });
+}
+
+void CMainWindow::StatusChanged(StatusPane pane, const QString& text) {
+    m_prompts.SetStatus(pane, text);
+}
+
+void CMainWindow::ProgressChanged(const PROGRESS& progress) {
+    m_panes->SetProgress(progress.done, progress.total);
+}
+
+void CMainWindow::BusyChanged(Activity activity) {
+    if (activity != Activity::None)
+        return;
+    m_panes->HideProgress();
+    UpdateCounts();
+    if (m_closeAfterRun) {
+        m_closeAfterRun = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void CMainWindow::RefreshRequested() {
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refreshQueued = false;
+        if (m_state.RefreshIfRequested())
+            m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
+                                  ColourOfRef(m_state.preferences.colourActiveCriteria));
+    });
 }

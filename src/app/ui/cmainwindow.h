@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/session/cprogramstate.h"
+#include "app/session/istatelistener.h"
 #include "cwindowprompts.h"
 
 #include <QMainWindow>
@@ -20,7 +21,7 @@ class QTreeView;
 // The program's main window: the folder tree and the file list side by side above the
 // criteria groups, the buttons and the status bar. It is a thin layer over the program
 // state: it forwards what the user does and shows what the state reports.
-class CMainWindow : public QMainWindow {
+class CMainWindow : public QMainWindow, private IStateListener {
     Q_OBJECT
 public:
     explicit CMainWindow(QWidget* parent = nullptr);
@@ -45,12 +46,14 @@ public:
     void RefreshFileList();
     // Asks for a preview refresh; requests waiting together are served by one refresh.
     void RequestRefresh();
-    [[nodiscard]] bool RefreshPending() const { return m_refreshPending; }
+    [[nodiscard]] bool RefreshPending() const { return m_refreshQueued; }
+    // Neither a listing nor a run is in progress, and no refresh waits.
+    [[nodiscard]] bool IsIdle() const;
 
     // Hooks for the menu commands.
     CMainCommands* Commands() const { return m_commands; }
     QString PreferencesPath() const { return m_preferencesPath; }
-    [[nodiscard]] bool ScanRunning() const { return m_running; }
+    [[nodiscard]] bool ScanRunning() const { return m_state.Busy() != Activity::None; }
     void FillPanelFromState();
     // The list shows the display preferences (gridlines, icons, row selection).
     void ApplyListDisplay();
@@ -81,8 +84,9 @@ private:
     void ApplyStartTarget(const QByteArray& commandLine);
     void RestorePlacement();
     void SavePlacement() const;
-    void RunRefresh();
-    void ListFolderNow(const QByteArray& folder);
+    void TakeListingEvents(quint64 generation);
+    void DropPaths(const QList<QByteArray>& nativePaths, bool clearFirst);
+    void ScheduleViewUpdate();
     void AfterListChanged();
     void UpdateCounts();
     void CopyViewSelectionToList(const QItemSelection& selected, const QItemSelection& deselected);
@@ -111,8 +115,21 @@ private:
     CMainCommands* m_commands = nullptr;
     CStatusPanes* m_panes = nullptr;
     bool m_initialised = false;
-    bool m_refreshPending = false;
+    bool m_refreshQueued = false;
+    bool m_viewUpdateQueued = false;
     bool m_copyingSelection = false;
-    bool m_running = false;
     bool m_closeAfterRun = false;
+
+    // IStateListener
+    void ListAboutToReset() override;
+    void ListReset() override;
+    void RowsAboutToBeInserted(int first, int last) override;
+    void RowsInserted(int first, int last) override;
+    void RowsAboutToBeRemoved(int first, int last) override;
+    void RowsRemoved(int first, int last) override;
+    void RowsChanged(int first, int last, RowChanges changes) override;
+    void StatusChanged(StatusPane pane, const QString& text) override;
+    void ProgressChanged(const PROGRESS& progress) override;
+    void BusyChanged(Activity activity) override;
+    void RefreshRequested() override;
 };

@@ -31,6 +31,7 @@ bool CSingleInstance::Listen() {
 
 bool CSingleInstance::HandOver(const QByteArray& cleanedCommandLine, int timeoutMs) {
     QLocalSocket socket;
+    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;

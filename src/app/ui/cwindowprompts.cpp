@@ -136,8 +136,7 @@ QString CWindowPrompts::AskSaveFileName(const FILEQUESTION& question) {
     return dialog.selectedFiles().constFirst();
 }
 
-void CWindowPrompts::KeepResponsive() {
-    if (m_keepResponsive)
-        m_keepResponsive();
+// The state tells the progress to its listener; here the window only repaints.
+void CWindowPrompts::KeepResponsive(qint64, qint64) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -3,8 +3,6 @@
 
 #include "rename/iprompts.h"
 
-#include <functional>
-
 class QWidget;
 class CStatusPanes;
 
@@ -13,11 +11,6 @@ class CStatusPanes;
 class CWindowPrompts : public IPrompts {
 public:
     void SetWindow(QWidget* window, CStatusPanes* panes);
-    // Called between the entries of long work, with its progress when known.
-    void SetOnKeepResponsive(std::function<void()> keepResponsive) {
-        m_keepResponsive = std::move(keepResponsive);
-    }
-
     PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
     void SetStatus(StatusPane pane, const QString& text) override;
     void ShowText(const QString& caption, const QString& text, PromptIcon icon) override;
@@ -25,10 +18,9 @@ public:
     void RenameComplete(const QString& text, bool& showAgain) override;
     QString AskOpenFileName(const FILEQUESTION& question) override;
     QString AskSaveFileName(const FILEQUESTION& question) override;
-    void KeepResponsive() override;
+    void KeepResponsive(qint64 done, qint64 total) override;
 
 private:
     QWidget* m_window = nullptr;
     CStatusPanes* m_panes = nullptr;
-    std::function<void()> m_keepResponsive;
 };

@@ -1,0 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "filelist/lower.h"
+#include "within.h"
