@@ -2,6 +2,7 @@
 // The window driven as a user would: a listing of a real folder, live preview, dragging,
 // F2, Rename and Undo on real files.
 #include "app/settings/preferencesfile.h"
+#include "app/ui/ccriteriapanel.h"
 #include "app/ui/cfilelistmodel.h"
 #include "app/ui/cfilelistview.h"
 #include "app/ui/cfoldertreemodel.h"
@@ -350,6 +351,7 @@ private slots:
         QTRY_VERIFY(m_window->IsIdle());
         m_window->State().criteria.additions.prefix = QStringLiteral("2023_");
         m_window->State().criteria.numbering.mode = 2;
+        m_window->Panel()->FillFromCriteria();
         m_window->RequestRefresh();
         QTRY_VERIFY(m_window->IsIdle());
         QTest::qWait(200);

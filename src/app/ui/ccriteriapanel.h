@@ -12,7 +12,12 @@
 class CProgramState;
 class CGroupFrame;
 class QCheckBox;
+class QGridLayout;
+class QLineEdit;
+class QScrollArea;
+class QVBoxLayout;
 struct CRITERIONBINDING;
+struct FIELDLAYOUT;
 
 // The thirteen criteria groups below the file list. Every control is bound to its
 // criterion through the criteria binding table; user edits go through the record's own
@@ -31,9 +36,16 @@ public:
     // Keyboard focus to a group's first field (for accelerators), 1..13.
     void FocusGroup(int group);
 
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 public slots:
     // The "Reset" button and the reset-all command: groups 1 to 11; 12 and 13 keep their values.
     void ResetAll();
+    // A group's "R" button, 1..13.
+    void ResetGroup(int group);
 
 signals:
     // After every user edit of any criterion (the window asks the state for a refresh).
@@ -50,8 +62,20 @@ private:
         QWidget* control;
     };
 
-    void BuildGroups();
+    void BuildGroups(QWidget* content);
+    CGroupFrame* BuildFrame(int group);
+    // The group's enable switch (groups 1 to 11) above its "R" button.
+    QVBoxLayout* BuildSwitchAndReset(int group, const QString& caption);
+    QWidget* BuildField(QGridLayout* grid, const FIELDLAYOUT& field,
+                        const CRITERIONBINDING& binding, const QString& caption);
+    QWidget* BuildTextField(const FIELDLAYOUT& field, const CRITERIONBINDING& binding);
+    QWidget* BuildChoiceField(const FIELDLAYOUT& field, const CRITERIONBINDING& binding);
+    void BuildNewLocationExtras(QGridLayout* grid, const QString& caption);
+    void BrowseNewLocation();
+    void Bind(const CRITERIONBINDING& binding, QWidget* control);
     void UserEdit(const CRITERIONBINDING& binding, const QString& value);
+    void FillControl(const BOUNDCONTROL& bound);
+    void FillGroup(int group);
     void UpdateHighlight();
 
     // ICriteriaObserver
@@ -59,9 +83,15 @@ private:
     void PushCriteria(ResetAfter after) override;
 
     CProgramState& m_state;
+    QScrollArea* m_scroll = nullptr;
     std::array<CGroupFrame*, 13> m_frames{};
     std::vector<BOUNDCONTROL> m_controls;
+    QCheckBox* m_copyNotMove = nullptr;
+    QLineEdit* m_newLocationPath = nullptr;
     bool m_highlight = true;
     QColor m_highlightColour;
     bool m_resetting = false;
+    bool m_filling = false;
+    bool m_filterPending = false;
+    bool m_sidewaysBar = false;
 };

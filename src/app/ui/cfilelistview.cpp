@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cfilelistview.h"
 
+#include "cfilelistdelegate.h"
 #include "cfilelistmodel.h"
 
 #include <QDrag>
@@ -45,6 +46,13 @@ CFileListView::CFileListView(QWidget* parent) : QTableView(parent) {
     setDefaultDropAction(Qt::MoveAction);
     setAutoScroll(true);
     setTabKeyNavigation(false);
+    setItemDelegate(new CFileListDelegate(this));
+    // A light selection, so that the green and red of new names stay readable on it.
+    QPalette colours = palette();
+    const QColor highlight = colours.color(QPalette::Highlight);
+    colours.setColor(QPalette::Highlight, highlight.lighter(190));
+    colours.setColor(QPalette::HighlightedText, colours.color(QPalette::Text));
+    setPalette(colours);
 }
 
 QList<int> CFileListView::SelectedRows() const {

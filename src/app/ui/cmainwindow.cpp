@@ -2,6 +2,7 @@
 #include "cmainwindow.h"
 
 #include "app/session/commandline.h"
+#include "app/session/cusersettings.h"
 #include "app/session/folderbrowsing.h"
 #include "app/session/folderpaths.h"
 #include "app/settings/preferencesfile.h"
@@ -24,7 +25,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -34,12 +34,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kMainWindowSection = QStringLiteral("Main Window/");
-
-QSettings UserSettings() {
-    return QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Quorvin"));
-}
 
 QColor ColourOfRef(int colourRef) {
     return QColor(colourRef & 0xff, (colourRef >> 8) & 0xff, (colourRef >> 16) & 0xff);
@@ -245,46 +239,54 @@ void CMainWindow::ListSelectionChanged() {
 }
 
 void CMainWindow::RestorePlacement() {
-    QSettings settings = UserSettings();
-    const QByteArray geometry =
-        settings.value(kMainWindowSection + QStringLiteral("Placement")).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry))
+    const CUserSettings settings;
+    const std::optional<WINDOWPLACEMENT> placement = settings.MainWindowPlacement();
+    if (placement) {
+        setGeometry(placement->left, placement->top, placement->right - placement->left,
+                    placement->bottom - placement->top);
+        if (placement->showState == WINDOWPLACEMENT::kShowMaximised)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
         resize(1200, 800);
-    const QByteArray splitter =
-        settings.value(kMainWindowSection + QStringLiteral("Splitter")).toByteArray();
-    if (!splitter.isEmpty())
-        m_splitter->restoreState(splitter);
+    }
+    const int splitterLeft = settings.SplitterLeft();
+    if (splitterLeft >= 0) {
+        const int total = m_splitter->sizes().value(0) + m_splitter->sizes().value(1);
+        m_splitter->setSizes({splitterLeft, qMax(total - splitterLeft, 1)});
+    }
+    const QList<int> widths = settings.ColumnWidths();
+    for (int column = 0; column < ColumnCount && column < widths.size(); ++column)
+        m_list->setColumnWidth(column, widths[column]);
     QHeaderView* header = m_list->horizontalHeader();
-    for (int column = 0; column < ColumnCount; ++column) {
-        const int width =
-            settings.value(kMainWindowSection + QLatin1String(ColumnInfo(column).widthKey), 0)
-                .toInt();
-        if (width > 0)
-            m_list->setColumnWidth(column, width);
-    }
-    for (int position = 0; position < ColumnCount; ++position) {
-        bool ok = false;
-        const int column =
-            settings.value(kMainWindowSection + QStringLiteral("Column %1").arg(position))
-                .toInt(&ok);
-        if (ok && column >= 0 && column < ColumnCount)
-            header->moveSection(header->visualIndex(column), position);
-    }
+    const QList<int> order = settings.ColumnOrder();
+    for (int position = 0; position < ColumnCount && position < order.size(); ++position)
+        header->moveSection(header->visualIndex(order[position]), position);
+    m_state.SetRecentFavourites(settings.RecentFavourites());
     ShowSortIndicator();
 }
 
 void CMainWindow::SavePlacement() const {
-    QSettings settings = UserSettings();
-    settings.setValue(kMainWindowSection + QStringLiteral("Placement"), saveGeometry());
-    settings.setValue(kMainWindowSection + QStringLiteral("Splitter"), m_splitter->saveState());
+    CUserSettings settings;
+    const QRect normal = normalGeometry();
+    WINDOWPLACEMENT placement;
+    placement.left = normal.left();
+    placement.top = normal.top();
+    placement.right = normal.left() + normal.width();
+    placement.bottom = normal.top() + normal.height();
+    placement.showState =
+        isMaximized() ? WINDOWPLACEMENT::kShowMaximised : WINDOWPLACEMENT::kShowNormal;
+    settings.SetMainWindowPlacement(placement);
+    settings.SetSplitterLeft(m_splitter->sizes().value(0));
+    QList<int> widths;
+    QList<int> order;
     const QHeaderView* header = m_list->horizontalHeader();
     for (int column = 0; column < ColumnCount; ++column) {
-        settings.setValue(kMainWindowSection + QLatin1String(ColumnInfo(column).widthKey),
-                          m_list->columnWidth(column));
-        settings.setValue(kMainWindowSection +
-                              QStringLiteral("Column %1").arg(header->visualIndex(column)),
-                          column);
+        widths.append(m_list->columnWidth(column));
+        order.append(header->logicalIndex(column));
     }
+    settings.SetColumnWidths(widths);
+    settings.SetColumnOrder(order);
+    settings.SetRecentFavourites(m_state.RecentFavourites());
 }
 
 QByteArray CMainWindow::SelectedFolder() const {

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     CSingleInstance instance(SingleInstanceName());
     if (!instance.Listen()) {
         // Another window answers: it gets the command line (an empty one only raises it).
-        (void)instance.HandOver(commandLine);
+        (void)instance.HandOver(HandOverPath(commandLine));
         return 0;
     }
 
