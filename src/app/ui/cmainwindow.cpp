@@ -11,9 +11,11 @@
 #include "cfilelistview.h"
 #include "cfoldertreemodel.h"
 #include "cjumptopathdialog.h"
+#include "cmaincommands.h"
 #include "cstatuspanes.h"
 #include "filelist/listcolumns.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
@@ -62,6 +64,9 @@ CMainWindow::CMainWindow(QWidget* parent) : QMainWindow(parent), m_state(m_promp
 }
 
 CMainWindow::~CMainWindow() {
+    // The commands follow focus and clipboard changes, which still come while the widgets go.
+    delete m_commands;
+    m_commands = nullptr;
     // The model reads the state's list; it goes before the state does.
     m_state.StopListing();
     m_state.SetListingNotify({});
@@ -117,12 +122,8 @@ void CMainWindow::BuildLayout() {
 
     connect(m_renameButton, &QPushButton::clicked, this, &CMainWindow::Rename);
     connect(m_resetButton, &QPushButton::clicked, m_panel, &CCriteriaPanel::ResetAll);
-    connect(m_revertButton, &QPushButton::clicked, this, [this] {
-        if (m_state.RevertFavourite() == FollowUp::Rescan) {
-            FillPanelFromState();
-            RefreshFileList();
-        }
-    });
+    connect(m_revertButton, &QPushButton::clicked, this,
+            [this] { m_commands->Action(QStringLiteral("revert"))->trigger(); });
     connect(m_panel, &CCriteriaPanel::CriteriaEdited, this, &CMainWindow::RequestRefresh);
     connect(m_panel, &CCriteriaPanel::SelectionCriteriaEdited, this, [this] {
         if (m_initialised)
@@ -131,26 +132,7 @@ void CMainWindow::BuildLayout() {
 }
 
 void CMainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    m_undoAction = edit->addAction(QStringLiteral("&Undo Rename"));
-    m_undoAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-    m_undoAction->setEnabled(false);
-    connect(m_undoAction, &QAction::triggered, this, &CMainWindow::UndoRename);
-    QAction* rename = edit->addAction(QStringLiteral("Rename"));
-    rename->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
-    connect(rename, &QAction::triggered, this, &CMainWindow::Rename);
-    QAction* resetAll = edit->addAction(QStringLiteral("R&eset All Criteria"));
-    resetAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
-    connect(resetAll, &QAction::triggered, m_panel, &CCriteriaPanel::ResetAll);
-    edit->addSeparator();
-    QAction* jump = edit->addAction(QStringLiteral("&Jump to Path"));
-    jump->setShortcut(QKeySequence(QStringLiteral("Ctrl+J")));
-    connect(jump, &QAction::triggered, this, &CMainWindow::JumpToPath);
-
+    m_commands = new CMainCommands(*this);
     auto* up = new QShortcut(QKeySequence(QStringLiteral("Ctrl+U")), this);
     connect(up, &QShortcut::activated, this, &CMainWindow::UpOneLevel);
     // Escape stops a scan; it never closes the window.
@@ -199,6 +181,7 @@ void CMainWindow::Initialise(const QString& preferencesPath, const QByteArray& c
     RefreshFileList();
     if (m_state.preferences.autoSelectEntries != 0)
         m_list->setFocus();
+    m_commands->ApplyStartState();
 }
 
 void CMainWindow::ApplyStartTarget(const QByteArray& commandLine) {
@@ -232,7 +215,27 @@ void CMainWindow::FillPanelFromState() {
     m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
                           ColourOfRef(m_state.preferences.colourActiveCriteria));
     m_revertButton->setEnabled(!m_state.CurrentFavourite().isEmpty());
+    ApplyListDisplay();
+    m_commands->UpdateChecks();
+    m_commands->UpdateEnabling();
+}
+
+void CMainWindow::ApplyListDisplay() {
     m_list->setShowGrid(m_state.preferences.displayGridlines != 0);
+    m_list->viewport()->update();
+}
+
+void CMainWindow::ResortList() {
+    if (m_state.Busy() == Activity::None)
+        m_state.SortList();
+    AfterListChanged();
+    RequestRefresh();
+}
+
+void CMainWindow::ListSelectionChanged() {
+    CopyListSelectionToView();
+    UpdateCounts();
+    RequestRefresh();
 }
 
 void CMainWindow::RestorePlacement() {
@@ -327,7 +330,7 @@ void CMainWindow::UpdateCounts() {
     const bool idle = m_state.Busy() == Activity::None;
     m_panes->SetCounts(m_state.list.RowCount(), selected);
     m_renameButton->setEnabled(selected > 0 && idle);
-    m_undoAction->setEnabled(m_state.history.HistoryCount() > 0 && idle);
+    emit CountsChanged();
 }
 
 void CMainWindow::RequestRefresh() {
@@ -430,6 +433,8 @@ void CMainWindow::ShowListMenu(const QPoint& globalPosition) {
     QMenu menu(this);
     QAction* open = menu.addAction(QStringLiteral("Open"));
     QAction* containing = menu.addAction(QStringLiteral("Open Containing Folder"));
+    menu.addSeparator();
+    menu.addMenu(m_commands->ListMenu());
     QAction* chosen = menu.exec(globalPosition);
     if (chosen == open) {
         for (const int row : rows)

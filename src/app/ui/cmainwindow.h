@@ -8,11 +8,11 @@
 #include <QMainWindow>
 
 class CCriteriaPanel;
+class CMainCommands;
 class CFileListModel;
 class CFileListView;
 class CFolderTreeModel;
 class CStatusPanes;
-class QAction;
 class QItemSelection;
 class QPushButton;
 class QSplitter;
@@ -50,6 +50,22 @@ public:
     // Neither a listing nor a run is in progress, and no refresh waits.
     [[nodiscard]] bool IsIdle() const;
 
+    // Hooks for the menu commands.
+    CMainCommands* Commands() const { return m_commands; }
+    QString PreferencesPath() const { return m_preferencesPath; }
+    [[nodiscard]] bool ScanRunning() const { return m_state.Busy() != Activity::None; }
+    void FillPanelFromState();
+    // The list shows the display preferences (gridlines, icons, row selection).
+    void ApplyListDisplay();
+    // Sorts the list again by the current sort order.
+    void ResortList();
+    // The state's selection changed: the view, the counts and the preview follow.
+    void ListSelectionChanged();
+
+signals:
+    // The row or selected counts, or what a run left behind, may have changed.
+    void CountsChanged();
+
 public slots:
     void HandleHandOver(const QByteArray& commandLine);
     void Rename();
@@ -83,7 +99,6 @@ private:
     void ShowListMenu(const QPoint& globalPosition);
     void RenameInPlace(int row, const QString& text);
     void RunExclusive(const std::function<void()>& work);
-    void FillPanelFromState();
 
     CWindowPrompts m_prompts;
     CProgramState m_state;
@@ -97,7 +112,7 @@ private:
     QPushButton* m_renameButton = nullptr;
     QPushButton* m_resetButton = nullptr;
     QPushButton* m_revertButton = nullptr;
-    QAction* m_undoAction = nullptr;
+    CMainCommands* m_commands = nullptr;
     CStatusPanes* m_panes = nullptr;
     bool m_initialised = false;
     bool m_refreshQueued = false;
