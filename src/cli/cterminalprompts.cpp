@@ -24,7 +24,9 @@ QString OneLine(QString text) {
 
 CTerminalPrompts::CTerminalPrompts(bool assumeYes) : m_assumeYes(assumeYes) {}
 
-PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon) {
+PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon icon) {
+    if (buttons == PromptButtons::Ok && m_quiet && icon == PromptIcon::Information)
+        return PromptAnswer::Ok;
     if (buttons == PromptButtons::Ok) {
         PrintError(OneLine(text) + QLatin1Char('\n'));
         return PromptAnswer::Ok;
@@ -37,7 +39,8 @@ PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, P
 
 bool CTerminalPrompts::AskYesNo(const QString& text) {
     if (m_assumeYes) {
-        PrintError(text + QStringLiteral(" [y/N] y\n"));
+        if (!m_quiet)
+            PrintError(text + QStringLiteral(" [y/N] y\n"));
         return true;
     }
     if (!StandardInputIsTerminal()) {
@@ -54,7 +57,7 @@ bool CTerminalPrompts::AskYesNo(const QString& text) {
 // The message and pattern panes speak to the user; the favourite pane only names the
 // file. The same text twice in a row is said once.
 void CTerminalPrompts::SetStatus(StatusPane pane, const QString& text) {
-    if (pane == StatusPane::Favourite || text.isEmpty() || text == m_lastStatus)
+    if (m_quiet || pane == StatusPane::Favourite || text.isEmpty() || text == m_lastStatus)
         return;
     m_lastStatus = text;
     PrintError(text + QLatin1Char('\n'));
@@ -66,14 +69,15 @@ void CTerminalPrompts::ShowText(const QString&, const QString& text, PromptIcon)
 
 bool CTerminalPrompts::ConfirmRename(const QString& message, const QString& text, bool& showAgain) {
     Q_UNUSED(showAgain);
-    PrintError(OneLine(text) + QLatin1Char('\n'));
+    if (!m_quiet || !m_assumeYes)
+        PrintError(OneLine(text) + QLatin1Char('\n'));
     return AskYesNo(OneLine(message) + QStringLiteral(" Continue?"));
 }
 
 // The completion text has just gone to the status line; the dialog says nothing new.
 void CTerminalPrompts::RenameComplete(const QString& text, bool& showAgain) {
     Q_UNUSED(showAgain);
-    if (text != m_lastStatus)
+    if (!m_quiet && text != m_lastStatus)
         PrintError(text + QLatin1Char('\n'));
 }
 
@@ -83,4 +87,8 @@ QString CTerminalPrompts::AskOpenFileName(const FILEQUESTION&) {
 }
 QString CTerminalPrompts::AskSaveFileName(const FILEQUESTION&) {
     return QString();
+}
+
+void CTerminalPrompts::SetQuiet(bool quiet) {
+    m_quiet = quiet;
 }

@@ -19,12 +19,15 @@ public:
     void RenameComplete(const QString& text, bool& showAgain) override;
     QString AskOpenFileName(const FILEQUESTION& question) override;
     QString AskSaveFileName(const FILEQUESTION& question) override;
+    // --quiet: errors, warnings and questions still speak; status texts and notices do not.
+    void SetQuiet(bool quiet);
 
 private:
     bool AskYesNo(const QString& text);
 
     bool m_assumeYes;
     QString m_lastStatus;
+    bool m_quiet = false;
 };
 
 // Writes text to standard error (UTF-8).

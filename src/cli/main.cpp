@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ckeylist.h"
 #include "coptionparser.h"
 #include "cpreviewprinter.h"
 #include "cpreviewrun.h"
 #include "crequestapplier.h"
 #include "cterminalprompts.h"
 #include "helptext.h"
+#include "outputcolumns.h"
+#include "terminalstyle.h"
 
 #include "platform/terminal.h"
 #include "rename/undoscript.h"
@@ -93,7 +96,17 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (request.listKeys) {
+        Print(stdout, CKeyList().Text());
+        return 0;
+    }
+    if (request.listColumns) {
+        Print(stdout, OutputColumnKeys().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return 0;
+    }
+
     CTerminalPrompts prompts(request.assumeYes);
+    prompts.SetQuiet(request.quiet);
     CProgramState state(prompts);
     CRequestApplier applier;
     if (!applier.Apply(request, state))
@@ -102,7 +115,7 @@ int main(int argc, char** argv) {
         return UndoLastRun(state, request.assumeYes);
 
     const QByteArray folder = NativeFolder(argc, argv, request.folder);
-    CPreviewRun run(request, folder, StandardErrorIsTerminal());
+    CPreviewRun run(request, folder, StandardErrorIsTerminal() && !request.quiet);
     if (!run.Run(state))
         return Fail(run.Error());
 
@@ -114,8 +127,11 @@ int main(int argc, char** argv) {
     const OutputFormat format = request.formatGiven          ? request.format
                                 : StandardOutputIsTerminal() ? OutputFormat::Table
                                                              : OutputFormat::Tsv;
-    Print(stdout,
-          CPreviewPrinter(request, format, state.preferences.displayFilesizesAs).Text(state.list));
+    const QByteArray output =
+        CPreviewPrinter(request, format, state.preferences.displayFilesizesAs)
+            .Bytes(state.list, ChooseTerminalStyle(request.colour, StandardOutputIsTerminal()));
+    if (!request.quiet)
+        std::fwrite(output.constData(), 1, static_cast<size_t>(output.size()), stdout);
     if (!request.rename)
         return 0;
     std::fflush(stdout);

@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "orderedjson.h"
+
 namespace {
 
 const QLatin1String kTableGap("  ");
@@ -75,7 +77,10 @@ QString EscapeTsvField(const QString& value) {
             escaped += QLatin1String("\\n");
             break;
         default:
-            escaped += c;
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                escaped += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else
+                escaped += c;
         }
     }
     return escaped;
@@ -93,7 +98,7 @@ QString FormatTsv(const OUTPUTROWS& output) {
 }
 
 QString FormatJson(const OUTPUTROWS& output) {
-    QJsonArray array;
+    QList<QJsonObject> objects;
     for (const QStringList& row : output.rows) {
         QJsonObject object;
         for (qsizetype c = 0; c < output.keys.size(); ++c) {
@@ -104,7 +109,11 @@ QString FormatJson(const OUTPUTROWS& output) {
             else
                 object.insert(output.keys[c], row[c].toDouble());
         }
-        array.append(object);
+        objects.append(object);
     }
-    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+    return OrderedJsonText(objects, output.keys);
+}
+
+QString TableCell(const QString& value) {
+    return OneLine(value);
 }

@@ -10,3 +10,5 @@ QString FormatTsv(const OUTPUTROWS& output);
 QString EscapeTsvField(const QString& value);
 // One array of objects keyed by the column keys; numeric columns as numbers.
 QString FormatJson(const OUTPUTROWS& output);
+// A value as a table cell shows it: always one line.
+QString TableCell(const QString& value);

@@ -12,4 +12,5 @@ struct OUTPUTROWS {
     QList<bool> alignRight;
     QList<bool> numeric;
     QList<QStringList> rows;
+    QList<bool> changed; // per row: the new name differs
 };
