@@ -348,6 +348,51 @@ private slots:
         QCOMPARE(order, columns.split(QLatin1Char(',')) + columns.split(QLatin1Char(',')));
     }
 
+    // Every listed column is printable; all of them together in one call.
+    void listColumnsAreAcceptedByColumns() {
+        const QStringList columns = Qvn({S("--list-columns")}).Lines();
+        QVERIFY(columns.contains(S("newName")) && columns.size() > 20);
+        QVERIFY(Touch(m_dir->path(), "a.txt"));
+        const RUN run = Qvn(
+            {S("--format=tsv"), S("--columns=") + columns.join(QLatin1Char(',')), m_dir->path()});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(run.Lines().value(0), columns.join(QLatin1Char('\t')));
+    }
+
+    // The bash completion asks qvn itself, so what it offers is what qvn takes.
+    void bashCompletion_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("set key with a space")
+            << QStringList{S("--set"), S("Auto\\ Date/F")} << QStringList{S("Auto\\ Date/Format=")};
+        QTest::newRow("set key by section")
+            << QStringList{S("-s"), S("Extension/")}
+            << QStringList{S("Extension/Mode="), S("Extension/Fixed=")};
+        QTest::newRow("second column")
+            << QStringList{S("--columns"), S("name,newN")} << QStringList{S("name,newName")};
+        QTest::newRow("option") << QStringList{S("--list-c")} << QStringList{S("--list-columns")};
+        QTest::newRow("colour") << QStringList{S("--color"), S("n")} << QStringList{S("never")};
+    }
+    void bashCompletion() {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, offered);
+        const QString script = QStringLiteral(QVN_SOURCE_DIR "/completions/qvn.bash");
+        QStringList quoted{S("'") + S(QVN_PATH) + S("'")};
+        for (const QString& word : words)
+            quoted.append(S("'") + word + S("'"));
+        const QString command = S("source '%1'; COMP_WORDS=(%2); COMP_CWORD=%3; _qvn; printf "
+                                  "'%s\\n' \"${COMPREPLY[@]}\"")
+                                    .arg(script, quoted.join(QLatin1Char(' ')))
+                                    .arg(words.size());
+        QProcess bash;
+        bash.start(S("bash"), {S("-c"), command});
+        QVERIFY(bash.waitForFinished(60000));
+        QCOMPARE(bash.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput())
+                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                 offered);
+    }
+
     void pairsFromStandardInput() {
         QVERIFY(Touch(m_dir->path(), "old.txt"));
         QVERIFY(Touch(m_dir->path(), "keep.txt"));
