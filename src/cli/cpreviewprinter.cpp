@@ -46,13 +46,14 @@ OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list) const {
             values.append(ColumnValue(list, row, *column, plain, m_sizeDisplayMode));
         output.rows.append(values);
         output.changed.append(entry.newName != entry.name);
+        output.listRows.append(row);
     }
     return output;
 }
 
 QByteArray CPreviewPrinter::Bytes(const CFileList& list, const TERMINALSTYLE& style) const {
     if (m_request.print0)
-        return FormatPrint0(Rows(list));
+        return FormatPrint0(Rows(list), list);
     if (m_format != OutputFormat::Table || !style.forPerson)
         return Text(list).toUtf8();
     qsizetype changed = 0;

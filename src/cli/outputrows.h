@@ -13,4 +13,5 @@ struct OUTPUTROWS {
     QList<bool> numeric;
     QList<QStringList> rows;
     QList<bool> changed; // per row: the new name differs
+    QList<int> listRows; // per row: its row in the list
 };

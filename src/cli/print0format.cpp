@@ -3,13 +3,28 @@
 
 #include <QFile>
 
-QByteArray FormatPrint0(const OUTPUTROWS& output) {
+namespace {
+
+QByteArray ValueBytes(const QString& key, const QString& value, const FILEENTRY& entry) {
+    if (key == QLatin1String("name"))
+        return entry.nativeName;
+    if (key == QLatin1String("path"))
+        return JoinNativePath(entry.nativeFolderPath, entry.nativeName);
+    if (key == QLatin1String("folder"))
+        return entry.nativeFolderPath;
+    return QFile::encodeName(value);
+}
+
+} // namespace
+
+QByteArray FormatPrint0(const OUTPUTROWS& output, const CFileList& list) {
     QByteArray bytes;
-    for (const QStringList& row : output.rows) {
-        for (qsizetype c = 0; c < row.size(); ++c) {
+    for (qsizetype r = 0; r < output.rows.size(); ++r) {
+        const FILEENTRY& entry = list.GetEntry(output.listRows[r]);
+        for (qsizetype c = 0; c < output.keys.size(); ++c) {
             if (c > 0)
                 bytes += '\t';
-            bytes += QFile::encodeName(row[c]);
+            bytes += ValueBytes(output.keys[c], output.rows[r][c], entry);
         }
         bytes += '\0';
     }

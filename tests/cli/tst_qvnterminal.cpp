@@ -14,6 +14,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct RUN {
@@ -311,6 +315,23 @@ private slots:
         records.removeLast();
         QCOMPARE(QSet<QByteArray>(records.begin(), records.end()), expected);
         QCOMPARE(records.size(), names.size());
+    }
+
+    // Bytes that are not UTF-8 reach the reader of the current name and path untouched.
+    void print0KeepsBytesThatAreNotUtf8() {
+        const QByteArray folder = QFile::encodeName(m_dir->path()) + "/f\xfe";
+        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+        const QByteArray name = "bad\xff name.txt";
+        QVERIFY(::close(::open((folder + '/' + name).constData(), O_WRONLY | O_CREAT, 0644)) == 0);
+        const RUN run =
+            Qvn({S("-0"), S("--columns=name,path,folder"), S("-s"), S("Selections/Subfolders=1"),
+                 S("-s"), S("Selections/Folders=0"), m_dir->path()});
+        QCOMPARE(run.exitCode, 0);
+        // QTemporaryDir cannot remove names it cannot decode.
+        const bool removed =
+            ::unlink((folder + '/' + name).constData()) == 0 && ::rmdir(folder.constData()) == 0;
+        QCOMPARE(run.out, name + '\t' + folder + '/' + name + '\t' + folder + '\0');
+        QVERIFY(removed);
     }
 
     // A row is one line whatever control characters its name holds.
