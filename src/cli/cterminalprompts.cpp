@@ -57,7 +57,9 @@ bool CTerminalPrompts::AskYesNo(const QString& text) {
 // The message and pattern panes speak to the user; the favourite pane only names the
 // file. The same text twice in a row is said once.
 void CTerminalPrompts::SetStatus(StatusPane pane, const QString& text) {
-    if (m_quiet || pane == StatusPane::Favourite || text.isEmpty() || text == m_lastStatus)
+    // The pattern pane only ever says that the pattern is invalid: an error, kept when quiet.
+    const bool silenced = m_quiet && pane != StatusPane::Pattern;
+    if (silenced || pane == StatusPane::Favourite || text.isEmpty() || text == m_lastStatus)
         return;
     m_lastStatus = text;
     PrintError(text + QLatin1Char('\n'));

@@ -414,6 +414,33 @@ private slots:
                  offered);
     }
 
+    // Quiet keeps errors only: no rows, no notices, but the reasons things go wrong.
+    void quiet_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("preview") << QStringList{S("-s"), S("Additions/Prefix=x")} << 0 << QString();
+        QTest::newRow("invalid pattern") << QStringList{S("-s"), S("Regular Expressions/Match=(")}
+                                         << 0 << S("Regular Expression is invalid");
+        QTest::newRow("missing pairs file")
+            << QStringList{S("--pairs"), S("/nonexistent/pairs.txt")} << 2
+            << S("/nonexistent/pairs.txt");
+    }
+    void quiet() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        QVERIFY(Touch(m_dir->path(), "a.txt"));
+        const RUN run =
+            Qvn(arguments + QStringList{S("--quiet"), m_dir->path()}, {{S("COLUMNS"), S("80")}});
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(run.out.isEmpty());
+        if (error.isEmpty())
+            QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        else
+            QVERIFY2(run.err.contains(error), qPrintable(run.err));
+    }
+
     void pairsFromStandardInput() {
         QVERIFY(Touch(m_dir->path(), "old.txt"));
         QVERIFY(Touch(m_dir->path(), "keep.txt"));
