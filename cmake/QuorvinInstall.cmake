@@ -80,3 +80,11 @@ install(CODE "
 ")
 
 include(${CMAKE_CURRENT_LIST_DIR}/QuorvinPackage.cmake)
+
+# Shell completions, where each shell looks for them.
+install(FILES ${PROJECT_SOURCE_DIR}/completions/qvn.bash
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME qvn)
+install(FILES ${PROJECT_SOURCE_DIR}/completions/_qvn
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES ${PROJECT_SOURCE_DIR}/completions/qvn.fish
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)

@@ -19,8 +19,15 @@ bool IsValueOption(const QString& name) {
                                     QStringLiteral("--save-favourite"),
                                     QStringLiteral("--pairs"),
                                     QStringLiteral("--prefs"),
-                                    QStringLiteral("--undo-script")};
+                                    QStringLiteral("--undo-script"),
+                                    QStringLiteral("--color")};
     return kNames.contains(name);
+}
+
+// -sSECTION/KEY=VALUE: a short option that takes a value may carry it in the same word.
+bool IsAttachedShortValue(const QString& argument) {
+    return argument.size() > 2 && argument[1] != QLatin1Char('-') &&
+           IsValueOption(argument.left(2));
 }
 
 } // namespace
@@ -45,10 +52,14 @@ bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
         QString name = argument;
         QString inlineValue;
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
-        const bool hasInline = argument.startsWith(QLatin1String("--")) && equals > 0;
+        bool hasInline = argument.startsWith(QLatin1String("--")) && equals > 0;
         if (hasInline) {
             name = argument.left(equals);
             inlineValue = argument.mid(equals + 1);
+        } else if (IsAttachedShortValue(argument)) {
+            name = argument.left(2);
+            inlineValue = argument.mid(2);
+            hasInline = true;
         }
         QString value;
         if (IsValueOption(name)) {
@@ -62,6 +73,8 @@ bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
     }
     if (!request.undoScriptFile.isEmpty() && !request.rename)
         return Fail(QStringLiteral("--undo-script needs --rename"));
+    if (request.print0 && request.formatGiven)
+        return Fail(QStringLiteral("--print0 and --format cannot be given together"));
     if (request.undo && request.rename)
         return Fail(QStringLiteral("--undo and --rename cannot be given together"));
     return true;
@@ -84,6 +97,16 @@ bool COptionParser::ApplyOption(const QString& name, const QString& value, QVNRE
         request.help = true;
     else if (name == QLatin1String("--version"))
         request.version = true;
+    else if (name == QLatin1String("--list-keys"))
+        request.listKeys = true;
+    else if (name == QLatin1String("--list-columns"))
+        request.listColumns = true;
+    else if (name == QLatin1String("-q") || name == QLatin1String("--quiet"))
+        request.quiet = true;
+    else if (name == QLatin1String("-0") || name == QLatin1String("--print0"))
+        request.print0 = true;
+    else if (name == QLatin1String("--color"))
+        return ApplyColour(value, request);
     else if (name == QLatin1String("--match-case"))
         request.matchCase = true;
     else if (name == QLatin1String("--changed"))
@@ -142,6 +165,18 @@ bool COptionParser::ApplyFormat(const QString& value, QVNREQUEST& request) {
     else
         return Fail(QStringLiteral("unknown format (table, tsv or json): ") + value);
     request.formatGiven = true;
+    return true;
+}
+
+bool COptionParser::ApplyColour(const QString& value, QVNREQUEST& request) {
+    if (value == QLatin1String("auto"))
+        request.colour = ColourMode::Auto;
+    else if (value == QLatin1String("always"))
+        request.colour = ColourMode::Always;
+    else if (value == QLatin1String("never"))
+        request.colour = ColourMode::Never;
+    else
+        return Fail(QStringLiteral("--color is auto, always or never: ") + value);
     return true;
 }
 

@@ -19,6 +19,7 @@ private:
     bool ApplyOption(const QString& name, const QString& value, QVNREQUEST& request);
     bool AddSetting(const QString& assignment, bool isPreference, QVNREQUEST& request);
     bool ApplyFormat(const QString& value, QVNREQUEST& request);
+    bool ApplyColour(const QString& value, QVNREQUEST& request);
     bool ApplyColumns(const QString& value, QVNREQUEST& request);
     bool ApplyDebug(const QString& value, QVNREQUEST& request);
     bool ApplySort(const QString& value, QVNREQUEST& request);

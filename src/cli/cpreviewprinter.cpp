@@ -3,6 +3,8 @@
 
 #include "outputcolumns.h"
 #include "outputformats.h"
+#include "persontable.h"
+#include "print0format.h"
 
 CPreviewPrinter::CPreviewPrinter(const QVNREQUEST& request, OutputFormat format,
                                  int sizeDisplayMode)
@@ -34,7 +36,7 @@ OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list) const {
         output.alignRight.append(AlignRight(*column));
         output.numeric.append(column->numeric);
     }
-    const bool plain = m_format != OutputFormat::Table;
+    const bool plain = m_format != OutputFormat::Table || m_request.print0;
     for (int row = 0; row < list.RowCount(); ++row) {
         const FILEENTRY& entry = list.GetEntry(row);
         if (m_request.changedOnly && entry.newName == entry.name)
@@ -43,6 +45,27 @@ OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list) const {
         for (const OUTPUTCOLUMN* column : std::as_const(columns))
             values.append(ColumnValue(list, row, *column, plain, m_sizeDisplayMode));
         output.rows.append(values);
+        output.changed.append(entry.newName != entry.name);
+        output.conflicting.append(entry.conflict != NameConflict::None);
+        output.listRows.append(row);
     }
     return output;
+}
+
+QByteArray CPreviewPrinter::Bytes(const CFileList& list, const TERMINALSTYLE& style) const {
+    if (m_request.print0)
+        return FormatPrint0(Rows(list), list);
+    if (m_format != OutputFormat::Table || !style.forPerson)
+        return Text(list).toUtf8();
+    qsizetype changed = 0;
+    qsizetype conflicts = 0;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        const FILEENTRY& entry = list.GetEntry(row);
+        changed += entry.newName != entry.name ? 1 : 0;
+        conflicts += entry.conflict != NameConflict::None ? 1 : 0;
+    }
+    const QString summary = PreviewSummary(list.RowCount(), changed, conflicts);
+    return (FormatPersonTable(Rows(list), style) + Styled(summary, kStyleFaint, style.colour) +
+            QLatin1Char('\n'))
+        .toUtf8();
 }

@@ -3,6 +3,7 @@
 
 #include "outputrows.h"
 #include "qvnrequest.h"
+#include "terminalstyle.h"
 
 #include "filelist/cfilelist.h"
 
@@ -12,6 +13,9 @@ public:
     CPreviewPrinter(const QVNREQUEST& request, OutputFormat format, int sizeDisplayMode);
 
     QString Text(const CFileList& list) const;
+    // What qvn writes: the format's text, the table fitted and summed up for a person, or
+    // the exact bytes of --print0.
+    QByteArray Bytes(const CFileList& list, const TERMINALSTYLE& style) const;
 
 private:
     OUTPUTROWS Rows(const CFileList& list) const;

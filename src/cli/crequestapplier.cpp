@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "crequestapplier.h"
+#include "cstandardinputfile.h"
 
 #include "inputchecks.h"
 
@@ -37,7 +38,10 @@ bool CRequestApplier::Apply(const QVNREQUEST& request, CProgramState& state) {
     if (request.matchCase)
         state.criteria.replacements.matchCase = true;
     state.ApplyPreferences();
-    if (!request.pairsFile.isEmpty() && !state.ImportRenamePairsFrom(request.pairsFile))
+    CStandardInputFile standardInput;
+    const QString pairsFile =
+        request.pairsFile == QLatin1String("-") ? standardInput.Copy() : request.pairsFile;
+    if (!request.pairsFile.isEmpty() && !state.ImportRenamePairsFrom(pairsFile))
         return Fail(QStringLiteral("rename pairs file cannot be read: ") + request.pairsFile);
     return true;
 }

@@ -47,7 +47,9 @@ CTerminalPrompts::~CTerminalPrompts() {
         g_progressLine = nullptr;
 }
 
-PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon) {
+PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon icon) {
+    if (buttons == PromptButtons::Ok && m_quiet && icon == PromptIcon::Information)
+        return PromptAnswer::Ok;
     if (buttons == PromptButtons::Ok) {
         PrintError(OneLine(text) + QLatin1Char('\n'));
         return PromptAnswer::Ok;
@@ -60,7 +62,8 @@ PromptAnswer CTerminalPrompts::Ask(const QString& text, PromptButtons buttons, P
 
 bool CTerminalPrompts::AskYesNo(const QString& text) {
     if (m_assumeYes) {
-        PrintError(text + QStringLiteral(" [y/N] y\n"));
+        if (!m_quiet)
+            PrintError(text + QStringLiteral(" [y/N] y\n"));
         return true;
     }
     if (!StandardInputIsTerminal()) {
@@ -77,7 +80,9 @@ bool CTerminalPrompts::AskYesNo(const QString& text) {
 // The message and pattern panes speak to the user; the favourite pane only names the
 // file. The same text twice in a row is said once.
 void CTerminalPrompts::SetStatus(StatusPane pane, const QString& text) {
-    if (pane == StatusPane::Favourite || text.isEmpty() || text == m_lastStatus)
+    // The pattern pane only ever says that the pattern is invalid: an error, kept when quiet.
+    const bool silenced = m_quiet && pane != StatusPane::Pattern;
+    if (silenced || pane == StatusPane::Favourite || text.isEmpty() || text == m_lastStatus)
         return;
     m_lastStatus = text;
     PrintError(text + QLatin1Char('\n'));
@@ -92,14 +97,15 @@ void CTerminalPrompts::ShowText(const QString&, const QString& text, PromptIcon)
 
 bool CTerminalPrompts::ConfirmRename(const QString& message, const QString& text, bool& showAgain) {
     Q_UNUSED(showAgain);
-    PrintError(OneLine(text) + QLatin1Char('\n'));
+    if (!m_quiet || !m_assumeYes)
+        PrintError(OneLine(text) + QLatin1Char('\n'));
     return AskYesNo(OneLine(message) + QStringLiteral(" Continue?"));
 }
 
 // The completion text has just gone to the status line; the dialog says nothing new.
 void CTerminalPrompts::RenameComplete(const QString& text, bool& showAgain) {
     Q_UNUSED(showAgain);
-    if (text != m_lastStatus)
+    if (!m_quiet && text != m_lastStatus)
         PrintError(text + QLatin1Char('\n'));
 }
 
@@ -109,4 +115,8 @@ QString CTerminalPrompts::AskOpenFileName(const FILEQUESTION&) {
 }
 QString CTerminalPrompts::AskSaveFileName(const FILEQUESTION&) {
     return QString();
+}
+
+void CTerminalPrompts::SetQuiet(bool quiet) {
+    m_quiet = quiet;
 }

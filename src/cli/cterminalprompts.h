@@ -26,6 +26,8 @@ public:
     QString AskSaveFileName(const FILEQUESTION& question) override;
     // The one progress line of the terminal; off until enabled.
     CScanProgress& Progress() { return m_progress; }
+    // --quiet: errors, warnings and questions still speak; status texts and notices do not.
+    void SetQuiet(bool quiet);
 
 private:
     bool AskYesNo(const QString& text);
@@ -33,6 +35,7 @@ private:
     bool m_assumeYes;
     QString m_lastStatus;
     CScanProgress m_progress{false};
+    bool m_quiet = false;
 };
 
 // Writes text to standard error (UTF-8); the progress line is erased first.

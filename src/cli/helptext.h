@@ -5,3 +5,5 @@
 
 // What qvn --help prints.
 QString QvnHelpText();
+// The options for terminals and scripts, the formats at a glance and common recipes.
+QString QvnTerminalHelpText();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ckeylist.h"
 #include "coptionparser.h"
 #include "cpreviewprinter.h"
 #include "cpreviewrun.h"
@@ -7,6 +8,8 @@
 #include "cterminalprompts.h"
 #include "helptext.h"
 #include "renamegate.h"
+#include "outputcolumns.h"
+#include "terminalstyle.h"
 
 #include "platform/nativename.h"
 #include "platform/pathchecks.h"
@@ -101,8 +104,18 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (request.listKeys) {
+        Print(stdout, CKeyList().Text());
+        return 0;
+    }
+    if (request.listColumns) {
+        Print(stdout, OutputColumnKeys().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return 0;
+    }
+
     CTerminalPrompts prompts(request.assumeYes);
-    prompts.Progress().SetEnabled(StandardErrorIsTerminal());
+    prompts.SetQuiet(request.quiet);
+    prompts.Progress().SetEnabled(StandardErrorIsTerminal() && !request.quiet);
     CTerminalListener listener(prompts);
     CProgramState state(prompts);
     state.SetJournalPolicy(request.noJournal ? JournalPolicy::Without : JournalPolicy::Refuse);
@@ -126,8 +139,11 @@ int main(int argc, char** argv) {
     const OutputFormat format = request.formatGiven          ? request.format
                                 : StandardOutputIsTerminal() ? OutputFormat::Table
                                                              : OutputFormat::Tsv;
-    Print(stdout,
-          CPreviewPrinter(request, format, state.preferences.displayFilesizesAs).Text(state.list));
+    const QByteArray output =
+        CPreviewPrinter(request, format, state.preferences.displayFilesizesAs)
+            .Bytes(state.list, ChooseTerminalStyle(request.colour, StandardOutputIsTerminal()));
+    if (!request.quiet)
+        std::fwrite(output.constData(), 1, static_cast<size_t>(output.size()), stdout);
     if (!request.rename)
         return 0;
     std::fflush(stdout);

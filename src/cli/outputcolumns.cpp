@@ -144,3 +144,10 @@ QString PlainTimeText(TimeValue value) {
     return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", fields.year, fields.month, fields.day,
                              fields.hour, fields.minute, fields.second);
 }
+
+QStringList OutputColumnKeys() {
+    QStringList keys;
+    for (const OUTPUTCOLUMN& column : kColumns)
+        keys.append(column.Key());
+    return keys;
+}

@@ -4,6 +4,7 @@
 #include "filelist/cfilelist.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // The columns qvn can print: the twelve list columns first (by their list index), then
@@ -51,3 +52,6 @@ QString ColumnValue(const CFileList& list, int row, const OUTPUTCOLUMN& column, 
 
 // "YYYY-MM-DD HH:MM:SS" in the process's time zone; empty for no time.
 QString PlainTimeText(TimeValue value);
+
+// Every key --columns takes, in the table's order.
+QStringList OutputColumnKeys();

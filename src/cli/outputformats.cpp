@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "orderedjson.h"
+
 namespace {
 
 const QLatin1String kTableGap("  ");
@@ -103,7 +105,7 @@ QString FormatTsv(const OUTPUTROWS& output) {
 }
 
 QString FormatJson(const OUTPUTROWS& output) {
-    QJsonArray array;
+    QList<QJsonObject> objects;
     for (const QStringList& row : output.rows) {
         QJsonObject object;
         for (qsizetype c = 0; c < output.keys.size(); ++c) {
@@ -117,7 +119,11 @@ QString FormatJson(const OUTPUTROWS& output) {
             else
                 object.insert(output.keys[c], row[c].toDouble());
         }
-        array.append(object);
+        objects.append(object);
     }
-    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+    return OrderedJsonText(objects, output.keys);
+}
+
+QString TableCell(const QString& value) {
+    return OneLine(value);
 }

@@ -14,3 +14,5 @@ QString EscapeTsvField(const QString& value);
 // One array of objects keyed by the column keys; numeric columns as numbers. A name or
 // path that is not valid UTF-8 shows U+FFFD and gains KEYHex with its bytes in hex.
 QString FormatJson(const OUTPUTROWS& output);
+// A value as a table cell shows it: always one line.
+QString TableCell(const QString& value);

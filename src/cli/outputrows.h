@@ -12,4 +12,7 @@ struct OUTPUTROWS {
     QList<bool> alignRight;
     QList<bool> numeric;
     QList<QStringList> rows;
+    QList<bool> changed;     // per row: the new name differs
+    QList<bool> conflicting; // per row: the new name cannot be given as it stands
+    QList<int> listRows; // per row: its row in the list
 };

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 enum class OutputFormat { Table, Tsv, Json };
+// When the table may use colour; NO_COLOR in the environment overrides every choice.
+enum class ColourMode : int { Auto, Always, Never };
 
 // One --set or --pref, kept in the order given.
 struct QVNSETTING {
@@ -16,6 +18,11 @@ struct QVNSETTING {
 struct QVNREQUEST {
     bool help = false;
     bool version = false;
+    bool listKeys = false;
+    bool listColumns = false;
+    bool quiet = false;
+    bool print0 = false;
+    ColourMode colour = ColourMode::Auto;
     QString folder; // empty: the current folder
     QList<QVNSETTING> settings;
     bool matchCase = false;

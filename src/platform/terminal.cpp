@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 bool StandardOutputIsTerminal() {
@@ -30,4 +31,11 @@ bool ReadInputLine(QString& line) {
     }
     line = QString::fromLocal8Bit(bytes);
     return true;
+}
+
+int TerminalColumns() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0)
+        return 0;
+    return size.ws_col;
 }

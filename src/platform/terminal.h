@@ -9,3 +9,5 @@ bool StandardErrorIsTerminal();
 bool StandardInputIsTerminal();
 // One line typed on standard input, without its line end; false at the end of input.
 bool ReadInputLine(QString& line);
+// The width of the terminal standard output shows, in columns; 0 when it is no terminal.
+int TerminalColumns();

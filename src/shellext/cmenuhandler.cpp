@@ -43,8 +43,12 @@ std::optional<QByteArray> CMenuHandler::TargetFolder(const QList<QByteArray>& se
     struct stat status {};
     if (::stat(path.constData(), &status) != 0)
         return std::nullopt;
-    if (S_ISDIR(status.st_mode))
+    if (S_ISDIR(status.st_mode)) {
+        // Folder URIs often end in "/"; the window expects a folder path without it.
+        while (path.size() > 1 && path.endsWith('/'))
+            path.chop(1);
         return path;
+    }
     return FolderOfFile(path);
 }
 

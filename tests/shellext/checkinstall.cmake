@@ -12,8 +12,10 @@ set(expected
     bin/qvn
     bin/qvnhere
     share/applications/org.tarnwick.Quorvin.desktop
+    share/bash-completion/completions/qvn
     share/doc/quorvin/changelog.gz
     share/doc/quorvin/copyright
+    share/fish/vendor_completions.d/qvn.fish
     share/icons/hicolor/128x128/apps/org.tarnwick.Quorvin.png
     share/icons/hicolor/16x16/apps/org.tarnwick.Quorvin.png
     share/icons/hicolor/256x256/apps/org.tarnwick.Quorvin.png
@@ -27,7 +29,8 @@ set(expected
     share/man/man1/qvnhere.1.gz
     share/metainfo/org.tarnwick.Quorvin.metainfo.xml
     share/mime/packages/org.tarnwick.Quorvin.xml
-    share/nemo/actions/quorvin-here.nemo_action)
+    share/nemo/actions/quorvin-here.nemo_action
+    share/zsh/vendor-completions/_qvn)
 if(WITH_WINDOW)
     list(APPEND expected bin/quorvin)
 endif()

@@ -53,27 +53,30 @@ void TestMenuHandler::initTestCase() {
 void TestMenuHandler::targetFolder_data() {
     QTest::addColumn<QList<QByteArray>>("selection");
     QTest::addColumn<bool>("starts");
-    QTest::addColumn<QByteArray>("folder"); // below the temporary folder
+    QTest::addColumn<QByteArray>("folder"); // "@" stands for the temporary folder
 
     QTest::newRow("file gives its folder")
-        << QList<QByteArray>{"@/sub folder/a b.txt"} << true << QByteArray("/sub folder");
+        << QList<QByteArray>{"@/sub folder/a b.txt"} << true << QByteArray("@/sub folder");
     QTest::newRow("folder gives itself")
-        << QList<QByteArray>{"@/sub folder"} << true << QByteArray("/sub folder");
+        << QList<QByteArray>{"@/sub folder"} << true << QByteArray("@/sub folder");
+    QTest::newRow("folder URI with a trailing slash")
+        << QList<QByteArray>{"file://@/sub%20folder/"} << true << QByteArray("@/sub folder");
+    QTest::newRow("root folder") << QList<QByteArray>{"file:///"} << true << QByteArray("/");
     QTest::newRow("first of several counts")
-        << QList<QByteArray>{"@/second.txt", "@/sub folder/a b.txt"} << true << QByteArray();
+        << QList<QByteArray>{"@/second.txt", "@/sub folder/a b.txt"} << true << QByteArray("@");
     QTest::newRow("deleted path starts nothing")
         << QList<QByteArray>{"@/gone.txt", "@/second.txt"} << false << QByteArray();
     QTest::newRow("no selection") << QList<QByteArray>{} << false << QByteArray();
     QTest::newRow("file URI with escapes") << QList<QByteArray>{"file://@/sub%20folder/a%20b.txt"}
-                                           << true << QByteArray("/sub folder");
+                                           << true << QByteArray("@/sub folder");
     QTest::newRow("file URI of localhost")
-        << QList<QByteArray>{"file://localhost@/second.txt"} << true << QByteArray();
+        << QList<QByteArray>{"file://localhost@/second.txt"} << true << QByteArray("@");
     QTest::newRow("non-UTF-8 names through a URI")
-        << QList<QByteArray>{"file://@/caf%E9/%FF.jpg"} << true << QByteArray("/caf\xe9");
+        << QList<QByteArray>{"file://@/caf%E9/%FF.jpg"} << true << QByteArray("@/caf\xe9");
     QTest::newRow("non-UTF-8 names as a path")
-        << QList<QByteArray>{"@/caf\xe9/\xff.jpg"} << true << QByteArray("/caf\xe9");
+        << QList<QByteArray>{"@/caf\xe9/\xff.jpg"} << true << QByteArray("@/caf\xe9");
     QTest::newRow("relative name from the working folder")
-        << QList<QByteArray>{"second.txt"} << true << QByteArray();
+        << QList<QByteArray>{"second.txt"} << true << QByteArray("@");
     QTest::newRow("URI of another host")
         << QList<QByteArray>{"file://elsewhere@/second.txt"} << false << QByteArray();
     QTest::newRow("URI of another scheme")
@@ -92,7 +95,7 @@ void TestMenuHandler::targetFolder() {
     const std::optional<QByteArray> target = CMenuHandler(m_root).TargetFolder(selection);
     QCOMPARE(target.has_value(), starts);
     if (starts)
-        QCOMPARE(*target, m_root + folder);
+        QCOMPARE(*target, folder.replace('@', m_root));
 }
 
 void TestMenuHandler::fileInRoot() {

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "outputrows.h"
+#include "terminalstyle.h"
+
+// The table as a person reads it on a terminal: fitted to the width, changed rows marked
+// with "*" (and coloured when colour is allowed).
+QString FormatPersonTable(const OUTPUTROWS& output, const TERMINALSTYLE& style);
+
+// "1,204 entries, 1,180 change, 3 conflicts"
+QString PreviewSummary(qsizetype entries, qsizetype changed, qsizetype conflicts);
