@@ -87,7 +87,7 @@ private slots:
     void loadValueOutsideListChoosesNothing() {
         RenameCriteria criteria;
         criteria.LoadValue(Binding("Auto-Number", "Type"), QString(), 40);
-        QCOMPARE(criteria.numbering.type, -1);
+        QCOMPARE(criteria.numbering.type, NumberingType(-1));
         criteria.LoadValue(Binding("Criteria", "Case"), QString(), 7);
         QVERIFY(criteria.letterCase.enabled);
     }
@@ -185,22 +185,22 @@ private slots:
 
     void resetExceptions() {
         RenameCriteria criteria;
-        criteria.removals.leadDots = 1;
-        criteria.removals.cropMode = 2;
+        criteria.removals.leadDots = LeadDots::Single;
+        criteria.removals.cropMode = CropMode::Special;
         criteria.removals.firstN = QStringLiteral("3");
         criteria.removals.enabled = false;
         criteria.extension.enabled = false;
-        criteria.extension.mode = 4;
+        criteria.extension.mode = ExtensionMode::Fixed;
         criteria.selections.filterMatchCase = true;
         criteria.selections.filter = QStringLiteral("*.jpg");
         criteria.replacements.matchCase = true;
         criteria.ResetGroup(GroupRemove, ResetAfter::Nothing);
-        QCOMPARE(criteria.removals.leadDots, 1);
-        QCOMPARE(criteria.removals.cropMode, 2);
+        QCOMPARE(criteria.removals.leadDots, LeadDots::Single);
+        QCOMPARE(criteria.removals.cropMode, CropMode::Special);
         QCOMPARE(criteria.removals.firstN, QStringLiteral("0"));
         QVERIFY(criteria.removals.enabled);
         criteria.ResetGroup(GroupExtension, ResetAfter::Nothing);
-        QCOMPARE(criteria.extension.mode, 0);
+        QCOMPARE(criteria.extension.mode, ExtensionMode::Same);
         QVERIFY(!criteria.extension.enabled);
         criteria.ResetGroup(GroupSelections, ResetAfter::Nothing);
         QCOMPARE(criteria.selections.filter, QStringLiteral("*"));
@@ -217,13 +217,13 @@ private slots:
         criteria.selections.filter = QStringLiteral("*.jpg");
         criteria.selections.files = false;
         criteria.newLocation.path = QStringLiteral("/tmp");
-        criteria.numbering.mode = 2;
+        criteria.numbering.mode = NumberingMode::Suffix;
         CRecordingObserver observer;
         criteria.ResetAll(&observer);
         QCOMPARE(criteria.selections.filter, QStringLiteral("*.jpg"));
         QVERIFY(!criteria.selections.files);
         QCOMPARE(criteria.newLocation.path, QStringLiteral("/tmp"));
-        QCOMPARE(criteria.numbering.mode, 0);
+        QCOMPARE(criteria.numbering.mode, NumberingMode::None);
         QStringList expected;
         for (int g = 1; g <= 11; ++g)
             expected << QStringLiteral("changed %1").arg(g);
