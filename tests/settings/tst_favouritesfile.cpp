@@ -191,6 +191,23 @@ private slots:
                  NumberingType(-1)); // outside the list: nothing chosen
     }
 
+    // A choice outside its list reads as none chosen and is written back as it was read.
+    void choiceOutsideItsListSavesBackUnchanged() {
+        STATE state;
+        QVERIFY(WriteFavouriteFile(Path("choices.qvn"), state.Content()));
+        QByteArray bytes = ReadAll(Path("choices.qvn"));
+        QVERIFY(bytes.contains("Type=8"));
+        bytes.replace("Type=8", "Type=-1");
+        bytes.replace("Change Created Timestamp=0", "Change Created Timestamp=9");
+        WriteAll(Path("choices.qvn"), bytes);
+        STATE loaded;
+        ReadFavouriteFile(Path("choices.qvn"), loaded.Content());
+        QCOMPARE(loaded.criteria.numbering.type, NumberingType(-1));
+        QCOMPARE(loaded.changes.createdMode, TimestampMode(9));
+        QVERIFY(WriteFavouriteFile(Path("choices.qvn"), loaded.Content()));
+        QCOMPARE(ReadAll(Path("choices.qvn")), bytes);
+    }
+
     void storedTimesUseTheFileEncoding() {
         WriteAll(Path("time.qvn"), "[Preferences]\nModified Timestamp=1073300000\n");
         STATE state;
