@@ -12,9 +12,9 @@ void ApplyAutoDateGroup(const GROUPCONTEXT& context, QString& base) {
     const QString date =
         DateText(context.input.date, c.format, c.segments, c.century, ToInt32(c.offset), c.custom);
     // A custom format carries its own separators.
-    const QString separator = c.format == DateCustom ? QString() : c.separator;
-    if (c.mode == 1)
+    const QString separator = c.format == DateFormat::Custom ? QString() : c.separator;
+    if (c.mode == AutoDateMode::Prefix)
         base = date + separator + base;
-    else if (c.mode == 2)
+    else if (c.mode == AutoDateMode::Suffix)
         base = base + separator + date;
 }

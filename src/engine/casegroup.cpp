@@ -8,16 +8,16 @@
 
 void ApplyCaseGroup(const GROUPCONTEXT& context, QString& base) {
     switch (context.criteria.letterCase.change) {
-    case 1:
+    case CaseMode::Lower:
         base = AsciiLower(base);
         break;
-    case 2:
+    case CaseMode::Upper:
         base = AsciiUpper(base);
         break;
-    case 3:
+    case CaseMode::Title:
         base = TitleCase(base);
         break;
-    case 4:
+    case CaseMode::Sentence:
         base = SentenceCase(base);
         break;
     default:

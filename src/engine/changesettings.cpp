@@ -46,18 +46,18 @@ quint32 PendingAttributes(quint32 attributes, quint32 attributeFlags) {
     return result;
 }
 
-TimeValue PendingTime(int mode, TimeValue current, TimeValue other, TimeValue dateTaken,
+TimeValue PendingTime(TimestampMode mode, TimeValue current, TimeValue other, TimeValue dateTaken,
                       TimeValue fixed, qint64 delta, bool negative, TimeValue now) {
     switch (mode) {
-    case 1:
+    case TimestampMode::Current:
         return now;
-    case 2:
+    case TimestampMode::FromOther:
         return other;
-    case 3:
+    case TimestampMode::Taken:
         return dateTaken;
-    case 4:
+    case TimestampMode::Fixed:
         return fixed;
-    case 5:
+    case TimestampMode::Delta:
         if (current == 0)
             return 0;
         return negative ? current - delta : current + delta;
@@ -68,13 +68,13 @@ TimeValue PendingTime(int mode, TimeValue current, TimeValue other, TimeValue da
 
 PENDINGTIMES PreviewTimes(const CHANGESETTINGS& s, const FILEENTRY& e, TimeValue now) {
     PENDINGTIMES t;
-    if (s.createdMode != 0)
+    if (s.createdMode != TimestampMode::NoChange)
         t.created = PendingTime(s.createdMode, e.created, e.modified, e.dateTaken, s.createdFixed,
                                 s.createdDelta, s.createdNegative, now);
-    if (s.modifiedMode != 0)
+    if (s.modifiedMode != TimestampMode::NoChange)
         t.modified = PendingTime(s.modifiedMode, e.modified, t.created, e.dateTaken,
                                  s.modifiedFixed, s.modifiedDelta, s.modifiedNegative, now);
-    if (s.accessedMode != 0)
+    if (s.accessedMode != TimestampMode::NoChange)
         t.accessed = PendingTime(s.accessedMode, e.accessed, t.created, e.dateTaken,
                                  s.accessedFixed, s.accessedDelta, s.accessedNegative, now);
     return t;
@@ -95,7 +95,8 @@ qint64 JoinDelta(const DELTAPARTS& p) {
 }
 
 bool NeedsCreatedFromModifiedQuestion(const CHANGESETTINGS& settings) {
-    return settings.createdMode == 2 && settings.modifiedMode != 0;
+    return settings.createdMode == TimestampMode::FromOther &&
+           settings.modifiedMode != TimestampMode::NoChange;
 }
 
 QString CreatedFromModifiedQuestion() {

@@ -8,13 +8,15 @@
 #include <span>
 #include <variant>
 
+// How a rename run sets one time of each entry it processes. FromOther is, for the created
+// time, the modified time; for the modified and accessed times, the new created time.
+enum class TimestampMode : int { NoChange, Current, FromOther, Taken, Fixed, Delta };
+
 // How a rename run changes the times and attributes of each entry it processes.
-// Modes: 0 no change, 1 current time, 2 from another time (created: the modified time;
-// modified and accessed: the new created time), 3 date taken, 4 fixed, 5 delta.
 struct CHANGESETTINGS {
-    int createdMode = 0;
-    int modifiedMode = 0;
-    int accessedMode = 0;
+    TimestampMode createdMode = TimestampMode::NoChange;
+    TimestampMode modifiedMode = TimestampMode::NoChange;
+    TimestampMode accessedMode = TimestampMode::NoChange;
     TimeValue createdFixed = 0;
     TimeValue modifiedFixed = 0;
     TimeValue accessedFixed = 0;
@@ -26,7 +28,10 @@ struct CHANGESETTINGS {
     bool accessedNegative = false;
     quint32 attributeFlags = 0;
 
-    bool ChangesTimes() const { return createdMode != 0 || modifiedMode != 0 || accessedMode != 0; }
+    bool ChangesTimes() const {
+        return createdMode != TimestampMode::NoChange || modifiedMode != TimestampMode::NoChange ||
+               accessedMode != TimestampMode::NoChange;
+    }
     bool ChangesAnything() const { return ChangesTimes() || attributeFlags != 0; }
 };
 
@@ -48,7 +53,7 @@ enum AttributeRequest : quint32 {
 quint32 PendingAttributes(quint32 attributes, quint32 attributeFlags);
 
 // One pending time; 0 for none. `now` is the current time of this refresh.
-TimeValue PendingTime(int mode, TimeValue current, TimeValue other, TimeValue dateTaken,
+TimeValue PendingTime(TimestampMode mode, TimeValue current, TimeValue other, TimeValue dateTaken,
                       TimeValue fixed, qint64 delta, bool negative, TimeValue now);
 
 struct PENDINGTIMES {
@@ -80,7 +85,7 @@ QString CreatedFromModifiedQuestion();
 struct CHANGEBINDING {
     const char* key;
     bool isTime; // a fixed time: stored encoding, unsigned
-    std::variant<int CHANGESETTINGS::*, qint64 CHANGESETTINGS::*, bool CHANGESETTINGS::*,
+    std::variant<TimestampMode CHANGESETTINGS::*, qint64 CHANGESETTINGS::*, bool CHANGESETTINGS::*,
                  quint32 CHANGESETTINGS::*>
         field;
 

@@ -29,28 +29,29 @@ RUNSETTINGS ConvertSettings(const NUMBERINGCRITERIA& n) {
     s.increment = ToInt32(n.increment);
     s.breakLength = ToInt32(n.breakLength);
     s.pad = ToInt32(n.pad);
-    s.radix = n.type + 2;
+    s.radix = static_cast<int>(n.type) + 2;
     s.start = NumberingStart(ToInt32(n.start), s.radix, s.pad);
     return s;
 }
 
-TimeValue DateOfType(int type, const FILEENTRY& entry, const PENDINGTIMES& pending, TimeValue now) {
+TimeValue DateOfType(AutoDateType type, const FILEENTRY& entry, const PENDINGTIMES& pending,
+                     TimeValue now) {
     switch (type) {
-    case 0:
+    case AutoDateType::CreationCurrent:
         return entry.created;
-    case 1:
+    case AutoDateType::CreationNew:
         return pending.created;
-    case 2:
+    case AutoDateType::ModifiedCurrent:
         return entry.modified;
-    case 3:
+    case AutoDateType::ModifiedNew:
         return pending.modified;
-    case 4:
+    case AutoDateType::AccessedCurrent:
         return entry.accessed;
-    case 5:
+    case AutoDateType::AccessedNew:
         return pending.accessed;
-    case 6:
+    case AutoDateType::Taken:
         return entry.dateTaken;
-    case 7:
+    case AutoDateType::Current:
         return now;
     default:
         return 0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "criterionbinding.h"
 
+#include <type_traits>
+
 namespace {
 
 using C = RenameCriteria;
@@ -18,7 +20,11 @@ constexpr auto H = CriterionKind::Choice;
     }
 #define QVN_CHOICE(sec, key, grp, def, count, member)                                              \
     CRITERIONBINDING {                                                                             \
-        sec, key, H, grp, def, count, +[](C& c) -> int& { return c.member; }                       \
+        sec, key, H, grp, def, count, CHOICEACCESS {                                               \
+            +[](const C& c) { return static_cast<int>(c.member); }, +[](C& c, int index) {         \
+                c.member = static_cast<std::remove_cvref_t<decltype(c.member)>>(index);            \
+            }                                                                                      \
+        }                                                                                          \
     }
 
 const CRITERIONBINDING kBindings[] = {

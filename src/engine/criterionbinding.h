@@ -12,6 +12,12 @@
 // the field it binds.
 enum class CriterionKind { Text, Check, Choice };
 
+// A choice is held as its list's enum; the table reads and writes it as the index.
+struct CHOICEACCESS {
+    int (*get)(const RenameCriteria&);
+    void (*set)(RenameCriteria&, int);
+};
+
 struct CRITERIONBINDING {
     const char* section;
     const char* key;
@@ -19,9 +25,7 @@ struct CRITERIONBINDING {
     int group;
     const char* loadDefault; // as the favourites file would hold it
     int choiceCount;         // entries of a choice's list; 0 otherwise
-    std::variant<QString& (*)(RenameCriteria&), bool& (*)(RenameCriteria&),
-                 int& (*)(RenameCriteria&)>
-        field;
+    std::variant<QString& (*)(RenameCriteria&), bool& (*)(RenameCriteria&), CHOICEACCESS> field;
 
     QString Section() const { return QLatin1String(section); }
     QString Key() const { return QLatin1String(key); }

@@ -127,18 +127,19 @@ bool IsValidDateFormat(QStringView format) {
     return true;
 }
 
-QString DateText(TimeValue date, int format, const QString& segments, bool century,
+QString DateText(TimeValue date, DateFormat format, const QString& segments, bool century,
                  qint32 offsetHours, const QString& custom) {
-    if (date == 0 || format < DateDmy || format > DateCustom)
+    if (date == 0 || format < DateFormat::Dmy || format > DateFormat::Custom)
         return QString();
-    if (format == DateCustom && !IsValidDateFormat(custom))
+    if (format == DateFormat::Custom && !IsValidDateFormat(custom))
         return QString();
     CALENDARFIELDS fields;
     const qint64 moment = FileTimeFromTimeValue(date) + qint64(offsetHours) * 3600;
     if (!LocalFieldsOf(moment, fields))
         return QString();
-    const QString text = format == DateCustom
-                             ? ExpandCustom(custom, fields)
-                             : ExpandFixedLayout(kLayouts[format], segments, century, fields);
+    const QString text =
+        format == DateFormat::Custom
+            ? ExpandCustom(custom, fields)
+            : ExpandFixedLayout(kLayouts[static_cast<int>(format)], segments, century, fields);
     return text.size() > kMaxDateText ? QString() : text;
 }

@@ -8,22 +8,22 @@
 void ApplyExtensionGroup(const GROUPCONTEXT& context, QString& ext) {
     const EXTENSIONCRITERIA& c = context.criteria.extension;
     switch (c.mode) {
-    case 1:
+    case ExtensionMode::Lower:
         ext = AsciiLower(ext);
         break;
-    case 2:
+    case ExtensionMode::Upper:
         ext = AsciiUpper(ext);
         break;
-    case 3:
+    case ExtensionMode::Title:
         ext = TitleCase(ext);
         break;
-    case 4:
+    case ExtensionMode::Fixed:
         ext = QLatin1Char('.') + c.fixed;
         break;
-    case 5:
+    case ExtensionMode::Extra:
         ext = ext + QLatin1Char('.') + c.fixed;
         break;
-    case 6:
+    case ExtensionMode::Remove:
         ext.clear();
         break;
     default:

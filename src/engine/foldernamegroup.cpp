@@ -35,8 +35,8 @@ QString FolderText(const QString& folderPath, const QString& separator, qint32 l
 void ApplyFolderNameGroup(const GROUPCONTEXT& context, QString& base) {
     const FOLDERNAMECRITERIA& c = context.criteria.folderName;
     const QString folder = FolderText(context.input.folderPath, c.separator, ToInt32(c.levels));
-    if (c.mode == 1)
+    if (c.mode == FolderNameMode::Prefix)
         base = folder + c.separator + base;
-    else if (c.mode == 2)
+    else if (c.mode == FolderNameMode::Suffix)
         base = base + c.separator + folder;
 }

@@ -7,20 +7,17 @@
 
 namespace {
 
-enum { CopyFirst = 1, CopyLast, MoveFirst, MoveLast };
-enum { ToStart = 1, ToEnd, ToPosition };
-
 // A base shorter than the count gives no piece and stays as it is.
-QString TakePiece(QString& base, int source, qint32 count) {
+QString TakePiece(QString& base, MoveSource source, qint32 count) {
     if (base.size() < count)
         return QString();
-    const bool first = source == CopyFirst || source == MoveFirst;
+    const bool first = source == MoveSource::CopyFirst || source == MoveSource::MoveFirst;
     const qsizetype cut = first ? CharacterBoundary(base, count, CountedFrom::Start)
                                 : CharacterBoundary(base, base.size() - count, CountedFrom::End);
     const QString piece = first ? base.left(cut) : base.mid(cut);
-    if (source == MoveFirst)
+    if (source == MoveSource::MoveFirst)
         base.remove(0, cut);
-    else if (source == MoveLast)
+    else if (source == MoveSource::MoveLast)
         base.truncate(cut);
     return piece;
 }
@@ -28,13 +25,13 @@ QString TakePiece(QString& base, int source, qint32 count) {
 // Runs even without a piece, so that the separators alone are still placed.
 void PutPiece(QString& base, const QString& piece, const MOVECOPYCRITERIA& c) {
     switch (c.target) {
-    case ToStart:
+    case MoveTarget::ToStart:
         base = piece + c.separator + base;
         break;
-    case ToEnd:
+    case MoveTarget::ToEnd:
         base = base + c.separator + piece;
         break;
-    case ToPosition: {
+    case MoveTarget::ToPosition: {
         const qint64 position = qMin<qint64>(ToInt32(c.targetPos), base.size() + 1);
         const qsizetype index = CharacterBoundary(base, position - 1, CountedFrom::Start);
         base.insert(index, c.separator + piece + c.separator);
@@ -50,7 +47,7 @@ void PutPiece(QString& base, const QString& piece, const MOVECOPYCRITERIA& c) {
 void ApplyMoveCopyGroup(const GROUPCONTEXT& context, QString& base) {
     const MOVECOPYCRITERIA& c = context.criteria.moveCopy;
     const qint32 count = ToInt32(c.number);
-    if (c.source < CopyFirst || c.source > MoveLast || count <= 0)
+    if (c.source < MoveSource::CopyFirst || c.source > MoveSource::MoveLast || count <= 0)
         return;
     const QString piece = TakePiece(base, c.source, count);
     PutPiece(base, piece, c);

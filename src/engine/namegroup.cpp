@@ -4,13 +4,13 @@
 void ApplyNameGroup(const GROUPCONTEXT& context, QString& base) {
     const FILENAMECRITERIA& c = context.criteria.fileName;
     switch (c.mode) {
-    case 1:
+    case NameMode::Remove:
         base.clear();
         break;
-    case 2:
+    case NameMode::Fixed:
         base = c.fixed;
         break;
-    case 3: {
+    case NameMode::Reverse: {
         // Reversed by characters, so a character outside the Basic Multilingual Plane
         // keeps its surrogate pair in order.
         QString reversed;

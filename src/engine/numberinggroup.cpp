@@ -7,8 +7,6 @@
 
 namespace {
 
-enum { Prefix = 1, Suffix, PrefixAndSuffix, Insert };
-
 constexpr QStringView kNumeralLetters = u"iIvVxXlLcCdDmM";
 
 // Unlike the insert position of the additions, a positive value counts the characters
@@ -31,16 +29,16 @@ void PlaceNumber(QString& base, const NUMBERINGCRITERIA& c, const QString& numbe
         separator.clear();
     }
     switch (c.mode) {
-    case Prefix:
+    case NumberingMode::Prefix:
         base = text + separator + base;
         break;
-    case Suffix:
+    case NumberingMode::Suffix:
         base = base + separator + text;
         break;
-    case PrefixAndSuffix:
+    case NumberingMode::PrefixAndSuffix:
         base = text + separator + base + separator + text;
         break;
-    case Insert:
+    case NumberingMode::Insert:
         InsertNumber(base, separator + text + separator, ToInt32(c.insert));
         break;
     default:
@@ -57,8 +55,8 @@ bool IsNumeralWord(QStringView word) {
 }
 
 // Any word made of numeral letters counts, well-formed or not: "mix" and "civic" change too.
-void ChangeNumeralCase(QString& base, int numerals) {
-    if (numerals != 1 && numerals != 2)
+void ChangeNumeralCase(QString& base, Numerals numerals) {
+    if (numerals != Numerals::Lower && numerals != Numerals::Upper)
         return;
     for (qsizetype start = 0; start < base.size();) {
         qsizetype end = start;
@@ -66,7 +64,8 @@ void ChangeNumeralCase(QString& base, int numerals) {
             ++end;
         const QStringView word = QStringView(base).mid(start, end - start);
         if (IsNumeralWord(word))
-            base.replace(start, word.size(), numerals == 1 ? AsciiLower(word) : AsciiUpper(word));
+            base.replace(start, word.size(),
+                         numerals == Numerals::Lower ? AsciiLower(word) : AsciiUpper(word));
         start = end + 1;
     }
 }

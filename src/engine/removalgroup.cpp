@@ -95,20 +95,20 @@ void CropSpecial(QString& base, const QString& marker) {
         base.remove(start, end - start);
 }
 
-void Crop(QString& base, int mode, const QString& marker) {
+void Crop(QString& base, CropMode mode, const QString& marker) {
     if (marker.isEmpty())
         return;
     const qsizetype found = base.indexOf(marker);
     switch (mode) {
-    case 0:
+    case CropMode::Before:
         if (found >= 0)
             base.remove(0, found);
         break;
-    case 1:
+    case CropMode::After:
         if (found >= 0)
             base.truncate(found + marker.size());
         break;
-    case 2:
+    case CropMode::Special:
         CropSpecial(base, marker);
         break;
     default:
@@ -158,15 +158,15 @@ void RemoveLeadingDots(QString& base, QStringView prefix) {
         base.remove(0, k);
 }
 
-void ApplyLeadDots(QString& base, int mode) {
+void ApplyLeadDots(QString& base, LeadDots mode) {
     switch (mode) {
-    case 1:
+    case LeadDots::Single:
         RemoveLeadingDots(base, u".");
         break;
-    case 2:
+    case LeadDots::Double:
         RemoveLeadingDots(base, u"..");
         break;
-    case 3:
+    case LeadDots::Both:
         RemoveLeadingDots(base, u"..");
         RemoveLeadingDots(base, u".");
         break;

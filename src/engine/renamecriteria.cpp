@@ -18,7 +18,8 @@ bool NonZero(const QString& number) {
 bool RemovalsActive(const REMOVALCRITERIA& r) {
     return NonZero(r.firstN) || NonZero(r.lastN) || NonZero(r.from) || NonZero(r.to) ||
            Set(r.chars) || Set(r.words) || Set(r.cropMarker) || r.allDigits || r.allChars ||
-           r.allSymbols || r.allHigh || r.trim || r.doubleSpace || r.accents || r.leadDots != 0;
+           r.allSymbols || r.allHigh || r.trim || r.doubleSpace || r.accents ||
+           r.leadDots != LeadDots::None;
 }
 
 bool AdditionsActive(const ADDITIONCRITERIA& a) {
@@ -36,26 +37,27 @@ bool RenameCriteria::IsGroupActive(int group) const {
     case GroupRegEx:
         return regex.enabled && (Set(regex.match) || Set(regex.replace));
     case GroupFile:
-        return fileName.enabled && (fileName.mode != 0 || Set(fileName.fixed));
+        return fileName.enabled && (fileName.mode != NameMode::Keep || Set(fileName.fixed));
     case GroupReplace:
         return replacements.enabled && (Set(replacements.replace) || Set(replacements.with));
     case GroupCase:
-        return letterCase.enabled && (letterCase.change != 0 || Set(letterCase.exceptions));
+        return letterCase.enabled &&
+               (letterCase.change != CaseMode::Same || Set(letterCase.exceptions));
     case GroupRemove:
         return removals.enabled && RemovalsActive(removals);
     case GroupMoveCopy:
-        return moveCopy.enabled && moveCopy.source != 0;
+        return moveCopy.enabled && moveCopy.source != MoveSource::None;
     case GroupAdd:
         return additions.enabled && AdditionsActive(additions);
     case GroupAutoDate:
-        return autoDate.enabled && autoDate.mode != 0;
+        return autoDate.enabled && autoDate.mode != AutoDateMode::None;
     case GroupFolderName:
-        return folderName.enabled && folderName.mode != 0;
+        return folderName.enabled && folderName.mode != FolderNameMode::None;
     case GroupNumbering:
-        return numbering.enabled &&
-               (numbering.mode != 0 || numbering.numerals != 0 || numbering.breakFolder);
+        return numbering.enabled && (numbering.mode != NumberingMode::None ||
+                                     numbering.numerals != Numerals::None || numbering.breakFolder);
     case GroupExtension:
-        return extension.enabled && (extension.mode != 0 || Set(extension.fixed));
+        return extension.enabled && (extension.mode != ExtensionMode::Same || Set(extension.fixed));
     case GroupNewLocation:
         return Set(newLocation.path);
     default:
@@ -78,8 +80,8 @@ void RenameCriteria::ResetGroup(int group, ResetAfter after, ICriteriaObserver* 
         letterCase = {};
         break;
     case GroupRemove: {
-        const int cropMode = removals.cropMode;
-        const int leadDots = removals.leadDots;
+        const CropMode cropMode = removals.cropMode;
+        const LeadDots leadDots = removals.leadDots;
         removals = {};
         removals.cropMode = cropMode;
         removals.leadDots = leadDots;
@@ -139,12 +141,16 @@ QString RenameCriteria::Value(const CRITERIONBINDING& binding) const {
     auto& self = const_cast<RenameCriteria&>(*this);
     return std::visit(
         [&self](auto accessor) -> QString {
-            const auto& field = accessor(self);
-            using Field = std::decay_t<decltype(field)>;
-            if constexpr (std::is_same_v<Field, QString>)
-                return field;
-            else
-                return QString::number(static_cast<int>(field));
+            if constexpr (std::is_same_v<decltype(accessor), CHOICEACCESS>) {
+                return QString::number(accessor.get(self));
+            } else {
+                const auto& field = accessor(self);
+                using Field = std::decay_t<decltype(field)>;
+                if constexpr (std::is_same_v<Field, QString>)
+                    return field;
+                else
+                    return QString::number(static_cast<int>(field));
+            }
         },
         binding.field);
 }
@@ -166,7 +172,7 @@ bool RenameCriteria::SetValue(const CRITERIONBINDING& binding, const QString& va
     }
     if (number < 0 || number >= binding.choiceCount)
         return false;
-    std::get<int& (*)(RenameCriteria&)>(binding.field)(*this) = number;
+    std::get<CHOICEACCESS>(binding.field).set(*this, number);
     return true;
 }
 
@@ -179,8 +185,8 @@ void RenameCriteria::LoadValue(const CRITERIONBINDING& binding, const QString& t
         std::get<bool& (*)(RenameCriteria&)>(binding.field)(*this) = number != 0;
         break;
     case CriterionKind::Choice:
-        std::get<int& (*)(RenameCriteria&)>(binding.field)(*this) =
-            (number >= 0 && number < binding.choiceCount) ? number : -1;
+        std::get<CHOICEACCESS>(binding.field)
+            .set(*this, (number >= 0 && number < binding.choiceCount) ? number : -1);
         break;
     }
 }
@@ -190,15 +196,15 @@ void RenameCriteria::Edit(const CRITERIONBINDING& binding, const QString& value,
     if (!SetValue(binding, value))
         return;
     if (Is(binding, "Filename", "Fixed"))
-        fileName.mode = 2;
+        fileName.mode = NameMode::Fixed;
     else if (Is(binding, "MoveCopy", "Target Pos"))
-        moveCopy.target = 3;
+        moveCopy.target = MoveTarget::ToPosition;
     else if (Is(binding, "Auto Date", "Custom"))
-        autoDate.format = 9;
-    else if (Is(binding, "Extension", "Fixed") && extension.mode < 4)
-        extension.mode = 4;
+        autoDate.format = DateFormat::Custom;
+    else if (Is(binding, "Extension", "Fixed") && extension.mode < ExtensionMode::Fixed)
+        extension.mode = ExtensionMode::Fixed;
     else if (Is(binding, "Auto-Number", "Insert"))
-        numbering.mode = 4;
+        numbering.mode = NumberingMode::Insert;
     else if (startupFinished && Is(binding, "Removals", "From") &&
              ToInt32(removals.to) < ToInt32(removals.from))
         removals.to = removals.from;

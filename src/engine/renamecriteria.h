@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "criteriachoices.h"
+
 #include <QString>
 
 // The criteria of the thirteen groups. Number fields stay text as typed and are
-// converted at each use (ToInt32). Choices are 0-based indexes (-1: none chosen).
+// converted at each use (ToInt32). Choices are their lists' enums (-1: none chosen).
 
 struct REGEXCRITERIA {
     bool enabled = true;
@@ -15,7 +17,7 @@ struct REGEXCRITERIA {
 
 struct FILENAMECRITERIA {
     bool enabled = true;
-    int mode = 0; // 0 Keep, 1 Remove, 2 Fixed, 3 Reverse
+    NameMode mode = NameMode::Keep;
     QString fixed;
 };
 
@@ -28,7 +30,7 @@ struct REPLACECRITERIA {
 
 struct CASECRITERIA {
     bool enabled = true;
-    int change = 0; // 0 Same, 1 Lower, 2 Upper, 3 Title, 4 Sentence
+    CaseMode change = CaseMode::Same;
     QString exceptions;
 };
 
@@ -40,7 +42,7 @@ struct REMOVALCRITERIA {
     QString to = QStringLiteral("0");
     QString chars;
     QString words;
-    int cropMode = 0; // 0 Before, 1 After, 2 Special
+    CropMode cropMode = CropMode::Before;
     QString cropMarker;
     bool allDigits = false;
     bool allHigh = false;
@@ -49,14 +51,14 @@ struct REMOVALCRITERIA {
     bool accents = false;
     bool allChars = false;
     bool allSymbols = false;
-    int leadDots = 0; // 0 None, 1 ".", 2 "..", 3 Both
+    LeadDots leadDots = LeadDots::None;
 };
 
 struct MOVECOPYCRITERIA {
     bool enabled = true;
-    int source = 0; // 0 None, 1 Copy first n, 2 Copy last n, 3 Move first n, 4 Move last n
+    MoveSource source = MoveSource::None;
     QString number = QStringLiteral("1");
-    int target = 0; // 0 None, 1 To start, 2 To end, 3 To pos.
+    MoveTarget target = MoveTarget::None;
     QString targetPos = QStringLiteral("1");
     QString separator;
 };
@@ -72,9 +74,9 @@ struct ADDITIONCRITERIA {
 
 struct AUTODATECRITERIA {
     bool enabled = true;
-    int mode = 0;   // 0 None, 1 Prefix, 2 Suffix
-    int type = 0;   // 0 Creation (Curr.) ... 6 Taken, 7 Current
-    int format = 0; // 0 DMY ... 8 YMD HMS, 9 Custom
+    AutoDateMode mode = AutoDateMode::None;
+    AutoDateType type = AutoDateType::CreationCurrent;
+    DateFormat format = DateFormat::Dmy;
     QString separator;
     QString segments;
     QString custom;
@@ -84,14 +86,14 @@ struct AUTODATECRITERIA {
 
 struct FOLDERNAMECRITERIA {
     bool enabled = true;
-    int mode = 0; // 0 None, 1 Prefix, 2 Suffix
+    FolderNameMode mode = FolderNameMode::None;
     QString separator;
     QString levels = QStringLiteral("1");
 };
 
 struct NUMBERINGCRITERIA {
     bool enabled = true;
-    int mode = 0; // 0 None, 1 Prefix, 2 Suffix, 3 Pre.+Suff., 4 Insert
+    NumberingMode mode = NumberingMode::None;
     QString insert = QStringLiteral("0");
     QString start = QStringLiteral("1");
     QString increment = QStringLiteral("1");
@@ -99,13 +101,13 @@ struct NUMBERINGCRITERIA {
     QString separator;
     QString breakLength = QStringLiteral("0"); // key "Break"
     bool breakFolder = false;
-    int type = 8;     // 0..34: base 2..36; 35 A-Z; 36 a-z
-    int numerals = 0; // 0 None, 1 Lower, 2 Upper
+    NumberingType type = NumberingType::Base10;
+    Numerals numerals = Numerals::None;
 };
 
 struct EXTENSIONCRITERIA {
     bool enabled = true;
-    int mode = 0; // 0 Same, 1 Lower, 2 Upper, 3 Title, 4 Fixed, 5 Extra, 6 Remove
+    ExtensionMode mode = ExtensionMode::Same;
     QString fixed;
 };
 

@@ -5,7 +5,7 @@
 #include "platform/filechanges.h"
 #include "platform/filestatus.h"
 
-TimeValue AppliedTime(int mode, TimeValue asRead, TimeValue other, TimeValue dateTaken,
+TimeValue AppliedTime(TimestampMode mode, TimeValue asRead, TimeValue other, TimeValue dateTaken,
                       TimeValue fixed, qint64 delta, bool negative, TimeValue now) {
     const TimeValue source =
         PendingTime(mode, asRead, other, dateTaken, fixed, delta, negative, now);

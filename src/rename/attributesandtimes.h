@@ -12,5 +12,5 @@ void ApplyAttributesAndTimes(CFileList& list, int item, const QByteArray& native
                              const CHANGESETTINGS& settings, TimeValue now);
 
 // The new time of one kind from the time as read: 0 from a source means "leave it".
-TimeValue AppliedTime(int mode, TimeValue asRead, TimeValue other, TimeValue dateTaken,
+TimeValue AppliedTime(TimestampMode mode, TimeValue asRead, TimeValue other, TimeValue dateTaken,
                       TimeValue fixed, qint64 delta, bool negative, TimeValue now);

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kAutoDateCurrent = 7;
 constexpr int kMostTemporaryNames = 100;
 
 // Clears a flag when it goes out of scope, whichever way the run ends.
@@ -142,7 +141,7 @@ bool CRenameRun::NewLocationValid() {
 }
 
 bool CRenameRun::DateWarningAccepted() {
-    if (m_criteria.autoDate.mode < 1)
+    if (m_criteria.autoDate.mode < AutoDateMode::Prefix)
         return true;
     const QString warning =
         DateWarningText(m_criteria.autoDate.type, m_changes, m_preferences.extractExifData);
@@ -180,7 +179,7 @@ bool CRenameRun::ConfirmRename(int selectedCount) {
 }
 
 void CRenameRun::Prepare() {
-    if (m_criteria.autoDate.type == kAutoDateCurrent) {
+    if (m_criteria.autoDate.type == AutoDateType::Current) {
         Status(RefreshingStatus());
         if (m_hooks.refreshPreview)
             m_hooks.refreshPreview();

@@ -3,8 +3,6 @@
 
 namespace {
 
-enum AutoDateType { CreationNew = 1, ModifiedNew = 3, AccessedNew = 5, Taken = 6 };
-
 template <typename Text> Text WithSuffix(const Text& name, const Text& suffix, qsizetype dot) {
     if (dot < 0)
         return name + suffix;
@@ -21,24 +19,25 @@ QString NewLocationInvalidStatus() {
     return QStringLiteral("New Location is invalid. Please correct or clear.");
 }
 
-QString DateWarningText(int autoDateType, const CHANGESETTINGS& changes, bool extractExifData) {
+QString DateWarningText(AutoDateType autoDateType, const CHANGESETTINGS& changes,
+                        bool extractExifData) {
     switch (autoDateType) {
-    case CreationNew:
-        if (changes.createdMode == 0)
+    case AutoDateType::CreationNew:
+        if (changes.createdMode == TimestampMode::NoChange)
             return QStringLiteral("Warning: You have used the NEW Created Date in your filenames, "
                                   "but have not chosen to assign a new Created date. Continue?");
         break;
-    case ModifiedNew:
-        if (changes.modifiedMode == 0)
+    case AutoDateType::ModifiedNew:
+        if (changes.modifiedMode == TimestampMode::NoChange)
             return QStringLiteral("Warning: You have used the NEW Modified Date in your filenames, "
                                   "but have not chosen to assign a new Modified date. Continue?");
         break;
-    case AccessedNew:
-        if (changes.accessedMode == 0)
+    case AutoDateType::AccessedNew:
+        if (changes.accessedMode == TimestampMode::NoChange)
             return QStringLiteral("Warning: You have used the NEW Accessed Date in your filenames, "
                                   "but have not chosen to assign a new Accessed date. Continue?");
         break;
-    case Taken:
+    case AutoDateType::Taken:
         if (!extractExifData)
             return QStringLiteral("Warning: You have used the Date Taken Date in your filenames, "
                                   "but have not chosen to extract EXIF data. Continue?");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/changesettings.h"
+#include "engine/criteriachoices.h"
 #include "platform/fileoperations.h"
 
 #include <QString>
@@ -12,7 +13,8 @@ QString NewLocationInvalidText(const QString& newLocation);
 QString NewLocationInvalidStatus();
 // The warning for an Auto Date type whose date the run will not produce; empty when none
 // applies. Only asked when the Auto Date mode is not "None".
-QString DateWarningText(int autoDateType, const CHANGESETTINGS& changes, bool extractExifData);
+QString DateWarningText(AutoDateType autoDateType, const CHANGESETTINGS& changes,
+                        bool extractExifData);
 QString RenameCancelledStatus();    // after a date warning
 QString RenameNotConfirmedStatus(); // after the confirmation
 QString InvalidCharactersText();

@@ -137,7 +137,7 @@ private slots:
 
     void sourceNoneIsInactive() {
         RenameCriteria criteria;
-        criteria.moveCopy.target = 2;
+        criteria.moveCopy.target = MoveTarget::ToEnd;
         criteria.moveCopy.separator = QStringLiteral("_");
         QVERIFY(!criteria.IsGroupActive(GroupMoveCopy));
         QCOMPARE(Generate(criteria, InputFor(QStringLiteral("abc.txt"))),

@@ -43,11 +43,12 @@ private slots:
     void pendingTime() {
         QFETCH(int, mode);
         QFETCH(qint64, expected);
-        QCOMPARE(PendingTime(mode, 1000, 2000, 3000, 4000, 50, true, 9000), expected);
+        QCOMPARE(PendingTime(TimestampMode(mode), 1000, 2000, 3000, 4000, 50, true, 9000),
+                 expected);
     }
 
     void deltaOfNoTimeIsNoTime() {
-        QCOMPARE(PendingTime(5, 0, 0, 0, 0, 50, false, 9000), TimeValue(0));
+        QCOMPARE(PendingTime(TimestampMode::Delta, 0, 0, 0, 0, 50, false, 9000), TimeValue(0));
     }
 
     void deltaSplitAndJoin() {
@@ -62,9 +63,9 @@ private slots:
 
     void createdFromModifiedQuestion() {
         CHANGESETTINGS s;
-        s.createdMode = 2;
+        s.createdMode = TimestampMode::FromOther;
         QVERIFY(!NeedsCreatedFromModifiedQuestion(s));
-        s.modifiedMode = 1;
+        s.modifiedMode = TimestampMode::Current;
         QVERIFY(NeedsCreatedFromModifiedQuestion(s));
         QVERIFY(
             CreatedFromModifiedQuestion().startsWith(QStringLiteral("Warning: You have chosen")));

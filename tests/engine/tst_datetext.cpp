@@ -15,23 +15,25 @@ private slots:
         QTest::addColumn<QString>("segments");
         QTest::addColumn<bool>("century");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("DMY") << int(DateDmy) << "-" << false << "05-03-04";
-        QTest::newRow("DMY HM no segments") << int(DateDmyHm) << "" << false << "0503041407";
+        QTest::newRow("DMY") << int(DateFormat::Dmy) << "-" << false << "05-03-04";
+        QTest::newRow("DMY HM no segments")
+            << int(DateFormat::DmyHm) << "" << false << "0503041407";
         QTest::newRow("DMY HM no segments century")
-            << int(DateDmyHm) << "" << true << "050320041407";
+            << int(DateFormat::DmyHm) << "" << true << "050320041407";
         QTest::newRow("DMY HMS full stop")
-            << int(DateDmyHms) << "." << true << "05.03.2004.14.07.09";
-        QTest::newRow("MDY") << int(DateMdy) << "-" << false << "03-05-04";
-        QTest::newRow("MDY HM") << int(DateMdyHm) << "_" << true << "03_05_2004_14_07";
-        QTest::newRow("MDY HMS") << int(DateMdyHms) << "" << false << "030504140709";
-        QTest::newRow("YMD century") << int(DateYmd) << "-" << true << "2004-03-05";
-        QTest::newRow("YMD") << int(DateYmd) << "-" << false << "04-03-05";
-        QTest::newRow("YMD HM") << int(DateYmdHm) << " " << true << "2004 03 05 14 07";
+            << int(DateFormat::DmyHms) << "." << true << "05.03.2004.14.07.09";
+        QTest::newRow("MDY") << int(DateFormat::Mdy) << "-" << false << "03-05-04";
+        QTest::newRow("MDY HM") << int(DateFormat::MdyHm) << "_" << true << "03_05_2004_14_07";
+        QTest::newRow("MDY HMS") << int(DateFormat::MdyHms) << "" << false << "030504140709";
+        QTest::newRow("YMD century") << int(DateFormat::Ymd) << "-" << true << "2004-03-05";
+        QTest::newRow("YMD") << int(DateFormat::Ymd) << "-" << false << "04-03-05";
+        QTest::newRow("YMD HM") << int(DateFormat::YmdHm) << " " << true << "2004 03 05 14 07";
         QTest::newRow("YMD HMS long segments")
-            << int(DateYmdHms) << "<->" << false << "04<->03<->05<->14<->07<->09";
+            << int(DateFormat::YmdHms) << "<->" << false << "04<->03<->05<->14<->07<->09";
         QTest::newRow("percent in segments is literal")
-            << int(DateDmy) << "%d" << false << "05%d03%d04";
-        QTest::newRow("lone percent in segments") << int(DateYmd) << "%" << true << "2004%03%05";
+            << int(DateFormat::Dmy) << "%d" << false << "05%d03%d04";
+        QTest::newRow("lone percent in segments")
+            << int(DateFormat::Ymd) << "%" << true << "2004%03%05";
     }
     void fixedLayouts() {
         QFETCH(int, format);
@@ -40,7 +42,7 @@ private slots:
         QFETCH(QString, expected);
         const CTimeZoneScope zone("Europe/Berlin");
         const TimeValue date = LocalMoment(2004, 3, 5, 14, 7, 9);
-        QCOMPARE(DateText(date, format, segments, century, 0, QString()), expected);
+        QCOMPARE(DateText(date, DateFormat(format), segments, century, 0, QString()), expected);
     }
 
     void customFormats_data() {
@@ -84,7 +86,8 @@ private slots:
         QFETCH(QString, expected);
         const CTimeZoneScope zone("Europe/Berlin");
         const TimeValue date = LocalMoment(2004, 3, 5, 14, 7, 9);
-        QCOMPARE(DateText(date, DateCustom, QStringLiteral("-"), true, 0, custom), expected);
+        QCOMPARE(DateText(date, DateFormat::Custom, QStringLiteral("-"), true, 0, custom),
+                 expected);
     }
 
     void formatCheck() {
@@ -124,7 +127,7 @@ private slots:
         QFETCH(QString, custom);
         QFETCH(QString, expected);
         const CTimeZoneScope zone("UTC");
-        QCOMPARE(DateText(date, DateCustom, QString(), false, 0, custom), expected);
+        QCOMPARE(DateText(date, DateFormat::Custom, QString(), false, 0, custom), expected);
     }
 
     // The offset adds elapsed hours; the local fields of the moment reached are printed,
@@ -171,9 +174,9 @@ private slots:
         QFETCH(qint32, offset);
         QFETCH(QString, expected);
         const CTimeZoneScope scope(zone.constData());
-        QCOMPARE(
-            DateText(date, DateCustom, QString(), false, offset, QStringLiteral("%Y-%m-%d %X %Z")),
-            expected);
+        QCOMPARE(DateText(date, DateFormat::Custom, QString(), false, offset,
+                          QStringLiteral("%Y-%m-%d %X %Z")),
+                 expected);
     }
 
     void zoneIsRestored() {
@@ -190,11 +193,13 @@ private slots:
     void noDateOrUnknownFormatGivesNothing() {
         const CTimeZoneScope zone("UTC");
         const TimeValue date = UtcMoment(2004, 3, 5, 14, 7, 9);
-        QCOMPARE(DateText(0, DateYmd, QStringLiteral("-"), true, 0, QString()), QString());
-        QCOMPARE(DateText(date, DateCustom + 1, QStringLiteral("-"), true, 0, QString()),
+        QCOMPARE(DateText(0, DateFormat::Ymd, QStringLiteral("-"), true, 0, QString()), QString());
+        QCOMPARE(DateText(date, DateFormat(int(DateFormat::Custom) + 1), QStringLiteral("-"), true,
+                          0, QString()),
                  QString());
-        QCOMPARE(DateText(date, -1, QStringLiteral("-"), true, 0, QString()), QString());
-        QCOMPARE(DateText(date, DateYmd, QStringLiteral("-"), true, 0, QString()),
+        QCOMPARE(DateText(date, DateFormat(-1), QStringLiteral("-"), true, 0, QString()),
+                 QString());
+        QCOMPARE(DateText(date, DateFormat::Ymd, QStringLiteral("-"), true, 0, QString()),
                  QStringLiteral("2004-03-05"));
     }
 
@@ -204,11 +209,11 @@ private slots:
         const qint32 most = std::numeric_limits<qint32>::max();
         const qint32 least = std::numeric_limits<qint32>::min();
         // 2^31 - 1 hours are 244,983 years and a little more.
-        QCOMPARE(DateText(date, DateCustom, QString(), false, most, QStringLiteral("%Y")),
+        QCOMPARE(DateText(date, DateFormat::Custom, QString(), false, most, QStringLiteral("%Y")),
                  QStringLiteral("246987"));
-        QCOMPARE(DateText(date, DateCustom, QString(), false, least, QStringLiteral("%Y")),
+        QCOMPARE(DateText(date, DateFormat::Custom, QString(), false, least, QStringLiteral("%Y")),
                  QStringLiteral("-242980"));
-        QCOMPARE(DateText(date, DateYmd, QString(), false, least, QString()).size(), 6);
+        QCOMPARE(DateText(date, DateFormat::Ymd, QString(), false, least, QString()).size(), 6);
     }
 
     void groupPlacesDate_data() {
@@ -263,8 +268,8 @@ private slots:
 
     void entryWithoutDateKeepsName() {
         RenameCriteria criteria;
-        criteria.autoDate.mode = 2;
-        criteria.autoDate.type = 6;
+        criteria.autoDate.mode = AutoDateMode::Suffix;
+        criteria.autoDate.type = AutoDateType::Taken;
         criteria.autoDate.separator = QStringLiteral("_");
         QVERIFY(criteria.IsGroupActive(GroupAutoDate));
         QCOMPARE(Generate(criteria, InputFor(QStringLiteral("photo.jpg"))),
@@ -282,8 +287,8 @@ private slots:
     void offsetBeyondRangeClamps() {
         const CTimeZoneScope zone("UTC");
         RenameCriteria criteria;
-        criteria.autoDate.mode = 2;
-        criteria.autoDate.format = DateCustom;
+        criteria.autoDate.mode = AutoDateMode::Suffix;
+        criteria.autoDate.format = DateFormat::Custom;
         criteria.autoDate.custom = QStringLiteral("%Y");
         criteria.autoDate.offset = QStringLiteral("99999999999");
         NAMEINPUT input = InputFor(QStringLiteral("p"));

@@ -65,7 +65,7 @@ private slots:
 
     void fixedExtensionAfterIgnoredExtension() {
         RenameCriteria criteria;
-        criteria.extension.mode = 4;
+        criteria.extension.mode = ExtensionMode::Fixed;
         criteria.extension.fixed = QStringLiteral("png");
         NAMEOPTIONS options;
         options.ignoreFileExtensions = true;
@@ -89,7 +89,7 @@ private slots:
                  QStringLiteral("Summary.doc"));
         QCOMPARE(Generate(criteria, QStringLiteral("other.txt"), options),
                  QStringLiteral("other.txt"));
-        criteria.letterCase.change = 2;
+        criteria.letterCase.change = CaseMode::Upper;
         QCOMPARE(Generate(criteria, QStringLiteral("Report.txt"), options),
                  QStringLiteral("SUMMARY.doc"));
         // Only A to Z fold for the key: an accented capital does not match its small form.
@@ -106,7 +106,7 @@ private slots:
 
     void emptyResultPossible() {
         RenameCriteria criteria;
-        criteria.fileName.mode = 1;
+        criteria.fileName.mode = NameMode::Remove;
         QCOMPARE(Generate(criteria, QStringLiteral("README"), NAMEOPTIONS()), QString());
     }
 
@@ -144,7 +144,7 @@ private slots:
         RenameCriteria criteria;
         criteria.replacements.replace = QStringLiteral("a");
         criteria.replacements.with = QStringLiteral("b");
-        criteria.letterCase.change = 2;
+        criteria.letterCase.change = CaseMode::Upper;
         NAMEOPTIONS options;
         options.debugRow = 0;
         NAMEINPUT input;

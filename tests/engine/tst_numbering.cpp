@@ -229,14 +229,14 @@ private slots:
 
     void removingNameAndExtensionGivesNothing() {
         RenameCriteria criteria;
-        criteria.fileName.mode = 1;
-        criteria.extension.mode = 6;
+        criteria.fileName.mode = NameMode::Remove;
+        criteria.extension.mode = ExtensionMode::Remove;
         QCOMPARE(Generate(criteria, InputFor(QStringLiteral("a.txt"))), QString());
     }
 
     void disabledExtensionGroupKeepsExtension() {
         RenameCriteria criteria;
-        criteria.extension.mode = 2;
+        criteria.extension.mode = ExtensionMode::Upper;
         criteria.extension.enabled = false;
         QCOMPARE(Generate(criteria, InputFor(QStringLiteral("a.txt"))), QStringLiteral("a.txt"));
     }

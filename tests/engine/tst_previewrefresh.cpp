@@ -35,8 +35,8 @@ QStringList NewNames(const CFileList& list) {
 RenameCriteria NumberSuffix(const char* type, const char* start, const char* increment,
                             const char* pad) {
     RenameCriteria c;
-    c.numbering.mode = 2;
-    c.numbering.type = QString::fromLatin1(type).toInt();
+    c.numbering.mode = NumberingMode::Suffix;
+    c.numbering.type = NumberingType(QString::fromLatin1(type).toInt());
     c.numbering.start = QString::fromLatin1(start);
     c.numbering.increment = QString::fromLatin1(increment);
     c.numbering.pad = QString::fromLatin1(pad);
@@ -184,16 +184,16 @@ private slots:
         list.AppendRow(e);
         list.SelectAll();
         CHANGESETTINGS changes;
-        changes.createdMode = 2;  // from the modified time
-        changes.modifiedMode = 5; // delta
+        changes.createdMode = TimestampMode::FromOther; // from the modified time
+        changes.modifiedMode = TimestampMode::Delta;    // delta
         changes.modifiedDelta = 93784;
         changes.modifiedNegative = true;
-        changes.accessedMode = 1; // current
+        changes.accessedMode = TimestampMode::Current; // current
         changes.attributeFlags = SetReadOnly | SetHidden;
         RenameCriteria criteria;
-        criteria.autoDate.mode = 1;
-        criteria.autoDate.type = 1; // the new creation time
-        criteria.autoDate.format = 6;
+        criteria.autoDate.mode = AutoDateMode::Prefix;
+        criteria.autoDate.type = AutoDateType::CreationNew; // the new creation time
+        criteria.autoDate.format = DateFormat::Ymd;
         criteria.autoDate.century = true;
         criteria.autoDate.segments = QStringLiteral("-");
         criteria.autoDate.separator = QStringLiteral("_");
@@ -214,10 +214,10 @@ private slots:
     void modifiedFromUnchangedCreatedGivesNoDate() {
         CFileList list = ListOf({QStringLiteral("a")});
         CHANGESETTINGS changes;
-        changes.modifiedMode = 2;
+        changes.modifiedMode = TimestampMode::FromOther;
         RenameCriteria criteria;
-        criteria.autoDate.mode = 2;
-        criteria.autoDate.type = 3;
+        criteria.autoDate.mode = AutoDateMode::Suffix;
+        criteria.autoDate.type = AutoDateType::ModifiedNew;
         CPreviewRefresh().Run(list, criteria, changes, NAMEOPTIONS());
         QCOMPARE(list.GetEntry(0).newName, QStringLiteral("a"));
         QVERIFY(!list.GetEntry(0).modifiedPending);

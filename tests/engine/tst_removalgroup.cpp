@@ -210,7 +210,7 @@ private slots:
     void onlyLeadDotsMakesGroupActive() {
         RenameCriteria criteria;
         QVERIFY(!criteria.IsGroupActive(GroupRemove));
-        criteria.removals.leadDots = 1;
+        criteria.removals.leadDots = LeadDots::Single;
         QVERIFY(criteria.IsGroupActive(GroupRemove));
         QCOMPARE(Generate(criteria, InputFor(QStringLiteral(".hidden.txt"))),
                  QStringLiteral("hidden.txt"));

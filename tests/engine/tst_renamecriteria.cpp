@@ -87,9 +87,66 @@ private slots:
     void loadValueOutsideListChoosesNothing() {
         RenameCriteria criteria;
         criteria.LoadValue(Binding("Auto-Number", "Type"), QString(), 40);
-        QCOMPARE(criteria.numbering.type, -1);
+        QCOMPARE(criteria.numbering.type, NumberingType(-1));
         criteria.LoadValue(Binding("Criteria", "Case"), QString(), 7);
         QVERIFY(criteria.letterCase.enabled);
+    }
+
+    // Each choice type's last enumerator is the last entry of its list, and the binding
+    // reaches the field of that type.
+    void choiceTypesMatchTheirLists() {
+        struct ROW {
+            const char* section;
+            const char* key;
+            int last;
+            int (*field)(const RenameCriteria&);
+        };
+        const ROW rows[] = {
+            {"Filename", "Mode", int(NameMode::Reverse),
+             [](const RenameCriteria& c) { return int(c.fileName.mode); }},
+            {"Case", "Change", int(CaseMode::Sentence),
+             [](const RenameCriteria& c) { return int(c.letterCase.change); }},
+            {"Removals", "Crop Mode", int(CropMode::Special),
+             [](const RenameCriteria& c) { return int(c.removals.cropMode); }},
+            {"Removals", "Lead Dots", int(LeadDots::Both),
+             [](const RenameCriteria& c) { return int(c.removals.leadDots); }},
+            {"MoveCopy", "Source", int(MoveSource::MoveLast),
+             [](const RenameCriteria& c) { return int(c.moveCopy.source); }},
+            {"MoveCopy", "Target", int(MoveTarget::ToPosition),
+             [](const RenameCriteria& c) { return int(c.moveCopy.target); }},
+            {"Auto Date", "Mode", int(AutoDateMode::Suffix),
+             [](const RenameCriteria& c) { return int(c.autoDate.mode); }},
+            {"Auto Date", "Type", int(AutoDateType::Current),
+             [](const RenameCriteria& c) { return int(c.autoDate.type); }},
+            {"Auto Date", "Format", int(DateFormat::Custom),
+             [](const RenameCriteria& c) { return int(c.autoDate.format); }},
+            {"Folder Name", "Mode", int(FolderNameMode::Suffix),
+             [](const RenameCriteria& c) { return int(c.folderName.mode); }},
+            {"Auto-Number", "Mode", int(NumberingMode::Insert),
+             [](const RenameCriteria& c) { return int(c.numbering.mode); }},
+            {"Auto-Number", "Type", int(NumberingType::LowerLetters),
+             [](const RenameCriteria& c) { return int(c.numbering.type); }},
+            {"Auto-Number", "Numerals", int(Numerals::Upper),
+             [](const RenameCriteria& c) { return int(c.numbering.numerals); }},
+            {"Extension", "Mode", int(ExtensionMode::Remove),
+             [](const RenameCriteria& c) { return int(c.extension.mode); }},
+        };
+        int choices = 0;
+        for (const CRITERIONBINDING& b : CriteriaBindings())
+            choices += b.kind == CriterionKind::Choice ? 1 : 0;
+        QCOMPARE(int(std::size(rows)), choices);
+        for (const ROW& row : rows) {
+            const CRITERIONBINDING& b = Binding(row.section, row.key);
+            QCOMPARE(b.choiceCount, row.last + 1);
+            RenameCriteria criteria;
+            QVERIFY(criteria.SetValue(b, QString::number(row.last)));
+            QCOMPARE(row.field(criteria), row.last);
+            criteria.LoadValue(b, QString(), -1);
+            QCOMPARE(row.field(criteria), -1);
+            QCOMPARE(criteria.Value(b), QStringLiteral("-1"));
+        }
+        QCOMPARE(int(NumberingType::Base36) - int(NumberingType::Base2), 36 - 2);
+        QCOMPARE(int(NumberingType::Base10), 10 - 2);
     }
 
     void groupActivity_data() {
@@ -185,22 +242,22 @@ private slots:
 
     void resetExceptions() {
         RenameCriteria criteria;
-        criteria.removals.leadDots = 1;
-        criteria.removals.cropMode = 2;
+        criteria.removals.leadDots = LeadDots::Single;
+        criteria.removals.cropMode = CropMode::Special;
         criteria.removals.firstN = QStringLiteral("3");
         criteria.removals.enabled = false;
         criteria.extension.enabled = false;
-        criteria.extension.mode = 4;
+        criteria.extension.mode = ExtensionMode::Fixed;
         criteria.selections.filterMatchCase = true;
         criteria.selections.filter = QStringLiteral("*.jpg");
         criteria.replacements.matchCase = true;
         criteria.ResetGroup(GroupRemove, ResetAfter::Nothing);
-        QCOMPARE(criteria.removals.leadDots, 1);
-        QCOMPARE(criteria.removals.cropMode, 2);
+        QCOMPARE(criteria.removals.leadDots, LeadDots::Single);
+        QCOMPARE(criteria.removals.cropMode, CropMode::Special);
         QCOMPARE(criteria.removals.firstN, QStringLiteral("0"));
         QVERIFY(criteria.removals.enabled);
         criteria.ResetGroup(GroupExtension, ResetAfter::Nothing);
-        QCOMPARE(criteria.extension.mode, 0);
+        QCOMPARE(criteria.extension.mode, ExtensionMode::Same);
         QVERIFY(!criteria.extension.enabled);
         criteria.ResetGroup(GroupSelections, ResetAfter::Nothing);
         QCOMPARE(criteria.selections.filter, QStringLiteral("*"));
@@ -217,13 +274,13 @@ private slots:
         criteria.selections.filter = QStringLiteral("*.jpg");
         criteria.selections.files = false;
         criteria.newLocation.path = QStringLiteral("/tmp");
-        criteria.numbering.mode = 2;
+        criteria.numbering.mode = NumberingMode::Suffix;
         CRecordingObserver observer;
         criteria.ResetAll(&observer);
         QCOMPARE(criteria.selections.filter, QStringLiteral("*.jpg"));
         QVERIFY(!criteria.selections.files);
         QCOMPARE(criteria.newLocation.path, QStringLiteral("/tmp"));
-        QCOMPARE(criteria.numbering.mode, 0);
+        QCOMPARE(criteria.numbering.mode, NumberingMode::None);
         QStringList expected;
         for (int g = 1; g <= 11; ++g)
             expected << QStringLiteral("changed %1").arg(g);

@@ -110,7 +110,7 @@ private slots:
         RenameCriteria criteria;
         criteria.regex.match = QStringLiteral("(unclosed");
         criteria.regex.replace = QStringLiteral("X");
-        criteria.letterCase.change = 2;
+        criteria.letterCase.change = CaseMode::Upper;
         CRegexPattern pattern;
         QVERIFY(!pattern.Compile(criteria.regex.match));
         QCOMPARE(Run(criteria, QStringLiteral("name.txt")), QStringLiteral("NAME.txt"));
@@ -163,7 +163,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, expected);
         RenameCriteria criteria;
-        criteria.fileName.mode = mode;
+        criteria.fileName.mode = NameMode(mode);
         criteria.fileName.fixed = fixed;
         QCOMPARE(Run(criteria, name), expected);
     }
@@ -253,7 +253,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, expected);
         RenameCriteria criteria;
-        criteria.letterCase.change = mode;
+        criteria.letterCase.change = CaseMode(mode);
         criteria.letterCase.exceptions = exceptions;
         QCOMPARE(Run(criteria, name), expected);
     }

@@ -76,8 +76,8 @@ private slots:
         QFETCH(qint64, accessed);
         FIXTURE f;
         CHANGESETTINGS s;
-        s.modifiedMode = modifiedMode;
-        s.accessedMode = accessedMode;
+        s.modifiedMode = TimestampMode(modifiedMode);
+        s.accessedMode = TimestampMode(accessedMode);
         s.modifiedFixed = 1'050'000'000;
         s.modifiedDelta = s.accessedDelta = 93784;
         s.modifiedNegative = s.accessedNegative = true;
@@ -93,7 +93,7 @@ private slots:
     void takenWithoutDateLeavesTime() {
         FIXTURE f;
         CHANGESETTINGS s;
-        s.modifiedMode = 3;
+        s.modifiedMode = TimestampMode::Taken;
         ApplyAttributesAndTimes(f.list, 0, f.path, 0, 0, s, kNow);
         QCOMPARE(f.Status().modified, kModified);
     }
@@ -101,9 +101,9 @@ private slots:
     void modifiedFromCreatedUsesComputedCreation() {
         FIXTURE f;
         CHANGESETTINGS s;
-        s.createdMode = 4;
+        s.createdMode = TimestampMode::Fixed;
         s.createdFixed = 1'060'000'000;
-        s.modifiedMode = 2;
+        s.modifiedMode = TimestampMode::FromOther;
         ApplyAttributesAndTimes(f.list, 0, f.path, 0, 0, s, kNow);
         QCOMPARE(f.Status().modified, TimeValue(1'060'000'000));
     }
@@ -111,7 +111,7 @@ private slots:
     void readOnlyFileKeepsReadOnly() {
         FIXTURE f(0444);
         CHANGESETTINGS s;
-        s.modifiedMode = 1;
+        s.modifiedMode = TimestampMode::Current;
         ApplyAttributesAndTimes(f.list, 0, f.path, AttrReadOnly, 0, s, kNow);
         QCOMPARE(f.Status().modified, kNow);
         QCOMPARE(f.Status().mode & 0777, mode_t(0444));
@@ -140,7 +140,7 @@ private slots:
     void missingFileChangesNothing() {
         FIXTURE f;
         CHANGESETTINGS s;
-        s.modifiedMode = 1;
+        s.modifiedMode = TimestampMode::Current;
         s.attributeFlags = SetReadOnly;
         ApplyAttributesAndTimes(f.list, 0, f.path + ".gone", 0, 0, s, kNow);
         QCOMPARE(f.list.GetEntry(0).modified, kModified);

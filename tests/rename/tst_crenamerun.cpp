@@ -488,8 +488,8 @@ private slots:
             run.criteria.newLocation.path = QStringLiteral("/nonexistent/qvn");
             break;
         case RunRefusal::DateWarning:
-            run.criteria.autoDate.mode = 2;
-            run.criteria.autoDate.type = 3;
+            run.criteria.autoDate.mode = AutoDateMode::Suffix;
+            run.criteria.autoDate.type = AutoDateType::ModifiedNew;
             run.prompts.answers = Answers(u"n");
             break;
         case RunRefusal::InvalidCharacters:
@@ -544,7 +544,7 @@ private slots:
         RUN run;
         run.Files({"a.txt"});
         run.List();
-        run.criteria.autoDate.type = 7;
+        run.criteria.autoDate.type = AutoDateType::Current;
         run.preferences.retainAutonumber = true;
         int refreshes = 0;
         CRenameRun renamer(run.list, run.criteria, run.changes, run.preferences, run.history,
@@ -570,7 +570,7 @@ private slots:
         run.List();
         Rename(run.list, Renames(QByteArrayList{"a.txt>c.txt"}));
         run.changes.attributeFlags = SetReadOnly;
-        run.changes.modifiedMode = 4;
+        run.changes.modifiedMode = TimestampMode::Fixed;
         run.changes.modifiedFixed = 1'200'000'000;
         QCOMPARE(run.Run().processed, 2);
         const TREE after = SnapshotTree(run.root);

@@ -81,15 +81,15 @@ private slots:
         QFETCH(bool, exif);
         QFETCH(QString, text);
         CHANGESETTINGS changes;
-        changes.createdMode = changes.modifiedMode = changes.accessedMode = mode;
-        QCOMPARE(DateWarningText(type, changes, exif), text);
+        changes.createdMode = changes.modifiedMode = changes.accessedMode = TimestampMode(mode);
+        QCOMPARE(DateWarningText(AutoDateType(type), changes, exif), text);
     }
 
     void confirmMessage() {
         CHANGESETTINGS changes;
         QCOMPARE(ConfirmRenameMessage(7, changes),
                  u"7 files and/or folders are about to be processed!"_s);
-        changes.accessedMode = 1;
+        changes.accessedMode = TimestampMode::Current;
         QVERIFY(
             ConfirmRenameMessage(7, changes)
                 .endsWith(

@@ -130,7 +130,7 @@ private slots:
         JOURNALRUN run;
         run.Files(7);
         run.changes.attributeFlags = SetReadOnly;
-        run.changes.modifiedMode = 1;
+        run.changes.modifiedMode = TimestampMode::Current;
         // The folder becomes read-only as soon as it is renamed; its contents go first.
         run.preferences.reverseOrder = true;
         QCOMPARE(run.Run().renamed, 8);

@@ -53,10 +53,10 @@ private slots:
     void revertWithoutFavouriteResetsToLoadDefaults() {
         CScriptedPrompts prompts;
         CProgramState state(prompts);
-        state.criteria.numbering.mode = 2;
+        state.criteria.numbering.mode = NumberingMode::Suffix;
         state.criteria.selections.filter = QStringLiteral("*.jpg");
         state.RevertFavourite();
-        QCOMPARE(state.criteria.numbering.mode, 0);
+        QCOMPARE(state.criteria.numbering.mode, NumberingMode::None);
         QCOMPARE(state.criteria.selections.filter, QStringLiteral("*"));
         QCOMPARE(prompts.panes[StatusPane::Message],
                  QStringLiteral("Favourite reverted to saved state"));

@@ -59,7 +59,7 @@ private slots:
                                                  : QString::number(b.choiceCount - 1);
             QVERIFY(saved.criteria.SetValue(b, value));
         }
-        saved.changes.createdMode = 4;
+        saved.changes.createdMode = TimestampMode::Fixed;
         saved.changes.createdFixed = 1'100'000'000;
         saved.changes.modifiedDelta = 93784;
         saved.changes.accessedNegative = true;
@@ -74,7 +74,7 @@ private slots:
         for (const CRITERIONBINDING& b : CriteriaBindings())
             QCOMPARE(loaded.criteria.Value(b), saved.criteria.Value(b));
         QVERIFY(loaded.criteria.replacements.matchCase); // not stored, left as it was
-        QCOMPARE(loaded.changes.createdMode, 4);
+        QCOMPARE(loaded.changes.createdMode, TimestampMode::Fixed);
         QCOMPARE(loaded.changes.createdFixed, TimeValue(1'100'000'000));
         QCOMPARE(loaded.changes.modifiedDelta, qint64(93784));
         QVERIFY(loaded.changes.accessedNegative);
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(!state.criteria.selections.files);
         QVERIFY(state.criteria.selections.folders);
         QCOMPARE(state.criteria.additions.prefix, QString());
-        QCOMPARE(state.criteria.numbering.type, 8);
+        QCOMPARE(state.criteria.numbering.type, NumberingType::Base10);
         QCOMPARE(state.criteria.selections.filter, QStringLiteral("*"));
         for (int group = 1; group <= 11; ++group)
             QVERIFY(!state.criteria.IsGroupActive(group));
@@ -133,9 +133,9 @@ private slots:
 
     void missingFileGivesDefaults() {
         STATE state;
-        state.criteria.numbering.mode = 3;
+        state.criteria.numbering.mode = NumberingMode::PrefixAndSuffix;
         QVERIFY(!ReadFavouriteFile(Path("missing.qvn"), state.Content()));
-        QCOMPARE(state.criteria.numbering.mode, 0);
+        QCOMPARE(state.criteria.numbering.mode, NumberingMode::None);
         QVERIFY(!ReadFavouriteFile(QString(), state.Content()));
         QVERIFY(!QFile::exists(Path("missing.qvn")));
     }
@@ -187,7 +187,25 @@ private slots:
         ReadFavouriteFile(Path("win.qvn"), state.Content());
         QCOMPARE(state.criteria.additions.prefix, QStringLiteral("Café"));
         QCOMPARE(state.criteria.additions.suffix, QStringLiteral("  x  "));
-        QCOMPARE(state.criteria.numbering.type, -1); // outside the list: nothing chosen
+        QCOMPARE(state.criteria.numbering.type,
+                 NumberingType(-1)); // outside the list: nothing chosen
+    }
+
+    // A choice outside its list reads as none chosen and is written back as it was read.
+    void choiceOutsideItsListSavesBackUnchanged() {
+        STATE state;
+        QVERIFY(WriteFavouriteFile(Path("choices.qvn"), state.Content()));
+        QByteArray bytes = ReadAll(Path("choices.qvn"));
+        QVERIFY(bytes.contains("Type=8"));
+        bytes.replace("Type=8", "Type=-1");
+        bytes.replace("Change Created Timestamp=0", "Change Created Timestamp=9");
+        WriteAll(Path("choices.qvn"), bytes);
+        STATE loaded;
+        ReadFavouriteFile(Path("choices.qvn"), loaded.Content());
+        QCOMPARE(loaded.criteria.numbering.type, NumberingType(-1));
+        QCOMPARE(loaded.changes.createdMode, TimestampMode(9));
+        QVERIFY(WriteFavouriteFile(Path("choices.qvn"), loaded.Content()));
+        QCOMPARE(ReadAll(Path("choices.qvn")), bytes);
     }
 
     void storedTimesUseTheFileEncoding() {

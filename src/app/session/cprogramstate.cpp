@@ -61,15 +61,15 @@ QString FileNameOf(const QString& path) {
 
 RENAMEPREFERENCES RenamePreferencesOf(const PREFERENCES& p) {
     RENAMEPREFERENCES r;
-    r.overwriteTargetFiles = p.overwriteTargetFiles != 0;
-    r.logActivity = p.logActivity != 0;
-    r.newLocationCopyNotMove = p.newLocationCopyNotMove != 0;
-    r.preventDuplicates = p.preventDuplicates != 0;
-    r.reverseOrder = p.reverseOrder != 0;
-    r.retainAutonumber = p.retainAutonumber != 0;
-    r.extractExifData = p.extractExifData != 0;
-    r.displayWarningMessage = p.displayWarningMessage != 0;
-    r.displayConfirmationMessage = p.displayConfirmationMessage != 0;
+    r.overwriteTargetFiles = p.overwriteTargetFiles;
+    r.logActivity = p.logActivity;
+    r.newLocationCopyNotMove = p.newLocationCopyNotMove;
+    r.preventDuplicates = p.preventDuplicates;
+    r.reverseOrder = p.reverseOrder;
+    r.retainAutonumber = p.retainAutonumber;
+    r.extractExifData = p.extractExifData;
+    r.displayWarningMessage = p.displayWarningMessage;
+    r.displayConfirmationMessage = p.displayConfirmationMessage;
     return r;
 }
 
@@ -171,19 +171,19 @@ void CProgramState::SetBusy(Activity activity) {
 
 void CProgramState::ApplyPreferences() {
     SORTSTATE& sort = sortOrder.State();
-    sort.logical = preferences.logicalSorting != 0;
-    sort.groupAffected = preferences.groupAffectedFiles != 0;
-    sort.filesAndFoldersTogether = preferences.sortFilesAndFoldersTogether != 0;
+    sort.logical = preferences.logicalSorting;
+    sort.groupAffected = preferences.groupAffectedFiles;
+    sort.filesAndFoldersTogether = preferences.sortFilesAndFoldersTogether;
     sort.column = -1;
-    sortOrder.SortByColumn(preferences.sortColumn, preferences.sortDir != 0);
+    sortOrder.SortByColumn(preferences.sortColumn, preferences.sortDir);
 }
 
 NAMEOPTIONS CProgramState::NameOptions() const {
     NAMEOPTIONS options;
-    options.ignoreFileExtensions = preferences.ignoreFileExtensions != 0;
-    options.ignoreFolderExtensions = preferences.ignoreFolderExtensions != 0;
-    options.extractExif = preferences.extractExifData != 0;
-    options.extractId3 = preferences.extractId3Data != 0;
+    options.ignoreFileExtensions = preferences.ignoreFileExtensions;
+    options.ignoreFolderExtensions = preferences.ignoreFolderExtensions;
+    options.extractExif = preferences.extractExifData;
+    options.extractId3 = preferences.extractId3Data;
     options.sizeDisplayMode = preferences.displayFilesizesAs;
     options.renamePairs = &renamePairs;
     options.translations = &translations;
@@ -200,14 +200,14 @@ SCANSETTINGS CProgramState::ScanSettings(const QByteArray& nativeFolder) const {
     settings.folders = s.folders;
     settings.subfolders = s.subfolders;
     settings.hidden = s.hidden;
-    settings.displayIcons = preferences.displayIcons != 0;
+    settings.displayIcons = preferences.displayIcons;
     settings.filter = s.filter;
     settings.minNameLength = ToInt32(s.minNameLength);
     settings.minPathLength = ToInt32(s.minPathLength);
     settings.maxNameLength = ToInt32(s.maxNameLength);
     settings.maxPathLength = ToInt32(s.maxPathLength);
-    settings.extractExif = preferences.extractExifData != 0;
-    settings.extractId3 = preferences.extractId3Data != 0;
+    settings.extractExif = preferences.extractExifData;
+    settings.extractId3 = preferences.extractId3Data;
     return settings;
 }
 
@@ -335,7 +335,7 @@ void CProgramState::EndListing() {
     }
     ++m_generation;
     Sort();
-    if (preferences.autoSelectEntries != 0)
+    if (preferences.autoSelectEntries)
         list.SelectAll();
     SetStatus(DecodeNativeName(m_listedFolder));
     ReportSkips();
@@ -373,7 +373,7 @@ void CProgramState::Relist() {
     m_skips = SCANSKIPS();
     list.AppendRows(ScanFolderEntries(ScanSettings(m_listedFolder), &m_skips));
     Sort();
-    if (preferences.autoSelectEntries != 0)
+    if (preferences.autoSelectEntries)
         list.SelectAll();
 }
 
@@ -474,7 +474,7 @@ FAVOURITELOAD CProgramState::LoadFavourite(const QString& path, bool navigate) {
         m_prompts.SetStatus(StatusPane::Favourite, FileNameOf(path));
         m_currentFavourite = path;
     }
-    if (navigate && preferences.storeFavouritePathnames != 0)
+    if (navigate && preferences.storeFavouritePathnames)
         load.folderToSelect = storedFolder;
     return load;
 }
@@ -604,18 +604,18 @@ QString CProgramState::LoadPreferences(const QString& preferencesPath, const QSt
 void CProgramState::SavePreferences(const QString& preferencesPath, const QString& selectedFolder) {
     SORTSTATE& sort = sortOrder.State();
     preferences.sortColumn = qMax(sort.column, 0);
-    preferences.sortDir = sort.ascending ? 1 : 0;
+    preferences.sortDir = sort.ascending;
     preferences.favouritePath = m_currentFavourite;
     EnsureFolder(QFileInfo(preferencesPath).absolutePath());
     WritePreferencesFile(preferencesPath, preferences);
-    if (preferences.autoSaveFavouriteOnExit != 0)
+    if (preferences.autoSaveFavouriteOnExit)
         SaveFavouriteCommand(selectedFolder);
 }
 
 // The log's path; with logging on, its folder is made first so that the log can open.
 QString CProgramState::LogPath() const {
     const QString path = ActivityLogPath();
-    if (preferences.logActivity != 0)
+    if (preferences.logActivity)
         EnsureFolder(QFileInfo(path).absolutePath());
     return path;
 }
@@ -639,8 +639,8 @@ RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)
     run.SetHooks(hooks);
     const RENAMERESULT result = start(run);
     // The run answers for its two dialogs' boxes; nothing else of the preferences changes.
-    preferences.displayWarningMessage = renamePreferences.displayWarningMessage ? 1 : 0;
-    preferences.displayConfirmationMessage = renamePreferences.displayConfirmationMessage ? 1 : 0;
+    preferences.displayWarningMessage = renamePreferences.displayWarningMessage;
+    preferences.displayConfirmationMessage = renamePreferences.displayConfirmationMessage;
     return result;
 }
 
@@ -657,7 +657,7 @@ bool CProgramState::OnUndoRename() {
         return false;
     const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::Undoing);
     UNDOOPTIONS options;
-    options.logActivity = preferences.logActivity != 0;
+    options.logActivity = preferences.logActivity;
     options.logPath = LogPath();
     options.rescan = [this] { Rescan(); };
     return ::OnUndoRename(history, m_prompts, options);
@@ -676,7 +676,7 @@ JOURNALUNDORESULT CProgramState::UndoLastJournalRun(bool assumeYes) {
     const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::UndoingJournal);
     JOURNALUNDOOPTIONS options;
     options.assumeYes = assumeYes;
-    options.logActivity = preferences.logActivity != 0;
+    options.logActivity = preferences.logActivity;
     options.logPath = LogPath();
     return UndoLastJournal(m_journalFolder, m_prompts, options);
 }

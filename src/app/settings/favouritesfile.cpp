@@ -30,7 +30,7 @@ void ReadCriteria(const CINIFile& ini, RenameCriteria& criteria) {
 
 void ReadChanges(const CINIFile& ini, CHANGESETTINGS& changes) {
     for (const CHANGEBINDING& b : ChangeBindings()) {
-        const bool isNumber = std::holds_alternative<int CHANGESETTINGS::*>(b.field) ||
+        const bool isNumber = std::holds_alternative<TimestampMode CHANGESETTINGS::*>(b.field) ||
                               std::holds_alternative<bool CHANGESETTINGS::*>(b.field);
         const qint64 value = isNumber ? ini.GetInt(kPreferences, b.Key(), 0)
                                       : ini.GetUnsigned(kPreferences, b.Key(), 0);
@@ -62,7 +62,7 @@ void WriteCriteria(CINIFile& ini, RenameCriteria& criteria) {
 void WriteChanges(CINIFile& ini, const CHANGESETTINGS& changes) {
     for (const CHANGEBINDING& b : ChangeBindings()) {
         const qint64 value = ChangeSettingValue(changes, b);
-        if (std::holds_alternative<int CHANGESETTINGS::*>(b.field) ||
+        if (std::holds_alternative<TimestampMode CHANGESETTINGS::*>(b.field) ||
             std::holds_alternative<bool CHANGESETTINGS::*>(b.field))
             ini.WriteInt(kPreferences, b.Key(), static_cast<qint32>(value));
         else

@@ -80,12 +80,25 @@ bool SetPreferenceValue(PREFERENCES& preferences, const PREFERENCEBINDING& bindi
     const int number = value.trimmed().toInt(&ok);
     if (!ok || number < binding.minimum || number > binding.maximum)
         return false;
-    preferences.*std::get<int PREFERENCES::*>(binding.field) = number;
+    SetPreferenceNumber(preferences, binding, number);
     return true;
 }
 
 QString PreferenceValue(const PREFERENCES& preferences, const PREFERENCEBINDING& binding) {
     if (const auto* text = std::get_if<QString PREFERENCES::*>(&binding.field))
         return preferences.*(*text);
-    return QString::number(preferences.*std::get<int PREFERENCES::*>(binding.field));
+    return QString::number(PreferenceNumber(preferences, binding));
+}
+
+int PreferenceNumber(const PREFERENCES& preferences, const PREFERENCEBINDING& binding) {
+    if (const auto* yesNo = std::get_if<bool PREFERENCES::*>(&binding.field))
+        return preferences.*(*yesNo) ? 1 : 0;
+    return preferences.*std::get<int PREFERENCES::*>(binding.field);
+}
+
+void SetPreferenceNumber(PREFERENCES& preferences, const PREFERENCEBINDING& binding, int number) {
+    if (const auto* yesNo = std::get_if<bool PREFERENCES::*>(&binding.field))
+        preferences.*(*yesNo) = number != 0;
+    else
+        preferences.*std::get<int PREFERENCES::*>(binding.field) = number;
 }

@@ -24,8 +24,7 @@ void ReadOne(const CINIFile& ini, PREFERENCES& p, const PREFERENCEBINDING& b) {
         const auto member = std::get<QString PREFERENCES::*>(b.field);
         p.*member = ini.GetString(kSection, b.Key(), p.*member);
     } else {
-        const auto member = std::get<int PREFERENCES::*>(b.field);
-        p.*member = ini.GetInt(kSection, b.Key(), p.*member);
+        SetPreferenceNumber(p, b, ini.GetInt(kSection, b.Key(), PreferenceNumber(p, b)));
     }
 }
 
@@ -78,7 +77,7 @@ bool WritePreferencesFile(const QString& path, const PREFERENCES& preferences) {
             ini.WriteString(kSection, b.Key(),
                             preferences.*std::get<QString PREFERENCES::*>(b.field));
         else
-            ini.WriteInt(kSection, b.Key(), preferences.*std::get<int PREFERENCES::*>(b.field));
+            ini.WriteInt(kSection, b.Key(), PreferenceNumber(preferences, b));
     }
     return ini.EndBatch();
 }

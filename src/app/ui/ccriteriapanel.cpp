@@ -261,7 +261,7 @@ void CCriteriaPanel::BuildNewLocationExtras(QGridLayout* grid, const QString& ca
     m_copyNotMove->setObjectName(QStringLiteral("copyNotMove"));
     m_copyNotMove->setAccessibleName(SpokenName(caption, m_copyNotMove->text()));
     connect(m_copyNotMove, &QCheckBox::clicked, this, [this](bool on) {
-        m_state.preferences.newLocationCopyNotMove = on ? 1 : 0;
+        m_state.preferences.newLocationCopyNotMove = on;
         emit CopyNotMoveToggled(on);
     });
     grid->addWidget(m_copyNotMove, 1, 0, 1, 3);
@@ -315,7 +315,7 @@ void CCriteriaPanel::FillFromCriteria() {
     const bool wasFilling = std::exchange(m_filling, true);
     for (const BOUNDCONTROL& bound : m_controls)
         FillControl(bound);
-    m_copyNotMove->setChecked(m_state.preferences.newLocationCopyNotMove != 0);
+    m_copyNotMove->setChecked(m_state.preferences.newLocationCopyNotMove);
     m_filterPending = false;
     m_filling = wasFilling;
     UpdateHighlight();

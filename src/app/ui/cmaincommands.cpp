@@ -444,7 +444,7 @@ void CMainCommands::UpdateEnabling() {
 void CMainCommands::UpdateChecks() {
     const PREFERENCES& preferences = m_window.State().preferences;
     for (const PREFERENCETOGGLE& toggle : PreferenceToggles())
-        Action(ToggleName(toggle))->setChecked(preferences.*toggle.field != 0);
+        Action(ToggleName(toggle))->setChecked(preferences.*toggle.field);
     const int mode = preferences.displayFilesizesAs;
     if (mode >= 1 && mode <= 5)
         Action(QStringLiteral("size%1").arg(mode))->setChecked(true);
@@ -455,7 +455,7 @@ void CMainCommands::UpdateChecks() {
 
 void CMainCommands::Toggle(const PREFERENCETOGGLE& toggle, bool on) {
     CProgramState& state = m_window.State();
-    state.preferences.*toggle.field = on ? 1 : 0;
+    state.preferences.*toggle.field = on;
     switch (toggle.effect) {
     case ToggleEffect::None:
         break;

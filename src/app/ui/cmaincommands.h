@@ -32,7 +32,7 @@ struct PREFERENCETOGGLE {
     const char* menu; // submenu of Options, empty for the menu itself
     const char* text;
     const char* shortcut;
-    int PREFERENCES::*field;
+    bool PREFERENCES::*field;
     ToggleEffect effect;
 };
 

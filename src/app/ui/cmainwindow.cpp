@@ -179,7 +179,7 @@ void CMainWindow::Initialise(const QString& preferencesPath, const QByteArray& c
     FillPanelFromState();
     m_initialised = true;
     RefreshFileList();
-    if (m_state.preferences.autoSelectEntries != 0)
+    if (m_state.preferences.autoSelectEntries)
         m_list->setFocus();
     m_commands->ApplyStartState();
 }
@@ -212,7 +212,7 @@ void CMainWindow::ApplyStartTarget(const QByteArray& commandLine) {
 
 void CMainWindow::FillPanelFromState() {
     m_panel->FillFromCriteria();
-    m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
+    m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria,
                           ColourOfRef(m_state.preferences.colourActiveCriteria));
     m_revertButton->setEnabled(!m_state.CurrentFavourite().isEmpty());
     ApplyListDisplay();
@@ -221,7 +221,7 @@ void CMainWindow::FillPanelFromState() {
 }
 
 void CMainWindow::ApplyListDisplay() {
-    m_list->setShowGrid(m_state.preferences.displayGridlines != 0);
+    m_list->setShowGrid(m_state.preferences.displayGridlines);
     m_list->viewport()->update();
 }
 
@@ -607,7 +607,7 @@ void CMainWindow::RefreshRequested() {
     QTimer::singleShot(0, this, [this] {
         m_refreshQueued = false;
         if (m_state.RefreshIfRequested())
-            m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria != 0,
+            m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria,
                                   ColourOfRef(m_state.preferences.colourActiveCriteria));
     });
 }
