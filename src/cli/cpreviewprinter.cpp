@@ -6,6 +6,8 @@
 #include "persontable.h"
 #include "print0format.h"
 
+#include "platform/nativename.h"
+
 CPreviewPrinter::CPreviewPrinter(const QVNREQUEST& request, OutputFormat format,
                                  int sizeDisplayMode)
     : m_request(request), m_format(format), m_sizeDisplayMode(sizeDisplayMode) {}
@@ -55,8 +57,9 @@ OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list) const {
 QByteArray CPreviewPrinter::Bytes(const CFileList& list, const TERMINALSTYLE& style) const {
     if (m_request.print0)
         return FormatPrint0(Rows(list), list);
+    // tsv gives names as their bytes on disk; the other texts are valid UTF-8 already.
     if (m_format != OutputFormat::Table || !style.forPerson)
-        return Text(list).toUtf8();
+        return EncodeNativeName(Text(list));
     qsizetype changed = 0;
     qsizetype conflicts = 0;
     for (int row = 0; row < list.RowCount(); ++row) {

@@ -53,13 +53,15 @@ bool CRequestApplier::CheckInputFiles(const QVNREQUEST& request) {
         const QString& path;
         QString what;
         qint64 maxBytes;
+        bool standardInputAllowed;
     } files[] = {
-        {request.preferencesFile, QStringLiteral("preferences file"), kMostIniBytes},
-        {request.favouriteFile, QStringLiteral("favourites file"), kMostIniBytes},
-        {request.pairsFile, QStringLiteral("rename pairs file"), kMostPairsFileBytes},
+        {request.preferencesFile, QStringLiteral("preferences file"), kMostIniBytes, false},
+        {request.favouriteFile, QStringLiteral("favourites file"), kMostIniBytes, false},
+        {request.pairsFile, QStringLiteral("rename pairs file"), kMostPairsFileBytes, true},
     };
     for (const auto& file : files) {
-        if (file.path.isEmpty())
+        // "-" is standard input, copied with a limit of its own.
+        if (file.path.isEmpty() || (file.standardInputAllowed && file.path == QLatin1String("-")))
             continue;
         const QString problem = InputFileProblemText(file.what, file.path, file.maxBytes);
         if (!problem.isEmpty())

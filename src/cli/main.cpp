@@ -79,8 +79,9 @@ int RenameListed(CProgramState& state, const QVNREQUEST& request) {
     if (!request.undoScriptFile.isEmpty() &&
         !WriteUndoScript(request.undoScriptFile, state.history))
         return Fail(QStringLiteral("undo script cannot be written: ") + request.undoScriptFile);
+    // --quiet keeps the summary only when it reports a failure.
     const QString summary = RunSummaryText(result);
-    if (!summary.isEmpty())
+    if (!summary.isEmpty() && (!request.quiet || !RunSucceeded(result)))
         PrintError(summary + QLatin1Char('\n'));
     return RunSucceeded(result) ? 0 : kStoppedOrRefused;
 }

@@ -351,7 +351,7 @@ private slots:
         JOURNALRUN run;
         MakeFile(run.root + "/notes", 1'000'000'000, 0640, "old");
         ListFolder(run.list, run.root);
-        run.changes.modifiedMode = 1;
+        run.changes.modifiedMode = TimestampMode::Current;
         QCOMPARE(run.Run().processed, 1);
         MakeFile(run.root + "/notes.tmp", 1'500'000'000, 0604, "new");
         QVERIFY(MoveReplacingFile(run.root + "/notes.tmp", run.root + "/notes").ok);

@@ -86,7 +86,9 @@ private slots:
             QTest::newRow(tag) << QString::fromUtf8(line) << kind << QString::fromUtf8(path);
         };
         row("folder", "photos", StartupTargetKind::Folder, "photos");
-        row("folder with dots", "photos/2024/../2024/.", StartupTargetKind::Folder, "photos/2024");
+        // A ".." after a part given on the command line stays: that part may be a link.
+        row("folder with dots", "photos/2024/../2024/.", StartupTargetKind::Folder,
+            "photos/2024/../2024");
         row("link to a folder", "linked", StartupTargetKind::Folder, "linked");
         row("favourite", "mine.qvn", StartupTargetKind::Favourite, "mine.qvn");
         row("favourite in upper case", "UPPER.QVN", StartupTargetKind::Favourite, "UPPER.QVN");
@@ -140,7 +142,7 @@ private slots:
         const QByteArray empty = HandOverPath(QByteArray());
         const QByteArray absolute = HandOverPath("/srv/x/");
         QVERIFY(QDir::setCurrent(previous));
-        QCOMPARE(relative, Native(QStringLiteral("photos/2024")));
+        QCOMPARE(relative, Native(QStringLiteral("photos/../photos/2024")));
         QCOMPARE(empty, QByteArray());
         QCOMPARE(absolute, QByteArray("/srv/x"));
     }

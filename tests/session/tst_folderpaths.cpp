@@ -44,21 +44,6 @@ private slots:
         QCOMPARE(ParentFolder(path.toUtf8()), parent.toUtf8());
     }
 
-    void absoluteNativePath_data() {
-        QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<QByteArray>("absolute");
-        QTest::newRow("absolute kept") << QByteArray("/srv/x") << QByteArray("/srv/x");
-        QTest::newRow("relative joined") << QByteArray("x/y") << QByteArray("/base/dir/x/y");
-        QTest::newRow("dots resolved") << QByteArray("./x/../../y//z/.") << QByteArray("/base/y/z");
-        QTest::newRow("never above the root") << QByteArray("/../../x") << QByteArray("/x");
-        QTest::newRow("root") << QByteArray("/") << QByteArray("/");
-    }
-
-    void absoluteNativePath() {
-        QFETCH(QByteArray, path);
-        QFETCH(QByteArray, absolute);
-        QCOMPARE(AbsoluteNativePath(path, "/base/dir"), absolute);
-    }
 
     void nearestExistingFolder_data() {
         QTest::addColumn<QString>("path");

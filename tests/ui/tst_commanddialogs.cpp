@@ -24,7 +24,7 @@
 namespace {
 
 struct TIMEFIELDS {
-    int* mode;
+    TimestampMode* mode;
     TimeValue* fixed;
     qint64* delta;
     bool* negative;
@@ -108,7 +108,7 @@ void TestCommandDialogs::timestampsRoundTrip() {
         CHANGESETTINGS settings;
         settings.attributeFlags = SetHidden;
         const TIMEFIELDS fields = FieldsOf(settings, frame);
-        *fields.mode = mode;
+        *fields.mode = TimestampMode(mode);
         *fields.delta = delta;
         *fields.negative = negative;
         if (fixed != 0)
@@ -128,7 +128,7 @@ void TestCommandDialogs::timestampsRoundTrip() {
         CHANGESETTINGS back = settings;
         dialog.Store(back);
         const TIMEFIELDS stored = FieldsOf(back, frame);
-        QCOMPARE(*stored.mode, mode);
+        QCOMPARE(int(*stored.mode), mode);
         QCOMPARE(*stored.delta, delta);
         QCOMPARE(*stored.negative, negative);
         if (fixed != 0)
@@ -150,7 +150,7 @@ void TestCommandDialogs::pickerLimits() {
 void TestCommandDialogs::pickerEditSelectsFixed() {
     CScriptedPrompts prompts;
     CHANGESETTINGS settings;
-    settings.accessedMode = 1;
+    settings.accessedMode = TimestampMode::Current;
     settings.accessedFixed = TimeValueFromFileTime(1700000000);
     CTimestampsDialog dialog(settings, prompts);
     QCOMPARE(dialog.Modes(CTimestampsDialog::kAccessed)->checkedId(), 1);
@@ -185,8 +185,8 @@ void TestCommandDialogs::createdFromModifiedQuestion() {
     CScriptedPrompts prompts;
     prompts.answers = {answer};
     CHANGESETTINGS settings;
-    settings.createdMode = createdMode;
-    settings.modifiedMode = modifiedMode;
+    settings.createdMode = TimestampMode(createdMode);
+    settings.modifiedMode = TimestampMode(modifiedMode);
     CTimestampsDialog dialog(settings, prompts);
     dialog.setResult(-1);
     dialog.accept();

@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(f.Edit("Selections", "Filter")->text(), QStringLiteral("*.png"));
         QVERIFY(f.state.criteria.selections.hidden);
         QCOMPARE(f.state.criteria.newLocation.path, QStringLiteral("/tmp/out"));
-        QCOMPARE(f.state.criteria.removals.leadDots, 1);
+        QCOMPARE(f.state.criteria.removals.leadDots, LeadDots::Single);
         QVERIFY(!f.Find<QCheckBox>("Criteria", "Extension")->isChecked());
     }
 

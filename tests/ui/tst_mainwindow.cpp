@@ -350,7 +350,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QTRY_VERIFY(m_window->IsIdle());
         m_window->State().criteria.additions.prefix = QStringLiteral("2023_");
-        m_window->State().criteria.numbering.mode = 2;
+        m_window->State().criteria.numbering.mode = NumberingMode::Suffix;
         m_window->Panel()->FillFromCriteria();
         m_window->RequestRefresh();
         QTRY_VERIFY(m_window->IsIdle());

@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "folderpaths.h"
+#include "platform/pathchecks.h"
 #include "platform/pathkind.h"
 
 #include <QFile>

@@ -31,22 +31,6 @@ QByteArray ParentFolder(const QByteArray& nativePath) {
     return ParentOf(nativePath);
 }
 
-QByteArray AbsoluteNativePath(const QByteArray& nativePath, const QByteArray& base) {
-    const QByteArray joined = nativePath.startsWith('/') ? nativePath : base + '/' + nativePath;
-    QByteArrayList parts;
-    for (const QByteArray& part : joined.split('/')) {
-        if (part.isEmpty() || part == ".")
-            continue;
-        if (part == "..") {
-            if (!parts.isEmpty())
-                parts.removeLast();
-            continue;
-        }
-        parts.append(part);
-    }
-    return '/' + parts.join('/');
-}
-
 QByteArray NearestExistingFolder(const QByteArray& nativePath) {
     QByteArray path = nativePath;
     while (!path.isEmpty()) {

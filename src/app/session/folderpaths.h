@@ -12,10 +12,6 @@
 [[nodiscard]] QString ParentFolder(const QString& path);
 [[nodiscard]] QByteArray ParentFolder(const QByteArray& nativePath);
 
-// The path made absolute against `base` when it is relative, with ".", ".." and repeated
-// separators resolved by the text alone.
-[[nodiscard]] QByteArray AbsoluteNativePath(const QByteArray& nativePath, const QByteArray& base);
-
 // The folder itself when it exists (links followed), else its nearest existing parent
 // folder; empty when none exists (the caller then selects its first top-level folder). A
 // file's path gives the folder that holds it.

@@ -3,6 +3,7 @@
 
 #include "app/session/cprogramstate.h"
 #include "filelist/listcolumns.h"
+#include "platform/nativename.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -37,7 +38,8 @@ QVariant CFileListModel::data(const QModelIndex& index, int role) const {
     const FILEENTRY& entry = m_state.list.GetEntry(row);
     switch (role) {
     case Qt::DisplayRole:
-        return CellText(entry, index.column(), m_state.preferences.displayFilesizesAs);
+        // Bytes of a name that are not UTF-8 are kept for renaming, shown as U+FFFD.
+        return ShownName(CellText(entry, index.column(), m_state.preferences.displayFilesizesAs));
     case Qt::EditRole:
         return index.column() == ColName ? entry.name : QVariant();
     case Qt::ForegroundRole:

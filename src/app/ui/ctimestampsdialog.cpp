@@ -24,7 +24,7 @@ const char* const kCaptions[] = {"Date Created - set to...", "Date Modified - se
 const char* const kOtherTime[] = {"Modified", "Created", "Created"};
 const char* const kDeltaLabels[] = {"Days", "Hours", "Minutes", "Seconds"};
 const int kDeltaMaxima[] = {99, 23, 59, 59};
-constexpr int kFixedMode = 4;
+constexpr int kFixedMode = int(TimestampMode::Fixed);
 
 const QDateTime kEarliest(QDate(1971, 1, 1), QTime(0, 0, 1));
 const QDateTime kLatest(QDate(2036, 12, 30), QTime(23, 59, 59));
@@ -84,7 +84,7 @@ CTimestampsDialog::CTimestampsDialog(const CHANGESETTINGS& settings, IPrompts& p
     layout->addWidget(buttons);
 }
 
-QWidget* CTimestampsDialog::BuildFrame(int frame, int mode, TimeValue fixed, qint64 delta,
+QWidget* CTimestampsDialog::BuildFrame(int frame, TimestampMode mode, TimeValue fixed, qint64 delta,
                                        bool negative) {
     auto* box = new QGroupBox(QString::fromLatin1(kCaptions[frame]), this);
     auto* grid = new QGridLayout(box);
@@ -102,7 +102,7 @@ QWidget* CTimestampsDialog::BuildFrame(int frame, int mode, TimeValue fixed, qin
         controls.modes->addButton(button, index);
         grid->addWidget(button, 0, index);
     }
-    if (QAbstractButton* button = controls.modes->button(mode))
+    if (QAbstractButton* button = controls.modes->button(int(mode)))
         button->setChecked(true);
 
     controls.picker = new QDateTimeEdit(box);
@@ -136,10 +136,10 @@ QWidget* CTimestampsDialog::BuildFrame(int frame, int mode, TimeValue fixed, qin
 }
 
 void CTimestampsDialog::Store(CHANGESETTINGS& settings) const {
-    const auto frameValues = [this](int frame, int& mode, TimeValue& fixed, qint64& delta,
+    const auto frameValues = [this](int frame, TimestampMode& mode, TimeValue& fixed, qint64& delta,
                                     bool& negative) {
         const FRAME& controls = m_frames[frame];
-        mode = qMax(0, controls.modes->checkedId());
+        mode = TimestampMode(qMax(0, controls.modes->checkedId()));
         fixed = TimeValueOfLocal(controls.picker->dateTime());
         DELTAPARTS parts;
         parts.days = controls.delta[0]->value();

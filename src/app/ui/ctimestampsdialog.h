@@ -47,7 +47,8 @@ private:
         QSpinBox* delta[4] = {};
         QCheckBox* negative = nullptr;
     };
-    QWidget* BuildFrame(int frame, int mode, TimeValue fixed, qint64 delta, bool negative);
+    QWidget* BuildFrame(int frame, TimestampMode mode, TimeValue fixed, qint64 delta,
+                        bool negative);
 
     IPrompts& m_prompts;
     FRAME m_frames[3];
