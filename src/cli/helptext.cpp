@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "helptext.h"
 
-QString QvnHelpText() {
+namespace {
+
+QString OptionsHelpText() {
     return QStringLiteral(
         "Usage: qvn [OPTIONS] [FOLDER]\n"
         "Lists FOLDER (default: the current folder), selects all entries, runs the preview\n"
@@ -112,8 +114,13 @@ QString QvnHelpText() {
         "an invalid regular expression in an active group, with a one-line reason on\n"
         "standard error. On a terminal, a scan that takes longer than about half a second\n"
         "shows its progress (\"Scanning Folder\" and a count) on standard error, erased when\n"
-        "it ends.\n") +
-           QvnTerminalHelpText();
+        "it ends.\n");
+}
+
+} // namespace
+
+QString QvnHelpText() {
+    return OptionsHelpText() + QvnTerminalHelpText();
 }
 
 QString QvnTerminalHelpText() {

@@ -7,8 +7,8 @@
 #include "cterminallistener.h"
 #include "cterminalprompts.h"
 #include "helptext.h"
-#include "renamegate.h"
 #include "outputcolumns.h"
+#include "renamegate.h"
 #include "terminalstyle.h"
 
 #include "platform/nativename.h"

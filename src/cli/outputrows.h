@@ -14,5 +14,5 @@ struct OUTPUTROWS {
     QList<QStringList> rows;
     QList<bool> changed;     // per row: the new name differs
     QList<bool> conflicting; // per row: the new name cannot be given as it stands
-    QList<int> listRows; // per row: its row in the list
+    QList<int> listRows;     // per row: its row in the list
 };

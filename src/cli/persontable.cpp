@@ -78,9 +78,7 @@ QString FormatPersonTable(const OUTPUTROWS& output, const TERMINALSTYLE& style) 
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const bool changed = r < output.changed.size() && output.changed[r];
         const bool conflicting = r < output.conflicting.size() && output.conflicting[r];
-        const QLatin1String mark = conflicting ? kConflictMark
-                                   : changed   ? kChangedMark
-                                               : kSameMark;
+        const QLatin1String mark = conflicting ? kConflictMark : changed ? kChangedMark : kSameMark;
         text += mark + Line(rows[r], widths, output.alignRight, changed ? newName : kNoCell,
                             conflicting ? kStyleConflict : kStyleChanged, style.colour);
     }

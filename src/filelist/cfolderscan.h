@@ -58,8 +58,7 @@ private:
 };
 
 // The entries of a listing on the calling thread, in the order found.
-std::vector<FILEENTRY> ScanFolderEntries(const SCANSETTINGS& settings,
-                                         SCANSKIPS* skips = nullptr);
+std::vector<FILEENTRY> ScanFolderEntries(const SCANSETTINGS& settings, SCANSKIPS* skips = nullptr);
 // Lists a folder on the calling thread and appends its entries to the list (cleared first
 // when asked), with one insertion notice. No sort. Returns what the scan left out.
 SCANSKIPS ListFolder(CFileList& list, const SCANSETTINGS& settings, bool clear);

@@ -44,7 +44,6 @@ private slots:
         QCOMPARE(ParentFolder(path.toUtf8()), parent.toUtf8());
     }
 
-
     void nearestExistingFolder_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("nearest");
