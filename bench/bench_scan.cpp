@@ -25,13 +25,13 @@ RenameCriteria BenchCriteria() {
     c.regex.replace = QStringLiteral("\\2-\\1");
     c.replacements.replace = QStringLiteral("photo");
     c.replacements.with = QStringLiteral("Picture");
-    c.letterCase.change = 3;
+    c.letterCase.change = CaseMode::Title;
     c.removals.trim = true;
     c.removals.doubleSpace = true;
     c.removals.chars = QStringLiteral("#");
     c.additions.prefix = QStringLiteral("2024 ");
     c.additions.suffix = QStringLiteral(" (%z)");
-    c.numbering.mode = 2;
+    c.numbering.mode = NumberingMode::Suffix;
     c.numbering.pad = QStringLiteral("5");
     c.numbering.separator = QStringLiteral("_");
     return c;

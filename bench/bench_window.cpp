@@ -63,11 +63,11 @@ int main(int argc, char** argv) {
     RenameCriteria& criteria = window.State().criteria;
     criteria.replacements.replace = QStringLiteral("holiday");
     criteria.replacements.with = QStringLiteral("trip");
-    criteria.letterCase.change = 3;
+    criteria.letterCase.change = CaseMode::Title;
     criteria.removals.firstN = QStringLiteral("1");
     criteria.additions.suffix = QStringLiteral("_x");
-    criteria.numbering.mode = 2;
-    criteria.extension.mode = 2;
+    criteria.numbering.mode = NumberingMode::Suffix;
+    criteria.extension.mode = ExtensionMode::Upper;
     window.RequestRefresh();
     WaitUntilIdle(window);
 
