@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nameconflicts.h"
 
+#include "platform/cdirectoryreader.h"
 #include "platform/fileoperations.h"
 #include "platform/nativename.h"
 
 #include <QHash>
+#include <QSet>
 #include <vector>
 
 namespace {
@@ -20,11 +22,45 @@ bool CaseOnly(const QByteArray& path, const QByteArray& newPath) {
     return path.size() == newPath.size() && path.compare(newPath, Qt::CaseInsensitive) == 0;
 }
 
+// The names in a target folder, read once per refresh: one directory read costs far less
+// than a status read per row, each of which searches the folder again.
+struct FOLDERNAMES {
+    bool readable = false;
+    QSet<QByteArray> names;
+    QSet<QByteArray> folded; // the names with A-Z folded, to notice case-only twins
+};
+
 struct ROWTARGETS {
     std::vector<QByteArray> newPaths;    // per row; empty for a row that does not move
     QHash<QByteArray, bool> listed;      // path of every row -> it is renamed away
     QHash<QByteArray, int> targetCounts; // new path -> how many selected rows want it
+    QHash<QByteArray, FOLDERNAMES> folders;
 };
+
+const FOLDERNAMES& NamesIn(ROWTARGETS& t, const QByteArray& folder) {
+    const auto found = t.folders.constFind(folder);
+    if (found != t.folders.constEnd())
+        return found.value();
+    FOLDERNAMES& names = t.folders[folder];
+    CDirectoryReader reader;
+    names.readable = reader.Open(folder.isEmpty() ? QByteArrayLiteral("/") : folder);
+    for (QByteArray name; names.readable && reader.Next(name);) {
+        names.folded.insert(name.toLower());
+        names.names.insert(std::move(name));
+    }
+    return names;
+}
+
+// Whether something that is not listed has that path. A name the folder holds only in
+// another letter case is left to the file system, which may or may not tell them apart.
+bool ExistsUnlisted(ROWTARGETS& t, const QByteArray& newPath) {
+    const qsizetype slash = newPath.lastIndexOf('/');
+    const FOLDERNAMES& folder = NamesIn(t, newPath.left(qMax<qsizetype>(slash, 0)));
+    const QByteArray name = newPath.mid(slash + 1);
+    if (!folder.readable || folder.names.contains(name))
+        return !folder.readable ? NativePathExists(newPath) : true;
+    return folder.folded.contains(name.toLower()) && NativePathExists(newPath);
+}
 
 ROWTARGETS TargetsOf(const CFileList& list, const QByteArray& nativeNewLocation) {
     ROWTARGETS t;
@@ -44,7 +80,7 @@ ROWTARGETS TargetsOf(const CFileList& list, const QByteArray& nativeNewLocation)
     return t;
 }
 
-NameConflict ConflictOf(const CFileList& list, int row, const ROWTARGETS& t) {
+NameConflict ConflictOf(const CFileList& list, int row, ROWTARGETS& t) {
     const QByteArray& newPath = t.newPaths[static_cast<size_t>(row)];
     if (newPath.isEmpty())
         return NameConflict::None;
@@ -58,8 +94,8 @@ NameConflict ConflictOf(const CFileList& list, int row, const ROWTARGETS& t) {
     if (listed != t.listed.constEnd())
         return listed.value() ? NameConflict::None : NameConflict::Exists;
     const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
-    return !CaseOnly(path, newPath) && NativePathExists(newPath) ? NameConflict::Exists
-                                                                 : NameConflict::None;
+    return !CaseOnly(path, newPath) && ExistsUnlisted(t, newPath) ? NameConflict::Exists
+                                                                  : NameConflict::None;
 }
 
 } // namespace
@@ -92,7 +128,7 @@ QString NameConflictKey(NameConflict conflict) {
 }
 
 void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation) {
-    const ROWTARGETS targets = TargetsOf(list, nativeNewLocation);
+    ROWTARGETS targets = TargetsOf(list, nativeNewLocation);
     for (int row = 0; row < list.RowCount(); ++row)
         list.SetConflict(row, ConflictOf(list, row, targets));
 }
