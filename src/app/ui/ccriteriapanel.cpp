@@ -2,6 +2,7 @@
 #include "ccriteriapanel.h"
 
 #include "app/session/cprogramstate.h"
+#include "app/session/grouphighlight.h"
 #include "cgroupframe.h"
 #include "cnumberfield.h"
 #include "criteriapanellayout.h"
@@ -329,8 +330,8 @@ void CCriteriaPanel::SetHighlight(bool enabled, const QColor& colour) {
 
 void CCriteriaPanel::UpdateHighlight() {
     for (int group = GroupRegEx; group <= GroupNewLocation; ++group) {
-        m_frames[group - 1]->SetHighlighted(m_highlight && m_state.criteria.IsGroupActive(group),
-                                            m_highlightColour);
+        m_frames[group - 1]->SetHighlighted(
+            IsGroupHighlighted(m_state.criteria, group, m_highlight), m_highlightColour);
     }
 }
 
