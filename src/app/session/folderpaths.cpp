@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "folderpaths.h"
 
+#include "platform/nativename.h"
 #include "platform/pathkind.h"
 
 #include <QByteArrayList>
@@ -57,7 +58,7 @@ JUMPPATHCHECK CheckJumpPath(const QString& typed, const QString& startFolder) {
     const QString path = unquoted.isEmpty()
                              ? QString()
                              : QDir::cleanPath(QDir(startFolder).absoluteFilePath(unquoted));
-    if (path.isEmpty() || KindOfPath(QFile::encodeName(path)) != PathKind::Folder) {
+    if (path.isEmpty() || KindOfPath(EncodeNativeName(path)) != PathKind::Folder) {
         check.refusal = QStringLiteral("Path does not exist.");
         return check;
     }

@@ -16,6 +16,7 @@
 #include "ctipdialog.h"
 #include "ctranslationsdialog.h"
 #include "czoomdialog.h"
+#include "platform/nativename.h"
 #include "rename/translationtext.h"
 
 #include <QActionGroup>
@@ -181,12 +182,12 @@ void CMainCommands::BuildFileMenu() {
     connect(
         Add(m_fileMenu, QStringLiteral("save"), QStringLiteral("&Save"), QStringLiteral("Ctrl+S")),
         &QAction::triggered, this, [this, &state] {
-            state.SaveFavouriteCommand(QFile::decodeName(m_window.SelectedFolder()));
+            state.SaveFavouriteCommand(DecodeNativeName(m_window.SelectedFolder()));
             UpdateEnabling();
         });
     connect(Add(m_fileMenu, QStringLiteral("saveAs"), QStringLiteral("Save &As...")),
             &QAction::triggered, this, [this, &state] {
-                state.SaveFavouriteAs(QFile::decodeName(m_window.SelectedFolder()));
+                state.SaveFavouriteAs(DecodeNativeName(m_window.SelectedFolder()));
                 UpdateEnabling();
             });
     connect(Add(m_fileMenu, QStringLiteral("revert"), QStringLiteral("Re&vert")),
@@ -396,7 +397,7 @@ void CMainCommands::BuildContextMenus() {
     connect(toNewLocation, &QAction::triggered, this, [this] {
         if (m_treeContextPath.isEmpty())
             return;
-        m_window.State().criteria.newLocation.path = QFile::decodeName(m_treeContextPath);
+        m_window.State().criteria.newLocation.path = DecodeNativeName(m_treeContextPath);
         m_window.Panel()->FillFromCriteria();
         m_window.RequestRefresh();
     });

@@ -14,6 +14,7 @@
 #include "cmaincommands.h"
 #include "cstatuspanes.h"
 #include "filelist/listcolumns.h"
+#include "platform/nativename.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -190,7 +191,7 @@ void CMainWindow::ApplyStartTarget(const QByteArray& commandLine) {
     case StartupTargetKind::CurrentFavourite: {
         const FAVOURITELOAD load = m_state.LoadFavourite(m_state.preferences.favouritePath, true);
         if (!load.folderToSelect.isEmpty())
-            SelectFolder(QFile::encodeName(load.folderToSelect));
+            SelectFolder(EncodeNativeName(load.folderToSelect));
         break;
     }
     case StartupTargetKind::Folder:
@@ -201,7 +202,7 @@ void CMainWindow::ApplyStartTarget(const QByteArray& commandLine) {
     case StartupTargetKind::Favourite: {
         const FAVOURITELOAD load = m_state.LoadFavourite(target.path, true);
         if (!load.folderToSelect.isEmpty())
-            SelectFolder(QFile::encodeName(load.folderToSelect));
+            SelectFolder(EncodeNativeName(load.folderToSelect));
         break;
     }
     case StartupTargetKind::ResetSettings: // declined: nothing is loaded
@@ -473,12 +474,12 @@ void CMainWindow::UndoRename() {
 }
 
 void CMainWindow::JumpToPath() {
-    CJumpToPathDialog dialog(QFile::decodeName(SelectedFolder()), this);
+    CJumpToPathDialog dialog(DecodeNativeName(SelectedFolder()), this);
     if (dialog.exec() != QDialog::Accepted) {
         m_panes->SetMessage(QStringLiteral("Jump to Path was cancelled"));
         return;
     }
-    SelectFolder(QFile::encodeName(dialog.Path()));
+    SelectFolder(EncodeNativeName(dialog.Path()));
     m_panes->SetMessage(QStringLiteral("Jumped to ") + dialog.Path());
 }
 
@@ -531,7 +532,7 @@ void CMainWindow::closeEvent(QCloseEvent* event) {
     }
     m_state.StopListing();
     if (m_initialised)
-        m_state.SavePreferences(m_preferencesPath, QFile::decodeName(SelectedFolder()));
+        m_state.SavePreferences(m_preferencesPath, DecodeNativeName(SelectedFolder()));
     SavePlacement();
     event->accept();
 }
