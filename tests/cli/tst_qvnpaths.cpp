@@ -295,6 +295,25 @@ private slots:
         QCOMPARE(Snapshot(m_nativeTree), kStart);
     }
 
+    // Every ten entries the run's status says how far it got; off a status bar that is
+    // noise: only how the run ended is said, once.
+    void aRunSaysHowItEndedOnce() {
+        QByteArray list;
+        for (int i = 0; i < 25; ++i) {
+            const QByteArray name = "many/" + QByteArray::number(i) + ".txt";
+            if (i == 0)
+                QCOMPARE(::mkdir((m_nativeTree + "/many").constData(), 0755), 0);
+            QVERIFY(WriteBytes(m_nativeTree + '/' + name, name));
+            list += name + '\n';
+        }
+        const QVNRUN run = RunQvn({"-s", "Additions/Prefix=P", "--from", "-", "--rename", "--yes"},
+                                  m_tree, m_data, list);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(!run.err.contains("Processed"), run.err.constData());
+        QCOMPARE(run.err.count("25 item(s) successfully processed.\n"), 1);
+        QVERIFY(run.err.endsWith("25 renamed, 0 unchanged, 0 failed\n"));
+    }
+
     // A list that names nothing must never fall back to the current folder.
     void anEmptyListRenamesNothing() {
         const QVNRUN run = RunQvn({"-s", "Additions/Prefix=P", "--from", "-", "--rename", "--yes"},
