@@ -160,28 +160,6 @@ private:
         return fields;
     }
 
-    void Remove(const QByteArray& path) {
-        struct stat st {};
-        if (::lstat(path.constData(), &st) != 0)
-            return;
-        if (!S_ISDIR(st.st_mode)) {
-            ::unlink(path.constData());
-            return;
-        }
-        if (DIR* dir = ::opendir(path.constData())) {
-            QByteArrayList names;
-            while (const dirent* entry = ::readdir(dir)) {
-                const QByteArray name(entry->d_name);
-                if (name != "." && name != "..")
-                    names << name;
-            }
-            ::closedir(dir);
-            for (const QByteArray& name : names)
-                Remove(path + '/' + name);
-        }
-        ::rmdir(path.constData());
-    }
-
 private slots:
     void init() {
         m_dir.reset(new QTemporaryDir);
@@ -194,7 +172,10 @@ private slots:
     }
 
     // Qt cannot remove names that are not valid UTF-8; the test does.
-    void cleanup() { Remove(m_nativeTree); }
+    void cleanup() {
+        for (const char* name : {"/b/n\xff.jpg", "/b/Pn\xff.jpg"})
+            ::unlink((m_nativeTree + name).constData());
+    }
 
     // Paths on the command line and in a --from list: which rows, in which order, and
     // what a rename and its undo do with exactly those.
