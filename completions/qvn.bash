@@ -2,7 +2,7 @@
 # Completion of qvn's options for bash. The --set keys and column keys come from qvn itself
 # (--list-keys, --list-columns), so they always match the installed program.
 
-_qvn_options='--favourite --save-favourite --pairs --prefs --set --match-case --pref
+_qvn_options='--favourite --save-favourite --pairs --prefs --from --set --match-case --pref
 --format --columns --changed --debug --sort --rename --yes --undo --undo-script --help
 --version --list-keys --list-columns --print0 --quiet --color -f -s -p -y -0 -q -h'
 
@@ -41,14 +41,14 @@ _qvn() {
     --color) COMPREPLY=($(compgen -W 'auto always never' -- "$cur")); return ;;
     --columns) _qvn_column_list "$cur"; return ;;
     --sort) _qvn_sort_keys "$cur"; return ;;
-    -f | --favourite | --save-favourite | --pairs | --prefs | --undo-script)
+    -f | --favourite | --save-favourite | --pairs | --prefs | --from | --undo-script)
         COMPREPLY=($(compgen -f -- "$cur")); return ;;
     -p | --pref | --debug) return ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$_qvn_options" -- "$cur"))
     else
-        COMPREPLY=($(compgen -d -- "$cur"))
+        COMPREPLY=($(compgen -f -- "$cur"))
     fi
 }
 complete -F _qvn qvn

@@ -15,11 +15,11 @@ function __qvn_columns
     end
 end
 
-complete -c qvn -f -a '(__fish_complete_directories)'
 complete -c qvn -s f -l favourite -r -F -d 'Load a favourites file first'
 complete -c qvn -l save-favourite -r -F -d 'Write the settings as a favourites file'
 complete -c qvn -l pairs -r -F -d 'Import rename pairs (- for standard input)'
 complete -c qvn -l prefs -r -F -d 'Read a preferences file'
+complete -c qvn -l from -r -F -d 'Read paths from a file (- for standard input)'
 complete -c qvn -s s -l set -x -a '(__qvn_set_keys)' -d 'Set SECTION/KEY=VALUE'
 complete -c qvn -s p -l pref -x -d 'Set a preference KEY=VALUE'
 complete -c qvn -l match-case -d 'Tick Match Case of the replacements'

@@ -19,6 +19,7 @@ bool IsValueOption(const QString& name) {
                                     QStringLiteral("--save-favourite"),
                                     QStringLiteral("--pairs"),
                                     QStringLiteral("--prefs"),
+                                    QStringLiteral("--from"),
                                     QStringLiteral("--undo-script"),
                                     QStringLiteral("--color")};
     return kNames.contains(name);
@@ -35,7 +36,6 @@ bool IsAttachedShortValue(const QString& argument) {
 bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
     m_error.clear();
     bool optionsEnded = false;
-    bool folderGiven = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (!optionsEnded && argument == QLatin1String("--")) {
@@ -43,10 +43,7 @@ bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
             continue;
         }
         if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument.size() == 1) {
-            if (folderGiven)
-                return Fail(QStringLiteral("more than one folder given: ") + argument);
-            request.folder = argument;
-            folderGiven = true;
+            request.paths.append(argument);
             continue;
         }
         QString name = argument;
@@ -75,6 +72,8 @@ bool COptionParser::Parse(const QStringList& arguments, QVNREQUEST& request) {
         return Fail(QStringLiteral("--undo-script needs --rename"));
     if (request.print0 && request.formatGiven)
         return Fail(QStringLiteral("--print0 and --format cannot be given together"));
+    if (request.fromFile == QLatin1String("-") && request.pairsFile == QLatin1String("-"))
+        return Fail(QStringLiteral("--from - and --pairs - cannot both read standard input"));
     if (request.undo && request.rename)
         return Fail(QStringLiteral("--undo and --rename cannot be given together"));
     return true;
@@ -133,6 +132,8 @@ bool COptionParser::ApplyOption(const QString& name, const QString& value, QVNRE
         request.pairsFile = value;
     else if (name == QLatin1String("--prefs"))
         request.preferencesFile = value;
+    else if (name == QLatin1String("--from"))
+        request.fromFile = value;
     else if (name == QLatin1String("--format"))
         return ApplyFormat(value, request);
     else if (name == QLatin1String("--columns"))

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cpreviewrun.h"
 
+#include "platform/pathchecks.h"
+#include "platform/pathkind.h"
+
 #include <condition_variable>
 #include <mutex>
 
@@ -35,15 +38,17 @@ private:
 
 } // namespace
 
-CPreviewRun::CPreviewRun(const QVNREQUEST& request, QByteArray nativeFolder)
-    : m_request(request), m_folder(std::move(nativeFolder)) {}
+CPreviewRun::CPreviewRun(const QVNREQUEST& request, QList<QByteArray> nativePaths, bool listGiven)
+    : m_request(request), m_paths(std::move(nativePaths)), m_listGiven(listGiven) {}
 
 bool CPreviewRun::Run(CProgramState& state) {
     if (m_request.sortGiven) {
         state.sortOrder.State().column = -1;
         state.sortOrder.SortByColumn(m_request.sortColumn, m_request.sortAscending);
     }
-    if (!List(state))
+    const bool listed = ListsOneFolder() ? ListFolder(state) : state.ListPaths(m_paths);
+    m_error = state.ListingError();
+    if (!listed)
         return false;
     if (!state.SelectAll())
         return false;
@@ -52,15 +57,25 @@ bool CPreviewRun::Run(CProgramState& state) {
     return true;
 }
 
-bool CPreviewRun::List(CProgramState& state) {
+// Anything but one file: a folder, or what cannot be listed, which then gets the words of
+// a folder that cannot be listed.
+bool CPreviewRun::ListsOneFolder() const {
+    if (m_paths.isEmpty())
+        return !m_listGiven;
+    return m_paths.size() == 1 && KindOfPath(m_paths.first()) != PathKind::File;
+}
+
+// The folder is listed on the state's worker, with the scan's progress.
+bool CPreviewRun::ListFolder(CProgramState& state) {
+    const QByteArray folder =
+        AbsoluteNativePath(m_paths.isEmpty() ? QByteArrayLiteral(".") : m_paths.first());
     CListingWake wake;
     state.SetListingNotify([&wake](quint64 generation) { wake.Notify(generation); });
-    const bool started = state.StartListing(m_folder);
+    const bool started = state.StartListing(folder);
     while (started && state.TakeListingEvents(wake.Wait()) != ListingStep::Finished) {
     }
     if (started)
         state.FinishListing();
     state.SetListingNotify({});
-    m_error = state.ListingError();
     return started;
 }

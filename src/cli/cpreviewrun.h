@@ -6,22 +6,28 @@
 #include "app/session/cprogramstate.h"
 
 #include <QByteArray>
+#include <QList>
 
-// Lists the folder as the window lists it, through the program state's listing, selects
-// every entry and refreshes the preview once; what the window would show goes through
-// the state's prompts and listener.
+// Lists what was named as the window lists it, through the program state's listing,
+// selects every entry and refreshes the preview once; what the window would show goes
+// through the state's prompts and listener. One folder (or none: the current folder) is
+// listed as the window lists a folder; several paths, or a file, as named paths.
 class CPreviewRun {
 public:
-    CPreviewRun(const QVNREQUEST& request, QByteArray nativeFolder);
+    // `listGiven`: the paths came from a list, so that none means an empty listing rather
+    // than the current folder.
+    CPreviewRun(const QVNREQUEST& request, QList<QByteArray> nativePaths, bool listGiven);
 
-    // False when the folder cannot be listed; Error() says why.
+    // False when a path cannot be listed; Error() says why.
     bool Run(CProgramState& state);
     const QString& Error() const { return m_error; }
 
 private:
-    bool List(CProgramState& state);
+    [[nodiscard]] bool ListsOneFolder() const;
+    bool ListFolder(CProgramState& state);
 
     const QVNREQUEST& m_request;
-    QByteArray m_folder;
+    QList<QByteArray> m_paths;
+    bool m_listGiven;
     QString m_error;
 };

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cterminallistener.h"
 
+#include <utility>
+
 void CTerminalListener::StatusChanged(StatusPane pane, const QString& text) {
-    if (m_activity != Activity::Listing)
+    if (m_activity == Activity::Listing)
+        return;
+    if (m_activity != Activity::None && pane == StatusPane::Message)
+        m_lastRunMessage = text;
+    else
         m_prompts.SetStatus(pane, text);
 }
 
@@ -26,8 +32,11 @@ void CTerminalListener::ProgressChanged(const PROGRESS& progress) {
 
 void CTerminalListener::BusyChanged(Activity activity) {
     m_activity = activity;
-    if (activity == Activity::None)
-        m_prompts.Progress().Finish();
-    else
+    if (activity != Activity::None) {
         m_prompts.Progress().Restart();
+        return;
+    }
+    m_prompts.Progress().Finish();
+    if (!m_lastRunMessage.isEmpty())
+        m_prompts.SetStatus(StatusPane::Message, std::exchange(m_lastRunMessage, QString()));
 }

@@ -105,8 +105,11 @@ bool CTerminalPrompts::ConfirmRename(const QString& message, const QString& text
 // The completion text has just gone to the status line; the dialog says nothing new.
 void CTerminalPrompts::RenameComplete(const QString& text, bool& showAgain) {
     Q_UNUSED(showAgain);
-    if (!m_quiet && text != m_lastStatus)
-        PrintError(text + QLatin1Char('\n'));
+    if (m_quiet || text == m_lastStatus)
+        return;
+    // The same text follows as the run's last status; it is said once.
+    m_lastStatus = text;
+    PrintError(text + QLatin1Char('\n'));
 }
 
 // The command line names its files as options; it never opens a file dialog.

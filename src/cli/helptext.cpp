@@ -5,10 +5,23 @@ namespace {
 
 QString OptionsHelpText() {
     return QStringLiteral(
-        "Usage: qvn [OPTIONS] [FOLDER]\n"
-        "Lists FOLDER (default: the current folder), selects all entries, runs the preview\n"
-        "refresh once and prints one row per entry in list order.\n"
+        "Usage: qvn [OPTIONS] [PATH...]\n"
+        "Lists the PATHs (default: the current folder), selects all entries, runs the\n"
+        "preview refresh once and prints one row per entry in list order. A folder is listed\n"
+        "as the window lists it (its subfolders, filter and the other selection settings\n"
+        "apply); a file is one entry of its own, whatever those settings say. A path named\n"
+        "twice, or a file also found in a named folder, is one entry; the entries are\n"
+        "sorted as a folder's are. A path that does not exist or cannot be read is a usage\n"
+        "error, reported before anything is listed or renamed.\n"
         "\n"
+        "  --from FILE\n"
+        "      Also take the paths listed in FILE, one a line (split on line feeds only, so a\n"
+        "      carriage return is part of a name; empty lines are skipped), or separated by\n"
+        "      NUL with -0 (which then also chooses NUL-ended output: find -print0 | qvn -0\n"
+        "      --from -). - reads the list from standard input. Relative paths are taken\n"
+        "      from the current folder, as bytes: names need not be valid UTF-8. May be\n"
+        "      combined with PATHs; a list that names nothing lists nothing. --from - and\n"
+        "      --pairs - cannot be given together.\n"
         "  -f, --favourite FILE\n"
         "      Load a favourites file before any --set (a missing file is a usage error, so\n"
         "      that a typo never renames with default criteria).\n"
@@ -108,13 +121,13 @@ QString OptionsHelpText() {
         "on standard error: N renamed, N unchanged, N failed. Exit code 0 on success (a\n"
         "rename in which no entry failed, an undo that completed, or a rename with nothing\n"
         "listed), 1 when a rename was stopped or refused, an entry failed or an undo was\n"
-        "declined, 2 on a usage error, a folder that cannot be listed, an options file that\n"
+        "declined, 2 on a usage error, a path that cannot be listed, an options file that\n"
         "is not a readable regular file of sane size (16 MB for favourites and preferences,\n"
-        "256 MB for rename pairs), an undo script that cannot be written, or --rename with\n"
-        "an invalid regular expression in an active group, with a one-line reason on\n"
-        "standard error. On a terminal, a scan that takes longer than about half a second\n"
-        "shows its progress (\"Scanning Folder\" and a count) on standard error, erased when\n"
-        "it ends.\n");
+        "256 MB for rename pairs, 64 MB for a --from list), an undo script that cannot be\n"
+        "written, or --rename with an invalid regular expression in an active group, with\n"
+        "a one-line reason on standard error. On a terminal, a scan that takes longer than\n"
+        "about half a second shows its progress (\"Scanning Folder\" and a count) on\n"
+        "standard error, erased when it ends.\n");
 }
 
 } // namespace
@@ -136,7 +149,8 @@ QString QvnTerminalHelpText() {
         "  -0, --print0\n"
         "      Instead of a format: the chosen columns of each entry separated by a tab, each\n"
         "      entry ended by NUL, no heading, nothing escaped, names as the bytes that name\n"
-        "      the file (for xargs -0; choose one column when names may hold a tab).\n"
+        "      the file (for xargs -0; choose one column when names may hold a tab). With\n"
+        "      --from, the list read is NUL-separated too.\n"
         "  -q, --quiet\n"
         "      Print only errors, warnings and questions: no rows, no summary, no progress\n"
         "      and no status texts.\n"
@@ -144,7 +158,7 @@ QString QvnTerminalHelpText() {
         "      Colour in the table; auto (the default) colours only on a terminal. NO_COLOR\n"
         "      set to anything but empty turns colour off whatever is asked.\n"
         "A short option may carry its value in the same word: -s'Additions/Prefix=IMG_'.\n"
-        "--pairs - reads the pairs from standard input (a question then finds no terminal to\n"
+        "--pairs - and --from - read standard input (a question then finds no terminal to\n"
         "ask: add --yes to rename).\n"
         "\n"
         "Output at a glance:\n"
@@ -176,5 +190,7 @@ QString QvnTerminalHelpText() {
         "  Extension:      qvn -s 'Extension/Mode=1'   (lower case; 4 with Extension/Fixed)\n"
         "  Move:           qvn -s 'New Location/Path=/srv/sorted'   (into that folder)\n"
         "  Pairs file:     qvn --pairs pairs.txt   (old name|new name, a line each)\n"
+        "  Some files:     qvn -s 'Additions/Prefix=old_' *.log notes/draft.txt\n"
+        "  Found files:    find . -name '*.TMP' -print0 | qvn -0 --from - -s 'Extension/Mode=1'\n"
         "  Undo:           qvn --undo   (the last run; again for the run before it)\n");
 }

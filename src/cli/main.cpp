@@ -8,11 +8,11 @@
 #include "cterminalprompts.h"
 #include "helptext.h"
 #include "outputcolumns.h"
+#include "pathlistinput.h"
 #include "renamegate.h"
 #include "terminalstyle.h"
 
 #include "platform/nativename.h"
-#include "platform/pathchecks.h"
 #include "platform/terminal.h"
 #include "rename/undoscript.h"
 
@@ -46,9 +46,14 @@ QStringList DecodedArguments(int argc, char** argv) {
     return arguments;
 }
 
-// Absolute from the start: the undo data of a run must not depend on where it was run.
-QByteArray NativeFolder(const QString& folder) {
-    return AbsoluteNativePath(folder.isEmpty() ? QByteArrayLiteral(".") : EncodeNativeName(folder));
+// The paths named on the command line and in the --from list, as their exact bytes. Empty
+// on success, else why the list cannot be read.
+QString CollectPaths(const QVNREQUEST& request, QList<QByteArray>& paths) {
+    for (const QString& path : request.paths)
+        paths.append(EncodeNativeName(path));
+    if (request.fromFile.isEmpty())
+        return QString();
+    return ReadPathList(request.fromFile, request.print0, paths);
 }
 
 // Reverses the newest run the undo journals recorded that was not undone yet; each
@@ -127,13 +132,15 @@ int main(int argc, char** argv) {
     if (request.undo)
         return UndoLastRun(state, request.assumeYes);
 
-    const QByteArray folder = NativeFolder(request.folder);
-    CPreviewRun run(request, folder);
+    QList<QByteArray> paths;
+    if (const QString problem = CollectPaths(request, paths); !problem.isEmpty())
+        return Fail(problem);
+    CPreviewRun run(request, std::move(paths), !request.fromFile.isEmpty());
     if (!run.Run(state))
         return Fail(run.Error());
 
     if (!request.saveFavouriteFile.isEmpty() &&
-        !state.SaveFavourite(request.saveFavouriteFile, DecodeNativeName(folder)))
+        !state.SaveFavourite(request.saveFavouriteFile, DecodeNativeName(state.ListedFolder())))
         return Fail(QStringLiteral("favourites file cannot be written: ") +
                     request.saveFavouriteFile);
 

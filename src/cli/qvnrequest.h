@@ -23,7 +23,8 @@ struct QVNREQUEST {
     bool quiet = false;
     bool print0 = false;
     ColourMode colour = ColourMode::Auto;
-    QString folder; // empty: the current folder
+    QStringList paths; // files and folders named; none: the current folder
+    QString fromFile;  // --from: a list of paths, "-" for standard input
     QList<QVNSETTING> settings;
     bool matchCase = false;
     QString favouriteFile;

@@ -6,6 +6,7 @@
 #include "platform/cdirectoryreader.h"
 #include "platform/filestatus.h"
 #include "platform/pathchecks.h"
+#include "platform/pathkind.h"
 #include "platform/typename.h"
 
 namespace {
@@ -45,13 +46,8 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
             AddScanSkip(m_skips, DecodeNativeName(nativePath), error);
         return;
     }
-    LEVEL level;
+    LEVEL level = LevelOf(nativePath);
     level.descriptor = reader.Descriptor();
-    level.nativePath = nativePath;
-    level.folderPath = DecodeNativeName(nativePath);
-    level.folderName = level.folderPath.mid(level.folderPath.lastIndexOf(QLatin1Char('/')) + 1);
-    if (level.folderPath.size() > m_rootLength)
-        level.subDir = level.folderPath.mid(m_rootLength);
     if (onFolder)
         onFolder(level.folderPath);
 
@@ -60,6 +56,41 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
     while (!Aborted() && reader.Next(name)) {
         if (AdmitItem(level, name, onEntry, metadata) && m_settings.subfolders)
             ScanFolder(JoinNativePath(nativePath, name), onEntry, onFolder);
+    }
+}
+
+CFolderScanner::LEVEL CFolderScanner::LevelOf(const QByteArray& nativePath) const {
+    LEVEL level;
+    level.nativePath = nativePath;
+    level.folderPath = DecodeNativeName(nativePath);
+    level.folderName = level.folderPath.mid(level.folderPath.lastIndexOf(QLatin1Char('/')) + 1);
+    if (level.folderPath.size() > m_rootLength)
+        level.subDir = level.folderPath.mid(m_rootLength);
+    return level;
+}
+
+void CFolderScanner::ListNames(const QList<QByteArray>& nativeNames, const EntrySink& onEntry,
+                               const NamedFolderSink& onFolder, const ProblemSink& onProblem) {
+    // The folder is opened once so that each name is resolved inside it; a folder that may
+    // be passed through but not read falls back to whole paths.
+    CDirectoryReader reader;
+    reader.Open(m_settings.rootPath);
+    LEVEL level = LevelOf(m_settings.rootPath);
+    level.descriptor = reader.Descriptor();
+    CMetadataReader metadata;
+    for (const QByteArray& nativeName : nativeNames) {
+        const QByteArray path = JoinNativePath(level.nativePath, nativeName);
+        FILESTATUS status;
+        const bool read = level.descriptor >= 0
+                              ? ReadFileStatusAt(level.descriptor, nativeName, status)
+                              : ReadFileStatus(path, status);
+        if (!read)
+            onProblem(path, LastErrorNumber());
+        else if (status.isFolder ||
+                 (IsSymbolicLink(status) && KindOfPath(path) == PathKind::Folder))
+            onFolder(path);
+        else
+            onEntry(MakeEntry(level, nativeName, DecodeNativeName(nativeName), status, metadata));
     }
 }
 
@@ -87,11 +118,18 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
         (isFolder && !m_settings.folders) || (!isFolder && !m_settings.files))
         return isFolder;
 
+    onEntry(MakeEntry(level, nativeName, name, status, metadata));
+    return isFolder;
+}
+
+FILEENTRY CFolderScanner::MakeEntry(const LEVEL& level, const QByteArray& nativeName,
+                                    const QString& name, const FILESTATUS& status,
+                                    CMetadataReader& metadata) {
     FILEENTRY entry;
     entry.nativeFolderPath = level.nativePath;
     entry.nativeName = nativeName;
     entry.name = name;
-    entry.typeName = TypeName(name, isFolder);
+    entry.typeName = TypeName(name, status.isFolder);
     entry.size = status.size;
     entry.folderName = level.folderName;
     entry.folderPath = level.folderPath;
@@ -99,16 +137,15 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     entry.created = status.created;
     entry.modified = status.modified;
     entry.accessed = status.accessed;
-    entry.isFolder = isFolder;
+    entry.isFolder = status.isFolder;
     entry.attributes = AttributesOf(status, nativeName);
     entry.permissions = status.mode & 07777;
     entry.hidden = nativeName.startsWith('.');
     InitialiseNewEntry(entry);
-    if (!isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
+    if (!status.isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
         metadata.ReadEntry(entry, JoinNativePath(level.nativePath, nativeName),
                            m_settings.extractExif, m_settings.extractId3);
-    onEntry(std::move(entry));
-    return isFolder;
+    return entry;
 }
 
 // Files with the same extension share their type; the scan asks once per extension.

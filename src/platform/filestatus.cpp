@@ -37,6 +37,10 @@ bool ReadFileStatusAt(int folderDescriptor, const QByteArray& nativeName, FILEST
     return StatusAt(folderDescriptor, nativeName.constData(), status);
 }
 
+bool IsSymbolicLink(const FILESTATUS& status) {
+    return S_ISLNK(status.mode);
+}
+
 quint32 AttributesOf(const FILESTATUS& status, const QByteArray& nativeName) {
     quint32 attributes = 0;
     if (!(status.mode & S_IWUSR))

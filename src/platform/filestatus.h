@@ -21,6 +21,9 @@ bool ReadFileStatus(const QByteArray& nativePath, FILESTATUS& status);
 // resolves one name instead of walking the whole path again for every item.
 bool ReadFileStatusAt(int folderDescriptor, const QByteArray& nativeName, FILESTATUS& status);
 
+// Whether the status read is that of a symbolic link itself.
+[[nodiscard]] bool IsSymbolicLink(const FILESTATUS& status);
+
 // Attribute bits of a file: read-only when the owner may not write, hidden for a name that
 // begins with a dot, the directory bit for folders.
 quint32 AttributesOf(const FILESTATUS& status, const QByteArray& nativeName);

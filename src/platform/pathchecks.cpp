@@ -4,6 +4,7 @@
 #include <QList>
 
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +35,15 @@ QByteArray AbsoluteNativePath(const QByteArray& nativePath) {
     if (nativePath.isEmpty() || nativePath.startsWith('/'))
         return AbsoluteNativePath(nativePath, QByteArrayLiteral("/"));
     return AbsoluteNativePath(nativePath, CurrentFolder());
+}
+
+QByteArray CanonicalNativePath(const QByteArray& nativePath) {
+    char* resolved = realpath(nativePath.constData(), nullptr);
+    if (!resolved)
+        return QByteArray();
+    QByteArray path(resolved);
+    std::free(resolved);
+    return path;
 }
 
 // The current folder comes from the system without symbolic links, so a ".." that climbs

@@ -12,6 +12,10 @@ QByteArray AbsoluteNativePath(const QByteArray& nativePath);
 // The same against a given absolute folder.
 QByteArray AbsoluteNativePath(const QByteArray& nativePath, const QByteArray& currentFolder);
 
+// The path with every symbolic link, "." and ".." resolved, for telling whether two paths
+// name the same place; empty when it cannot be resolved (a part is missing).
+[[nodiscard]] QByteArray CanonicalNativePath(const QByteArray& nativePath);
+
 // Whether a folder (followed through symbolic links) can be listed, and if not why, with
 // the system's error number.
 enum class FolderProblem : int { None, Missing, NotFolder, TooLong, LinkLoop, Unreadable };

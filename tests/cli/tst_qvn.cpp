@@ -116,7 +116,9 @@ private slots:
         QTest::newRow("sort bad direction")
             << QStringList{S("--sort"), S("size:up")} << S("asc or desc");
         QTest::newRow("flag with value") << QStringList{S("--changed=1")} << S("takes no value");
-        QTest::newRow("two folders") << QStringList{S("a"), S("b")} << S("more than one folder");
+        QTest::newRow("both lists from standard input")
+            << QStringList{S("--from"), S("-"), S("--pairs"), S("-")}
+            << S("cannot both read standard input");
         QTest::newRow("favourite without file") << QStringList{S("-f")} << S("needs a value");
         QTest::newRow("undo script without rename")
             << QStringList{S("--undo-script"), S("u.sh")} << S("needs --rename");
@@ -138,7 +140,7 @@ private slots:
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << S("missing") << S("folder not found");
-        QTest::newRow("a file") << S("file.txt") << S("not a folder");
+        QTest::newRow("a file named as a folder") << S("file.txt/") << S("not a folder");
     }
     void foldersThatCannotBeListed() {
         QFETCH(QString, relative);

@@ -288,7 +288,7 @@ private slots:
         QTest::newRow("missing") << u"missing"_s << u"folder not found: "_s;
         QTest::newRow("link loop") << u"loop"_s << u"symbolic link loop: "_s;
         QTest::newRow("too long") << QString(300, u'x') << u"path too long: "_s;
-        QTest::newRow("a file") << u"file.txt"_s << u"not a folder: "_s;
+        QTest::newRow("a file named as a folder") << u"file.txt/"_s << u"not a folder: "_s;
     }
     void folderProblemsHaveTheirOwnMessage() {
         QFETCH(QString, folder);

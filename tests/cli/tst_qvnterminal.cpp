@@ -392,6 +392,7 @@ private slots:
         QTest::newRow("second column")
             << QStringList{S("--columns"), S("name,newN")} << QStringList{S("name,newName")};
         QTest::newRow("option") << QStringList{S("--list-c")} << QStringList{S("--list-columns")};
+        QTest::newRow("paths list") << QStringList{S("--fr")} << QStringList{S("--from")};
         QTest::newRow("colour") << QStringList{S("--color"), S("n")} << QStringList{S("never")};
     }
     void bashCompletion() {

@@ -24,6 +24,8 @@
 #include "filelist/textrules.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <QSettings>
 
 namespace {
@@ -97,16 +99,42 @@ QString BusyText(Activity activity) {
     return QString();
 }
 
-// The folder part of a path: up to its last separator ("/" for a name in the root).
-QByteArray FolderOf(const QByteArray& nativePath) {
-    const qsizetype slash = nativePath.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArrayLiteral(".");
-    return slash == 0 ? QByteArrayLiteral("/") : nativePath.left(slash);
+// What keeps a named path from being listed, in words.
+QString PathProblemText(const PATHPROBLEM& problem) {
+    const QString shown = DecodeNativeName(problem.nativePath);
+    if (IsNotFoundError(problem.error))
+        return QStringLiteral("not found: ") + shown;
+    return WithReason(QStringLiteral("cannot be read: ") + shown, problem.error);
 }
 
-QByteArray NameOf(const QByteArray& nativePath) {
-    return nativePath.mid(nativePath.lastIndexOf('/') + 1);
+QList<QByteArray> AbsolutePaths(const QList<QByteArray>& nativePaths) {
+    const QByteArray current = CurrentNativeFolder();
+    QList<QByteArray> absolute;
+    absolute.reserve(nativePaths.size());
+    for (const QByteArray& path : nativePaths)
+        absolute.append(AbsoluteNativePath(path, current));
+    return absolute;
+}
+
+// Rows of several sources may name one file twice, through different paths of its folder;
+// the first row of a file stays. Each folder is resolved once.
+void KeepFirstOfEachFile(std::vector<FILEENTRY>& rows) {
+    QHash<QByteArray, QByteArray> placeOf;
+    QSet<QByteArray> seen;
+    seen.reserve(qsizetype(rows.size()));
+    std::erase_if(rows, [&](const FILEENTRY& entry) {
+        auto place = placeOf.constFind(entry.nativeFolderPath);
+        if (place == placeOf.constEnd()) {
+            const QByteArray canonical = CanonicalNativePath(entry.nativeFolderPath);
+            place = placeOf.insert(entry.nativeFolderPath,
+                                   canonical.isEmpty() ? entry.nativeFolderPath : canonical);
+        }
+        const QByteArray path = JoinNativePath(*place, entry.nativeName);
+        if (seen.contains(path))
+            return true;
+        seen.insert(path);
+        return false;
+    });
 }
 
 // Sets the busy activity for the life of one run or undo and clears it afterwards,
@@ -274,6 +302,7 @@ bool CProgramState::StartListing(const QByteArray& nativeFolder) {
         return false;
     }
     m_listedFolder = folder;
+    m_listedPaths.clear();
     m_skips = SCANSKIPS();
     m_scanningFolder = DecodeNativeName(folder);
     list.Clear();
@@ -355,11 +384,70 @@ void CProgramState::StopWorker() {
 bool CProgramState::ListFolder(const QByteArray& nativeFolder) {
     if (Refused("Listing"))
         return false;
+    m_listedPaths.clear();
     m_listedFolder = AbsoluteNativePath(nativeFolder);
     Relist();
     ReportSkips();
     RequestRefresh();
     return true;
+}
+
+bool CProgramState::ListPaths(const QList<QByteArray>& nativePaths) {
+    m_listingError.clear();
+    if (Refused("Listing")) {
+        m_listingError = QStringLiteral("busy: ") + BusyText(m_busy);
+        return false;
+    }
+    StopWorker();
+    const QList<QByteArray> paths = AbsolutePaths(nativePaths);
+    NAMEDPATHS named = SortNamedPaths(ScanSettings(QByteArray()), paths);
+    if (!PathsListable(named))
+        return false;
+    m_listedFolder = !named.folders.isEmpty() ? named.folders.first()
+                     : named.entries.empty()  ? CurrentNativeFolder()
+                                              : named.entries.front().nativeFolderPath;
+    m_listedPaths = paths;
+    // Busy as a listing on the worker is, so that front ends take it as one.
+    SetBusy(Activity::Listing);
+    list.Clear();
+    m_skips = SCANSKIPS();
+    list.AppendRows(RowsOfPaths(std::move(named)));
+    Sort();
+    if (preferences.autoSelectEntries)
+        list.SelectAll();
+    SetStatus(DecodeNativeName(m_listedFolder));
+    ReportSkips();
+    SetBusy(Activity::None);
+    RequestRefresh();
+    return true;
+}
+
+// Every path is checked before anything is listed: the first that cannot be is named.
+bool CProgramState::PathsListable(const NAMEDPATHS& named) {
+    if (!named.problems.isEmpty()) {
+        m_listingError = PathProblemText(named.problems.first());
+        return false;
+    }
+    for (const QByteArray& folder : named.folders) {
+        if (!FolderListable(folder))
+            return false;
+    }
+    return true;
+}
+
+// The named files, then each named folder's listing; a file that comes from more than
+// one of them is one row.
+std::vector<FILEENTRY> CProgramState::RowsOfPaths(NAMEDPATHS&& named) {
+    const qsizetype sources = named.folders.size() + (named.entries.empty() ? 0 : 1);
+    std::vector<FILEENTRY> rows = std::move(named.entries);
+    for (const QByteArray& folder : std::as_const(named.folders)) {
+        std::vector<FILEENTRY> found = ScanFolderEntries(ScanSettings(folder), &m_skips);
+        rows.insert(rows.end(), std::make_move_iterator(found.begin()),
+                    std::make_move_iterator(found.end()));
+    }
+    if (sources > 1)
+        KeepFirstOfEachFile(rows);
+    return rows;
 }
 
 // The listing a rename run or an undo asks for: on the calling thread, no status text.
@@ -371,7 +459,11 @@ void CProgramState::ReportSkips() {
 void CProgramState::Relist() {
     list.Clear();
     m_skips = SCANSKIPS();
-    list.AppendRows(ScanFolderEntries(ScanSettings(m_listedFolder), &m_skips));
+    // Named files that were renamed away are no longer there; the rest are listed again.
+    if (!m_listedPaths.isEmpty())
+        list.AppendRows(RowsOfPaths(SortNamedPaths(ScanSettings(QByteArray()), m_listedPaths)));
+    else
+        list.AppendRows(ScanFolderEntries(ScanSettings(m_listedFolder), &m_skips));
     Sort();
     if (preferences.autoSelectEntries)
         list.SelectAll();
@@ -387,26 +479,25 @@ bool CProgramState::AddDroppedPaths(const QList<QByteArray>& nativePaths, bool c
         return false;
     if (clearFirst)
         list.Clear();
-    for (const QByteArray& dropped : nativePaths)
-        ListDropped(FollowLinks(dropped));
+    // Each drop's rows go ahead of the earlier ones, all inserted at once.
+    std::vector<FILEENTRY> rows;
+    for (auto dropped = nativePaths.crbegin(); dropped != nativePaths.crend(); ++dropped) {
+        std::vector<FILEENTRY> found = DroppedRows(FollowLinks(*dropped));
+        rows.insert(rows.end(), std::make_move_iterator(found.begin()),
+                    std::make_move_iterator(found.end()));
+    }
+    list.InsertRows(0, std::move(rows));
     return true;
 }
 
-// A dropped folder is listed; a dropped file is listed alone: the filter becomes its exact
-// name (its blanks as U+0001, so that they stay part of the one pattern), matched by case.
-// The rows go to the top, ahead of those already there.
-void CProgramState::ListDropped(const QByteArray& nativePath) {
+// A dropped folder is listed; a dropped file is its own row, built from its status alone.
+std::vector<FILEENTRY> CProgramState::DroppedRows(const QByteArray& nativePath) {
     const PathKind kind = KindOfPath(nativePath);
-    if (kind != PathKind::Folder && kind != PathKind::File)
-        return;
-    const bool isFolder = kind == PathKind::Folder;
-    SCANSETTINGS settings = ScanSettings(isFolder ? nativePath : FolderOf(nativePath));
-    if (!isFolder) {
-        settings.filter = DecodeNativeName(NameOf(nativePath));
-        settings.filter.replace(QLatin1Char(' '), QChar(0x0001));
-        settings.filterMatchCase = true;
-    }
-    list.InsertRows(0, ScanFolderEntries(settings));
+    if (kind == PathKind::Folder)
+        return ScanFolderEntries(ScanSettings(nativePath));
+    if (kind != PathKind::File)
+        return {};
+    return SortNamedPaths(ScanSettings(QByteArray()), {AbsoluteNativePath(nativePath)}).entries;
 }
 
 bool CProgramState::SortList() {

@@ -11,6 +11,7 @@
 #include "engine/translations.h"
 #include "filelist/cfilelist.h"
 #include "filelist/csortorder.h"
+#include "filelist/namedpaths.h"
 #include "filelist/scansettings.h"
 #include "filelist/scanskips.h"
 #include "rename/crenamehistory.h"
@@ -124,10 +125,17 @@ public:
     const QByteArray& ListedFolder() const { return m_listedFolder; }
     // Lists a folder on the calling thread and finishes it as FinishListing does.
     bool ListFolder(const QByteArray& nativeFolder);
+    // Lists paths a user named, on the calling thread, and finishes as FinishListing does:
+    // a folder as ListFolder lists it, a file as its own row whatever the selection
+    // criteria say (its folder is its location). Relative paths are taken from the current
+    // folder; a path named twice, or a file also found in a named folder, is one row. When
+    // any path cannot be listed nothing changes and ListingError() says which and why.
+    // ListedFolder() is then the first folder named, else the first file's folder.
+    bool ListPaths(const QList<QByteArray>& nativePaths);
     // Files and folders dropped onto the list, listed on the calling thread: a symbolic
-    // link stands for its target; a folder is listed, a file is listed alone (its folder
-    // with its exact name as the filter, case-sensitive); anything else is ignored. The
-    // rows go to the top of the list, unsorted. False (status text) while busy.
+    // link stands for its target; a folder is listed, a file is listed alone as its own
+    // row; anything else is ignored. The rows go to the top of the list, the last dropped
+    // first, unsorted. False (status text) while busy.
     bool AddDroppedPaths(const QList<QByteArray>& nativePaths, bool clearFirst);
 
     // Edits of the rows; each is refused (false, with a status text) while busy.
@@ -194,7 +202,9 @@ private:
     void ReportSkips();
     void Rescan();
     void Sort();
-    void ListDropped(const QByteArray& nativePath);
+    std::vector<FILEENTRY> DroppedRows(const QByteArray& nativePath);
+    [[nodiscard]] bool PathsListable(const NAMEDPATHS& named);
+    std::vector<FILEENTRY> RowsOfPaths(NAMEDPATHS&& named);
     void AddRecent(const QString& path);
     QString LogPath() const;
     void SetStatus(const QString& text);
@@ -210,6 +220,7 @@ private:
     ListingNotify m_listingNotify;
     quint64 m_generation = 0;
     QByteArray m_listedFolder;
+    QList<QByteArray> m_listedPaths; // the absolute paths named, when they were listed
     SCANSKIPS m_skips;
     QString m_scanningFolder;
     QString m_listingError;
