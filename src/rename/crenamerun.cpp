@@ -11,6 +11,11 @@
 #include "platform/filestatus.h"
 #include "platform/nativename.h"
 
+#include <QHash>
+
+#include <algorithm>
+#include <cerrno>
+
 namespace {
 
 constexpr int kMostTemporaryNames = 100;
@@ -204,6 +209,13 @@ void CRenameRun::Plan() {
     options.copy = !m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove;
     PlanTargets(m_pairs, m_order, options);
     m_states.assign(m_pairs.size(), PairState::Pending);
+    m_befores.assign(m_pairs.size(), BEFORE());
+    m_ahead.assign(m_pairs.size(), AHEAD());
+    m_aheadPairs.clear();
+    m_aheadEnd = 0;
+    m_positionOf.resize(m_order.size());
+    for (size_t position = 0; position < m_order.size(); ++position)
+        m_positionOf[m_order[position]] = position;
     m_planned.clear();
     for (const RENAMEPAIR& pair : m_pairs) {
         if (pair.plannedError == 0)
@@ -213,6 +225,9 @@ void CRenameRun::Plan() {
 
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {
     for (size_t position = 0; position < m_order.size(); ++position) {
+        m_position = position;
+        if (m_journal->IsOpen() && position >= m_aheadEnd)
+            WriteAhead(position);
         const Step step = ProcessPair(position, result);
         m_prompts.KeepResponsive(static_cast<qint64>(position + 1),
                                  static_cast<qint64>(m_order.size()));
@@ -228,7 +243,7 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
     const bool isFolder = pair.isFolder;
     if (pair.blocker >= 0 && pair.plannedError == 0)
         Park(static_cast<size_t>(pair.blocker), position);
-    const BEFORE before = ReadBefore(pair);
+    const BEFORE& before = BeforeOf(m_order[position]);
     if (pair.NativeOldPath() == pair.NativeNewPath()) {
         Unchanged(pair, isFolder, before, result);
         return Step::Next;
@@ -249,9 +264,14 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
     return Step::Next;
 }
 
-CRenameRun::BEFORE CRenameRun::ReadBefore(const RENAMEPAIR& pair) const {
-    // One look at the file gives both what undo needs and the attributes.
-    BEFORE before;
+// One look at the file gives both what undo needs and the attributes; it is the only
+// status read of the entry in the run.
+const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index) {
+    BEFORE& before = m_befores[index];
+    if (before.read)
+        return before;
+    before.read = true;
+    const RENAMEPAIR& pair = m_pairs[index];
     before.identityKnown = ReadFileIdentity(pair.NativeOldPath(), before.identity);
     FILESTATUS status;
     status.mode = before.identity.mode;
@@ -261,12 +281,89 @@ CRenameRun::BEFORE CRenameRun::ReadBefore(const RENAMEPAIR& pair) const {
     return before;
 }
 
+// Puts the intents of the next batch of pairs into the journal and onto the disk, before
+// the first of their moves. Each pair's intent is for the move it will make if all goes
+// as planned, from the name it will have then: a pair that an earlier pair parks starts
+// from its first temporary name.
+void CRenameRun::WriteAhead(size_t first) {
+    CancelAhead();
+    const size_t end =
+        std::min(first + static_cast<size_t>(CUndoJournal::kBatchEntries), m_order.size());
+    QHash<size_t, QByteArray> parkedAt;
+    for (size_t position = first; position < end; ++position) {
+        const size_t index = m_order[position];
+        const RENAMEPAIR& pair = m_pairs[index];
+        if (pair.plannedError != 0)
+            continue;
+        const auto blocker = static_cast<size_t>(pair.blocker);
+        if (pair.blocker >= 0 && m_states[blocker] == PairState::Pending &&
+            m_positionOf[blocker] > position && !parkedAt.contains(blocker)) {
+            const RENAMEPAIR& other = m_pairs[blocker];
+            const QByteArray temporary = other.nativeFolder + TemporaryName(other.nativeName, 1);
+            IntendAhead(blocker, m_ahead[blocker].park, other.NativeOldPath(), temporary);
+            parkedAt.insert(blocker, temporary);
+        }
+        const QByteArray oldPath = parkedAt.value(index, pair.NativeOldPath());
+        const QByteArray newPath = pair.NativeNewPath();
+        IntendAhead(index, m_ahead[index].move, oldPath,
+                    oldPath == newPath ? QByteArray() : newPath);
+    }
+    m_journal->WriteAhead();
+    m_aheadEnd = end;
+}
+
+int CRenameRun::IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
+                            const QByteArray& newPath) {
+    const BEFORE& before = BeforeOf(index);
+    intent.entry =
+        m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr);
+    intent.oldPath = oldPath;
+    intent.newPath = newPath;
+    m_aheadPairs.push_back(index);
+    return intent.entry;
+}
+
+// The journal entry of a move about to be made: the intent written ahead for it, or, for
+// a move the batch did not foresee (a temporary or suffixed name that was taken after all,
+// a path inside a folder renamed in the same batch), an intent of its own, on the disk
+// before the move. The moves after it then start a new batch, so that the journal keeps
+// the intents in the order of the moves, which is the order undo relies on.
+int CRenameRun::JournalEntry(size_t index, const QByteArray& oldPath, const QByteArray& newPath) {
+    for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
+        if (intent->entry >= 0 && intent->oldPath == oldPath && intent->newPath == newPath) {
+            const int entry = intent->entry;
+            *intent = INTENT();
+            return entry;
+        }
+    }
+    CancelAhead();
+    const BEFORE& before = BeforeOf(index);
+    const int entry =
+        m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr);
+    m_journal->WriteAhead();
+    m_aheadEnd = m_position + 1;
+    return entry;
+}
+
+// Intents written ahead whose moves will not be made as written: marked as never done, so
+// that undo does not look for them.
+void CRenameRun::CancelAhead() {
+    for (const size_t index : m_aheadPairs) {
+        for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
+            if (intent->entry >= 0)
+                m_journal->Failed(intent->entry, ECANCELED);
+            *intent = INTENT();
+        }
+    }
+    m_aheadPairs.clear();
+}
+
 void CRenameRun::Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
                            RENAMERESULT& result) {
     if (m_journal->IsOpen()) {
-        const int entry = m_journal->Intend(pair.NativeOldPath(), QByteArray(),
-                                            before.identityKnown ? &before.identity : nullptr);
-        m_journal->Done(entry, pair.NativeOldPath());
+        const int entry =
+            JournalEntry(static_cast<size_t>(&pair - m_pairs.data()), pair.NativeOldPath(), {});
+        m_journal->Done(entry, before.identityKnown ? before.identity : FILEIDENTITY());
     }
     AddHistoryOf(pair, false, isFolder, before);
     ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
@@ -281,7 +378,7 @@ void CRenameRun::Park(size_t index, size_t position) {
     RENAMEPAIR& pair = m_pairs[index];
     if (m_states[index] != PairState::Pending)
         return;
-    const BEFORE before = ReadBefore(pair);
+    const BEFORE& before = BeforeOf(index);
     RENAMEPAIR parked = pair;
     parked.newFolder = pair.folder;
     parked.nativeNewFolder = pair.nativeFolder;
@@ -305,22 +402,35 @@ void CRenameRun::Park(size_t index, size_t position) {
     }
 }
 
-// The journal line goes to disk before the move, so a run killed between the two can
-// still be reversed: undo then finds out from the file at the new path.
+// The intent is on the disk before the move, so a run killed between the two can still be
+// reversed: undo then finds out from the files at the old and new paths.
 FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool replace,
                                  const BEFORE& before) {
     const QByteArray oldPath = pair.NativeOldPath();
     const bool journalled = m_journal->IsOpen();
     const int entry =
-        journalled
-            ? m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr)
-            : -1;
+        journalled ? JournalEntry(static_cast<size_t>(&pair - m_pairs.data()), oldPath, newPath)
+                   : -1;
     const FILEOPRESULT result = Move(oldPath, newPath, replace);
-    if (journalled && result.ok)
-        m_journal->Done(entry, newPath);
-    else if (journalled)
-        m_journal->Failed(entry, result.error);
+    if (journalled)
+        Journalled(entry, result, newPath, before);
     return result;
+}
+
+void CRenameRun::Journalled(int entry, const FILEOPRESULT& result, const QByteArray& newPath,
+                            const BEFORE& before) {
+    if (!result.ok) {
+        m_journal->Failed(entry, result.error);
+        return;
+    }
+    // A rename inside the entry's own folder keeps the file; only a copy, or a move into
+    // the new location (perhaps on another file system), makes another one.
+    FILEIDENTITY now;
+    if (m_newLocation.isEmpty() && before.identityKnown)
+        now = before.identity;
+    else if (!ReadFileIdentity(newPath, now))
+        now = FILEIDENTITY();
+    m_journal->Done(entry, now);
 }
 
 FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
@@ -414,6 +524,8 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
 
 void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory previous) {
     m_log.CloseLog();
+    if (m_journal->IsOpen())
+        CancelAhead();
     m_changedAnything = m_changedAnything || m_changes.ChangesAnything();
     if (m_changedAnything) {
         m_journal->End();
@@ -425,6 +537,9 @@ void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory pre
     m_order.clear();
     m_states.clear();
     m_planned.clear();
+    m_befores.clear();
+    m_ahead.clear();
+    m_positionOf.clear();
     if (completed)
         Completed(result);
     else

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renameplan.h"
 
+#include "ctargetfolders.h"
 #include "renametexts.h"
 
 #include "filelist/nameconflicts.h"
@@ -23,6 +24,7 @@ struct SOURCES {
     QHash<QByteArray, size_t> pairOf;
     std::vector<bool> leaves;
     std::vector<bool> changes;
+    CTargetFolders onDisk; // what else is at the targets, for every pass
 };
 
 enum class Target { Free, Replace, Taken };
@@ -36,7 +38,7 @@ bool CaseOnly(const QByteArray& path, const QByteArray& newPath) {
 }
 
 Target Classify(const RENAMEPAIR& pair, const QByteArray& path, const QSet<QByteArray>& claimed,
-                const SOURCES& sources, const PLANOPTIONS& options, int& blocker) {
+                SOURCES& sources, const PLANOPTIONS& options, int& blocker) {
     blocker = -1;
     if (claimed.contains(path))
         return Target::Taken;
@@ -50,13 +52,13 @@ Target Classify(const RENAMEPAIR& pair, const QByteArray& path, const QSet<QByte
     if (source != sources.pairOf.constEnd() && sources.changes[source.value()])
         return Target::Taken;
     // A name that differs only in letter case may be the entry itself; the move decides.
-    if (CaseOnly(pair.NativeOldPath(), path) || !NativePathExists(path))
+    if (CaseOnly(pair.NativeOldPath(), path) || !sources.onDisk.Exists(path))
         return Target::Free;
     return options.overwriteTargetFiles && !pair.isFolder ? Target::Replace : Target::Taken;
 }
 
-void PlanPair(RENAMEPAIR& pair, const NAMES& wanted, QSet<QByteArray>& claimed,
-              const SOURCES& sources, const PLANOPTIONS& options) {
+void PlanPair(RENAMEPAIR& pair, const NAMES& wanted, QSet<QByteArray>& claimed, SOURCES& sources,
+              const PLANOPTIONS& options) {
     pair.newName = wanted.text;
     pair.nativeNewName = wanted.native;
     pair.replace = false;
