@@ -200,6 +200,8 @@ void CRenameRun::Prepare() {
     Status(RenamingStatus());
     if (m_preferences.logActivity)
         m_log.OpenLog(m_logPath);
+    // Flushed with each batch of the journal; the journal, not the log, is what undo reads.
+    m_log.SetFlushEachLine(false);
 }
 
 void CRenameRun::Plan() {
@@ -207,7 +209,7 @@ void CRenameRun::Plan() {
     options.overwriteTargetFiles = m_preferences.overwriteTargetFiles;
     options.preventDuplicates = m_preferences.preventDuplicates;
     options.copy = !m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove;
-    PlanTargets(m_pairs, m_order, options);
+    m_planned = PlanTargets(m_pairs, m_order, options);
     m_states.assign(m_pairs.size(), PairState::Pending);
     m_befores.assign(m_pairs.size(), BEFORE());
     m_ahead.assign(m_pairs.size(), AHEAD());
@@ -216,11 +218,6 @@ void CRenameRun::Plan() {
     m_positionOf.resize(m_order.size());
     for (size_t position = 0; position < m_order.size(); ++position)
         m_positionOf[m_order[position]] = position;
-    m_planned.clear();
-    for (const RENAMEPAIR& pair : m_pairs) {
-        if (pair.plannedError == 0)
-            m_planned.insert(pair.NativeNewPath());
-    }
 }
 
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {
@@ -228,6 +225,8 @@ bool CRenameRun::ProcessAll(RENAMERESULT& result) {
         m_position = position;
         if (m_journal->IsOpen() && position >= m_aheadEnd)
             WriteAhead(position);
+        if (position % CUndoJournal::kBatchEntries == 0)
+            m_log.Flush();
         const Step step = ProcessPair(position, result);
         m_prompts.KeepResponsive(static_cast<qint64>(position + 1),
                                  static_cast<qint64>(m_order.size()));
@@ -244,11 +243,11 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
     if (pair.blocker >= 0 && pair.plannedError == 0)
         Park(static_cast<size_t>(pair.blocker), position);
     const BEFORE& before = BeforeOf(m_order[position]);
-    if (pair.NativeOldPath() == pair.NativeNewPath()) {
+    if (pair.KeepsPath()) {
         Unchanged(pair, isFolder, before, result);
         return Step::Next;
     }
-    QString failedPath = pair.NewPath();
+    QString failedPath;
     const FILEOPRESULT moved = pair.plannedError != 0
                                    ? Refused(pair.plannedError)
                                    : MoveResolvingDuplicates(pair, before, failedPath);
@@ -257,7 +256,8 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
         Succeeded(position, pair, isFolder, before, suffixed, result);
         return Step::Next;
     }
-    const QString question = FailedEntryText(pair.OldPath(), failedPath, moved);
+    const QString question =
+        FailedEntryText(pair.OldPath(), failedPath.isEmpty() ? pair.NewPath() : failedPath, moved);
     if (m_prompts.Ask(question, PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
         return Step::Stop;
     ++result.ignored;
@@ -267,12 +267,17 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
 // One look at the file gives both what undo needs and the attributes; it is the only
 // status read of the entry in the run.
 const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index) {
+    const BEFORE& before = m_befores[index];
+    return before.read ? before : BeforeOf(index, m_pairs[index].NativeOldPath());
+}
+
+const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index, const QByteArray& oldPath) {
     BEFORE& before = m_befores[index];
     if (before.read)
         return before;
     before.read = true;
     const RENAMEPAIR& pair = m_pairs[index];
-    before.identityKnown = ReadFileIdentity(pair.NativeOldPath(), before.identity);
+    before.identityKnown = ReadFileIdentity(oldPath, before.identity);
     FILESTATUS status;
     status.mode = before.identity.mode;
     status.isFolder = before.identity.IsFolder();
@@ -303,7 +308,9 @@ void CRenameRun::WriteAhead(size_t first) {
             IntendAhead(blocker, m_ahead[blocker].park, other.NativeOldPath(), temporary);
             parkedAt.insert(blocker, temporary);
         }
-        const QByteArray oldPath = parkedAt.value(index, pair.NativeOldPath());
+        const auto parked = parkedAt.constFind(index);
+        const QByteArray oldPath =
+            parked != parkedAt.constEnd() ? parked.value() : pair.NativeOldPath();
         const QByteArray newPath = pair.NativeNewPath();
         IntendAhead(index, m_ahead[index].move, oldPath,
                     oldPath == newPath ? QByteArray() : newPath);
@@ -314,7 +321,8 @@ void CRenameRun::WriteAhead(size_t first) {
 
 int CRenameRun::IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
                             const QByteArray& newPath) {
-    const BEFORE& before = BeforeOf(index);
+    // A pair's intent from a temporary name comes after its park's, which read the pair.
+    const BEFORE& before = BeforeOf(index, oldPath);
     intent.entry =
         m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr);
     intent.oldPath = oldPath;
@@ -366,8 +374,9 @@ void CRenameRun::Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& 
         m_journal->Done(entry, before.identityKnown ? before.identity : FILEIDENTITY());
     }
     AddHistoryOf(pair, false, isFolder, before);
-    ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
-                            pair.dateTaken, m_changes, Now());
+    if (m_changes.ChangesAnything())
+        ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
+                                pair.dateTaken, m_changes, Now());
     ++result.processed;
 }
 
@@ -393,7 +402,8 @@ void CRenameRun::Park(size_t index, size_t position) {
         m_states[index] = PairState::Parked;
         m_changedAnything = true;
         AddHistoryOf(parked, true, pair.isFolder, before);
-        m_log.WriteLogLine(RenamedLogText(parked.NativeOldPath(), parked.NativeNewPath()));
+        if (m_log.IsOpen())
+            m_log.WriteLogLine(RenamedLogText(m_movedFrom, m_movedTo));
         if (pair.isFolder)
             RewriteLaterPairs(position, parked);
         pair.name = parked.newName;
@@ -414,6 +424,10 @@ FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPa
     const FILEOPRESULT result = Move(oldPath, newPath, replace);
     if (journalled)
         Journalled(entry, result, newPath, before);
+    if (result.ok) {
+        m_movedFrom = oldPath;
+        m_movedTo = newPath;
+    }
     return result;
 }
 
@@ -454,7 +468,6 @@ FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPa
 // plan gave to another pair.
 FILEOPRESULT CRenameRun::MoveResolvingDuplicates(RENAMEPAIR& pair, const BEFORE& before,
                                                  QString& failedPath) {
-    failedPath = pair.NewPath();
     FILEOPRESULT result = Attempt(pair, pair.NativeNewPath(), pair.replace, before);
     if (result.ok || !m_preferences.preventDuplicates || pair.replace)
         return result;
@@ -479,15 +492,17 @@ void CRenameRun::Succeeded(size_t position, const RENAMEPAIR& pair, bool isFolde
                            const BEFORE& before, bool suffixed, RENAMERESULT& result) {
     m_changedAnything = true;
     AddHistoryOf(pair, true, isFolder, before);
-    m_log.WriteLogLine(RenamedLogText(pair.NativeOldPath(), pair.NativeNewPath()));
-    ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
-                            pair.dateTaken, m_changes, Now());
+    if (m_log.IsOpen())
+        m_log.WriteLogLine(RenamedLogText(m_movedFrom, m_movedTo));
+    if (m_changes.ChangesAnything())
+        ApplyAttributesAndTimes(m_list, pair.item, m_movedTo, before.attributes, pair.dateTaken,
+                                m_changes, Now());
     ++result.processed;
     ++result.renamed;
     if (result.processed % 10 == 0)
         Status(ProcessedStatus(result.processed));
     if (m_newLocation.isEmpty()) {
-        m_list.SetName(pair.item, pair.newName);
+        m_list.SetName(pair.item, pair.newName, pair.nativeNewName);
         if (suffixed)
             m_list.SetNewName(pair.item, pair.newName);
     }
@@ -507,10 +522,10 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
     const FILEENTRY& entry = m_list.GetEntry(pair.item);
     RENAMEHISTORY record;
     record.oldPath = pair.OldPath();
-    record.nativeOldPath = pair.NativeOldPath();
+    record.nativeOldPath = changed ? m_movedFrom : pair.NativeOldPath();
     if (changed) {
         record.newPath = pair.NewPath();
-        record.nativeNewPath = pair.NativeNewPath();
+        record.nativeNewPath = m_movedTo;
     }
     record.attributes = before.attributes;
     record.isFolder = isFolder ? 1 : 0;
@@ -519,7 +534,7 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
     record.accessed = entry.accessed;
     record.permissions = before.identityKnown ? (before.identity.mode & 07777) : entry.permissions;
     record.permissionsKnown = before.identityKnown;
-    m_history.AddHistory(record);
+    m_history.AddHistory(std::move(record));
 }
 
 void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory previous) {

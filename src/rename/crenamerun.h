@@ -129,6 +129,8 @@ private:
     bool ProcessAll(RENAMERESULT& result);
     Step ProcessPair(size_t position, RENAMERESULT& result);
     const BEFORE& BeforeOf(size_t index);
+    // The same, given the pair's old path as it is now.
+    const BEFORE& BeforeOf(size_t index, const QByteArray& oldPath);
     void WriteAhead(size_t first);
     int IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
                     const QByteArray& newPath);
@@ -179,6 +181,8 @@ private:
     std::vector<size_t> m_aheadPairs; // the pairs with intents of the batch in the journal
     size_t m_aheadEnd = 0;            // the first position past the batch
     size_t m_position = 0;            // the position being processed
+    QByteArray m_movedFrom;           // the paths of the last move made
+    QByteArray m_movedTo;
     bool m_changedAnything = false;
     CActivityLog m_log;
     std::unique_ptr<CUndoJournal> m_journal;

@@ -28,4 +28,5 @@ private:
     void Read(const QByteArray& folder, FOLDER& names);
 
     QHash<QByteArray, FOLDER> m_folders;
+    QByteArray m_lowered; // the name being looked up, with A-Z folded
 };
