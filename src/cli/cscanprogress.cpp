@@ -26,6 +26,8 @@ void CScanProgress::Restart() {
 }
 
 void CScanProgress::Update(const QString& folderPath, int count) {
+    if (!Due())
+        return;
     const QString path = folderPath.size() > kMaxPathShown
                              ? QStringLiteral("…") + folderPath.right(kMaxPathShown)
                              : folderPath;
@@ -33,16 +35,24 @@ void CScanProgress::Update(const QString& folderPath, int count) {
 }
 
 void CScanProgress::UpdateCount(const QString& doing, qint64 done, qint64 total) {
+    if (!Due())
+        return;
     Show(QStringLiteral("%1 %2 of %3 …").arg(doing).arg(done).arg(total));
 }
 
-void CScanProgress::Show(const QString& text) {
+bool CScanProgress::Due() const {
+    if (!m_enabled)
+        return false;
     const qint64 now = m_timer.elapsed();
-    if (!m_enabled || now < kDelayMs || (m_shown && now - m_lastDrawn < kRedrawMs))
+    return now >= kDelayMs && (!m_shown || now - m_lastDrawn >= kRedrawMs);
+}
+
+void CScanProgress::Show(const QString& text) {
+    if (!Due())
         return;
     Write(kEraseLine + text);
     m_shown = true;
-    m_lastDrawn = now;
+    m_lastDrawn = m_timer.elapsed();
 }
 
 void CScanProgress::Finish() {

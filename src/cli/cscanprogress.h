@@ -21,6 +21,8 @@ public:
 
 private:
     void Show(const QString& text);
+    // Whether a line shown now would be drawn; the text is made only then.
+    [[nodiscard]] bool Due() const;
     void Write(const QString& text);
 
     bool m_enabled;

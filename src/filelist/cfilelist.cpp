@@ -120,9 +120,13 @@ void CFileList::ResetEntry(int row) {
 }
 
 void CFileList::SetName(int row, const QString& text) {
+    SetName(row, text, EncodeNativeName(text));
+}
+
+void CFileList::SetName(int row, const QString& text, const QByteArray& nativeText) {
     FILEENTRY& e = Entry(row);
     e.name = text;
-    e.nativeName = EncodeNativeName(text);
+    e.nativeName = nativeText;
     e.affected = e.name != e.newName;
     Changed(row, RowChange::Names);
 }

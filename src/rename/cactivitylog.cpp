@@ -39,8 +39,18 @@ void CActivityLog::WriteLogLine(const QByteArray& text) {
         return;
     // One line per event whatever a name holds: a line break in a name must not forge a
     // line of its own.
-    m_file.write(LogTimeText(m_clock()).toUtf8() + " - " + EscapeControlBytes(text) + '\n');
+    const qint64 now = m_clock();
+    if (m_timeText.isEmpty() || now != m_timeSeconds) {
+        m_timeSeconds = now;
+        m_timeText = LogTimeText(now).toUtf8() + " - ";
+    }
+    m_file.write(m_timeText + EscapeControlBytes(text) + '\n');
     if (m_flushEachLine)
+        m_file.flush();
+}
+
+void CActivityLog::Flush() {
+    if (m_isOpen)
         m_file.flush();
 }
 

@@ -7,7 +7,8 @@
 #include <functional>
 
 // The activity log of one rename run or undo: lines are only ever appended, each flushed
-// at once so that the log is complete up to the last change even if the program dies.
+// at once so that the log is complete up to the last change even if the program dies, or,
+// for a run that flushes it with each batch of its journal, flushed then.
 // A log that cannot be opened writes nothing and stops nothing.
 class CActivityLog {
 public:
@@ -26,12 +27,18 @@ public:
     void WriteLogLine(const QByteArray& text);
     void CloseLog();
     bool IsOpen() const { return m_isOpen; }
+    // Off: lines wait for Flush (or the close).
+    void SetFlushEachLine(bool flush) { m_flushEachLine = flush; }
+    void Flush();
 
 private:
     Clock m_clock;
     QFile m_file;
     bool m_flushEachLine = true;
     bool m_isOpen = false;
+    // Lines come many a second: the time text is made once for each second.
+    qint64 m_timeSeconds = 0;
+    QByteArray m_timeText;
 };
 
 // The log's file name inside a folder.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "crenamehistory.h"
 
-void CRenameHistory::AddHistory(const RENAMEHISTORY& record) {
-    m_records.push_back(record);
+void CRenameHistory::AddHistory(RENAMEHISTORY record) {
+    m_records.push_back(std::move(record));
 }
 
 void CRenameHistory::ClearHistory() {

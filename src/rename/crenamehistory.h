@@ -29,7 +29,7 @@ struct RENAMEHISTORY {
 // The undo records of the most recent run, in the order the run processed its entries.
 class CRenameHistory {
 public:
-    void AddHistory(const RENAMEHISTORY& record);
+    void AddHistory(RENAMEHISTORY record);
     void ClearHistory();
     int HistoryCount() const { return static_cast<int>(m_records.size()); }
     const std::vector<RENAMEHISTORY>& Records() const { return m_records; }

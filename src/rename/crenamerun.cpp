@@ -11,6 +11,11 @@
 #include "platform/filestatus.h"
 #include "platform/nativename.h"
 
+#include <QHash>
+
+#include <algorithm>
+#include <cerrno>
+
 namespace {
 
 constexpr int kMostTemporaryNames = 100;
@@ -195,6 +200,8 @@ void CRenameRun::Prepare() {
     Status(RenamingStatus());
     if (m_preferences.logActivity)
         m_log.OpenLog(m_logPath);
+    // Flushed with each batch of the journal; the journal, not the log, is what undo reads.
+    m_log.SetFlushEachLine(false);
 }
 
 void CRenameRun::Plan() {
@@ -202,17 +209,24 @@ void CRenameRun::Plan() {
     options.overwriteTargetFiles = m_preferences.overwriteTargetFiles;
     options.preventDuplicates = m_preferences.preventDuplicates;
     options.copy = !m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove;
-    PlanTargets(m_pairs, m_order, options);
+    m_planned = PlanTargets(m_pairs, m_order, options);
     m_states.assign(m_pairs.size(), PairState::Pending);
-    m_planned.clear();
-    for (const RENAMEPAIR& pair : m_pairs) {
-        if (pair.plannedError == 0)
-            m_planned.insert(pair.NativeNewPath());
-    }
+    m_befores.assign(m_pairs.size(), BEFORE());
+    m_ahead.assign(m_pairs.size(), AHEAD());
+    m_aheadPairs.clear();
+    m_aheadEnd = 0;
+    m_positionOf.resize(m_order.size());
+    for (size_t position = 0; position < m_order.size(); ++position)
+        m_positionOf[m_order[position]] = position;
 }
 
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {
     for (size_t position = 0; position < m_order.size(); ++position) {
+        m_position = position;
+        if (m_journal->IsOpen() && position >= m_aheadEnd)
+            WriteAhead(position);
+        if (position % CUndoJournal::kBatchEntries == 0)
+            m_log.Flush();
         const Step step = ProcessPair(position, result);
         m_prompts.KeepResponsive(static_cast<qint64>(position + 1),
                                  static_cast<qint64>(m_order.size()));
@@ -228,12 +242,12 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
     const bool isFolder = pair.isFolder;
     if (pair.blocker >= 0 && pair.plannedError == 0)
         Park(static_cast<size_t>(pair.blocker), position);
-    const BEFORE before = ReadBefore(pair);
-    if (pair.NativeOldPath() == pair.NativeNewPath()) {
+    const BEFORE& before = BeforeOf(m_order[position]);
+    if (pair.KeepsPath()) {
         Unchanged(pair, isFolder, before, result);
         return Step::Next;
     }
-    QString failedPath = pair.NewPath();
+    QString failedPath;
     const FILEOPRESULT moved = pair.plannedError != 0
                                    ? Refused(pair.plannedError)
                                    : MoveResolvingDuplicates(pair, before, failedPath);
@@ -242,17 +256,28 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
         Succeeded(position, pair, isFolder, before, suffixed, result);
         return Step::Next;
     }
-    const QString question = FailedEntryText(pair.OldPath(), failedPath, moved);
+    const QString question =
+        FailedEntryText(pair.OldPath(), failedPath.isEmpty() ? pair.NewPath() : failedPath, moved);
     if (m_prompts.Ask(question, PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
         return Step::Stop;
     ++result.ignored;
     return Step::Next;
 }
 
-CRenameRun::BEFORE CRenameRun::ReadBefore(const RENAMEPAIR& pair) const {
-    // One look at the file gives both what undo needs and the attributes.
-    BEFORE before;
-    before.identityKnown = ReadFileIdentity(pair.NativeOldPath(), before.identity);
+// One look at the file gives both what undo needs and the attributes; it is the only
+// status read of the entry in the run.
+const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index) {
+    const BEFORE& before = m_befores[index];
+    return before.read ? before : BeforeOf(index, m_pairs[index].NativeOldPath());
+}
+
+const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index, const QByteArray& oldPath) {
+    BEFORE& before = m_befores[index];
+    if (before.read)
+        return before;
+    before.read = true;
+    const RENAMEPAIR& pair = m_pairs[index];
+    before.identityKnown = ReadFileIdentity(oldPath, before.identity);
     FILESTATUS status;
     status.mode = before.identity.mode;
     status.isFolder = before.identity.IsFolder();
@@ -261,16 +286,97 @@ CRenameRun::BEFORE CRenameRun::ReadBefore(const RENAMEPAIR& pair) const {
     return before;
 }
 
+// Puts the intents of the next batch of pairs into the journal and onto the disk, before
+// the first of their moves. Each pair's intent is for the move it will make if all goes
+// as planned, from the name it will have then: a pair that an earlier pair parks starts
+// from its first temporary name.
+void CRenameRun::WriteAhead(size_t first) {
+    CancelAhead();
+    const size_t end =
+        std::min(first + static_cast<size_t>(CUndoJournal::kBatchEntries), m_order.size());
+    QHash<size_t, QByteArray> parkedAt;
+    for (size_t position = first; position < end; ++position) {
+        const size_t index = m_order[position];
+        const RENAMEPAIR& pair = m_pairs[index];
+        if (pair.plannedError != 0)
+            continue;
+        const auto blocker = static_cast<size_t>(pair.blocker);
+        if (pair.blocker >= 0 && m_states[blocker] == PairState::Pending &&
+            m_positionOf[blocker] > position && !parkedAt.contains(blocker)) {
+            const RENAMEPAIR& other = m_pairs[blocker];
+            const QByteArray temporary = other.nativeFolder + TemporaryName(other.nativeName, 1);
+            IntendAhead(blocker, m_ahead[blocker].park, other.NativeOldPath(), temporary);
+            parkedAt.insert(blocker, temporary);
+        }
+        const auto parked = parkedAt.constFind(index);
+        const QByteArray oldPath =
+            parked != parkedAt.constEnd() ? parked.value() : pair.NativeOldPath();
+        const QByteArray newPath = pair.NativeNewPath();
+        IntendAhead(index, m_ahead[index].move, oldPath,
+                    oldPath == newPath ? QByteArray() : newPath);
+    }
+    m_journal->WriteAhead();
+    m_aheadEnd = end;
+}
+
+int CRenameRun::IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
+                            const QByteArray& newPath) {
+    // A pair's intent from a temporary name comes after its park's, which read the pair.
+    const BEFORE& before = BeforeOf(index, oldPath);
+    intent.entry =
+        m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr);
+    intent.oldPath = oldPath;
+    intent.newPath = newPath;
+    m_aheadPairs.push_back(index);
+    return intent.entry;
+}
+
+// The journal entry of a move about to be made: the intent written ahead for it, or, for
+// a move the batch did not foresee (a temporary or suffixed name that was taken after all,
+// a path inside a folder renamed in the same batch), an intent of its own, on the disk
+// before the move. The moves after it then start a new batch, so that the journal keeps
+// the intents in the order of the moves, which is the order undo relies on.
+int CRenameRun::JournalEntry(size_t index, const QByteArray& oldPath, const QByteArray& newPath) {
+    for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
+        if (intent->entry >= 0 && intent->oldPath == oldPath && intent->newPath == newPath) {
+            const int entry = intent->entry;
+            *intent = INTENT();
+            return entry;
+        }
+    }
+    CancelAhead();
+    const BEFORE& before = BeforeOf(index);
+    const int entry =
+        m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr);
+    m_journal->WriteAhead();
+    m_aheadEnd = m_position + 1;
+    return entry;
+}
+
+// Intents written ahead whose moves will not be made as written: marked as never done, so
+// that undo does not look for them.
+void CRenameRun::CancelAhead() {
+    for (const size_t index : m_aheadPairs) {
+        for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
+            if (intent->entry >= 0)
+                m_journal->Failed(intent->entry, ECANCELED);
+            *intent = INTENT();
+        }
+    }
+    m_aheadPairs.clear();
+}
+
 void CRenameRun::Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
                            RENAMERESULT& result) {
     if (m_journal->IsOpen()) {
-        const int entry = m_journal->Intend(pair.NativeOldPath(), QByteArray(),
-                                            before.identityKnown ? &before.identity : nullptr);
-        m_journal->Done(entry, pair.NativeOldPath());
+        const int entry =
+            JournalEntry(static_cast<size_t>(&pair - m_pairs.data()), pair.NativeOldPath(), {});
+        m_journal->Done(entry, before.identityKnown ? before.identity : FILEIDENTITY());
     }
     AddHistoryOf(pair, false, isFolder, before);
-    ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
-                            pair.dateTaken, m_changes, Now());
+    if (m_changes.ChangesAnything())
+        ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
+                                pair.dateTaken, m_changes, Now());
     ++result.processed;
 }
 
@@ -281,7 +387,7 @@ void CRenameRun::Park(size_t index, size_t position) {
     RENAMEPAIR& pair = m_pairs[index];
     if (m_states[index] != PairState::Pending)
         return;
-    const BEFORE before = ReadBefore(pair);
+    const BEFORE& before = BeforeOf(index);
     RENAMEPAIR parked = pair;
     parked.newFolder = pair.folder;
     parked.nativeNewFolder = pair.nativeFolder;
@@ -296,7 +402,8 @@ void CRenameRun::Park(size_t index, size_t position) {
         m_states[index] = PairState::Parked;
         m_changedAnything = true;
         AddHistoryOf(parked, true, pair.isFolder, before);
-        m_log.WriteLogLine(RenamedLogText(parked.NativeOldPath(), parked.NativeNewPath()));
+        if (m_log.IsOpen())
+            m_log.WriteLogLine(RenamedLogText(m_movedFrom, m_movedTo));
         if (pair.isFolder)
             RewriteLaterPairs(position, parked);
         pair.name = parked.newName;
@@ -305,22 +412,39 @@ void CRenameRun::Park(size_t index, size_t position) {
     }
 }
 
-// The journal line goes to disk before the move, so a run killed between the two can
-// still be reversed: undo then finds out from the file at the new path.
+// The intent is on the disk before the move, so a run killed between the two can still be
+// reversed: undo then finds out from the files at the old and new paths.
 FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool replace,
                                  const BEFORE& before) {
     const QByteArray oldPath = pair.NativeOldPath();
     const bool journalled = m_journal->IsOpen();
     const int entry =
-        journalled
-            ? m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr)
-            : -1;
+        journalled ? JournalEntry(static_cast<size_t>(&pair - m_pairs.data()), oldPath, newPath)
+                   : -1;
     const FILEOPRESULT result = Move(oldPath, newPath, replace);
-    if (journalled && result.ok)
-        m_journal->Done(entry, newPath);
-    else if (journalled)
-        m_journal->Failed(entry, result.error);
+    if (journalled)
+        Journalled(entry, result, newPath, before);
+    if (result.ok) {
+        m_movedFrom = oldPath;
+        m_movedTo = newPath;
+    }
     return result;
+}
+
+void CRenameRun::Journalled(int entry, const FILEOPRESULT& result, const QByteArray& newPath,
+                            const BEFORE& before) {
+    if (!result.ok) {
+        m_journal->Failed(entry, result.error);
+        return;
+    }
+    // A rename inside the entry's own folder keeps the file; only a copy, or a move into
+    // the new location (perhaps on another file system), makes another one.
+    FILEIDENTITY now;
+    if (m_newLocation.isEmpty() && before.identityKnown)
+        now = before.identity;
+    else if (!ReadFileIdentity(newPath, now))
+        now = FILEIDENTITY();
+    m_journal->Done(entry, now);
 }
 
 FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
@@ -344,7 +468,6 @@ FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPa
 // plan gave to another pair.
 FILEOPRESULT CRenameRun::MoveResolvingDuplicates(RENAMEPAIR& pair, const BEFORE& before,
                                                  QString& failedPath) {
-    failedPath = pair.NewPath();
     FILEOPRESULT result = Attempt(pair, pair.NativeNewPath(), pair.replace, before);
     if (result.ok || !m_preferences.preventDuplicates || pair.replace)
         return result;
@@ -369,15 +492,17 @@ void CRenameRun::Succeeded(size_t position, const RENAMEPAIR& pair, bool isFolde
                            const BEFORE& before, bool suffixed, RENAMERESULT& result) {
     m_changedAnything = true;
     AddHistoryOf(pair, true, isFolder, before);
-    m_log.WriteLogLine(RenamedLogText(pair.NativeOldPath(), pair.NativeNewPath()));
-    ApplyAttributesAndTimes(m_list, pair.item, pair.NativeNewPath(), before.attributes,
-                            pair.dateTaken, m_changes, Now());
+    if (m_log.IsOpen())
+        m_log.WriteLogLine(RenamedLogText(m_movedFrom, m_movedTo));
+    if (m_changes.ChangesAnything())
+        ApplyAttributesAndTimes(m_list, pair.item, m_movedTo, before.attributes, pair.dateTaken,
+                                m_changes, Now());
     ++result.processed;
     ++result.renamed;
     if (result.processed % 10 == 0)
         Status(ProcessedStatus(result.processed));
     if (m_newLocation.isEmpty()) {
-        m_list.SetName(pair.item, pair.newName);
+        m_list.SetName(pair.item, pair.newName, pair.nativeNewName);
         if (suffixed)
             m_list.SetNewName(pair.item, pair.newName);
     }
@@ -397,10 +522,10 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
     const FILEENTRY& entry = m_list.GetEntry(pair.item);
     RENAMEHISTORY record;
     record.oldPath = pair.OldPath();
-    record.nativeOldPath = pair.NativeOldPath();
+    record.nativeOldPath = changed ? m_movedFrom : pair.NativeOldPath();
     if (changed) {
         record.newPath = pair.NewPath();
-        record.nativeNewPath = pair.NativeNewPath();
+        record.nativeNewPath = m_movedTo;
     }
     record.attributes = before.attributes;
     record.isFolder = isFolder ? 1 : 0;
@@ -409,11 +534,13 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
     record.accessed = entry.accessed;
     record.permissions = before.identityKnown ? (before.identity.mode & 07777) : entry.permissions;
     record.permissionsKnown = before.identityKnown;
-    m_history.AddHistory(record);
+    m_history.AddHistory(std::move(record));
 }
 
 void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory previous) {
     m_log.CloseLog();
+    if (m_journal->IsOpen())
+        CancelAhead();
     m_changedAnything = m_changedAnything || m_changes.ChangesAnything();
     if (m_changedAnything) {
         m_journal->End();
@@ -425,6 +552,9 @@ void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory pre
     m_order.clear();
     m_states.clear();
     m_planned.clear();
+    m_befores.clear();
+    m_ahead.clear();
+    m_positionOf.clear();
     if (completed)
         Completed(result);
     else

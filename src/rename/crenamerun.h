@@ -84,7 +84,7 @@ public:
     void SetLogPath(const QString& path) { m_logPath = path; }
     // Empty: no journal. Each run writes one journal file there.
     void SetJournalFolder(const QString& folder,
-                          CUndoJournal::Sync sync = CUndoJournal::Sync::Periodic);
+                          CUndoJournal::Sync sync = CUndoJournal::Sync::Batch);
     void SetJournalPolicy(JournalPolicy policy) { m_journalPolicy = policy; }
     void SetHooks(RENAMEHOOKS hooks) { m_hooks = std::move(hooks); }
 
@@ -105,6 +105,17 @@ private:
         quint32 attributes = 0;
         FILEIDENTITY identity;
         bool identityKnown = false;
+        bool read = false;
+    };
+    // A move whose intent went into the journal ahead of it.
+    struct INTENT {
+        int entry = -1; // -1: none, or already taken
+        QByteArray oldPath;
+        QByteArray newPath;
+    };
+    struct AHEAD {
+        INTENT park; // to a temporary name, making room for another pair
+        INTENT move;
     };
 
     bool PassesChecks(RENAMERESULT& result);
@@ -117,11 +128,20 @@ private:
     void Plan();
     bool ProcessAll(RENAMERESULT& result);
     Step ProcessPair(size_t position, RENAMERESULT& result);
-    BEFORE ReadBefore(const RENAMEPAIR& pair) const;
+    const BEFORE& BeforeOf(size_t index);
+    // The same, given the pair's old path as it is now.
+    const BEFORE& BeforeOf(size_t index, const QByteArray& oldPath);
+    void WriteAhead(size_t first);
+    int IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
+                    const QByteArray& newPath);
+    int JournalEntry(size_t index, const QByteArray& oldPath, const QByteArray& newPath);
+    void CancelAhead();
     void Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
                    RENAMERESULT& result);
     FILEOPRESULT Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool replace,
                          const BEFORE& before);
+    void Journalled(int entry, const FILEOPRESULT& result, const QByteArray& newPath,
+                    const BEFORE& before);
     FILEOPRESULT Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace) const;
     FILEOPRESULT MoveResolvingDuplicates(RENAMEPAIR& pair, const BEFORE& before,
                                          QString& failedPath);
@@ -144,7 +164,7 @@ private:
     IPrompts& m_prompts;
     QString m_logPath;
     QString m_journalFolder;
-    CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Periodic;
+    CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Batch;
     JournalPolicy m_journalPolicy = JournalPolicy::Ask;
     RENAMEHOOKS m_hooks;
     bool m_running = false;
@@ -154,7 +174,15 @@ private:
     std::vector<RENAMEPAIR> m_pairs;
     std::vector<size_t> m_order; // indices into m_pairs in processing order
     std::vector<PairState> m_states;
-    QSet<QByteArray> m_planned; // every new path the plan gave out
+    QSet<QByteArray> m_planned;       // every new path the plan gave out
+    std::vector<BEFORE> m_befores;    // per pair, read once
+    std::vector<size_t> m_positionOf; // per pair, its place in m_order
+    std::vector<AHEAD> m_ahead;       // per pair
+    std::vector<size_t> m_aheadPairs; // the pairs with intents of the batch in the journal
+    size_t m_aheadEnd = 0;            // the first position past the batch
+    size_t m_position = 0;            // the position being processed
+    QByteArray m_movedFrom;           // the paths of the last move made
+    QByteArray m_movedTo;
     bool m_changedAnything = false;
     CActivityLog m_log;
     std::unique_ptr<CUndoJournal> m_journal;

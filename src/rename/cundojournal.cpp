@@ -5,25 +5,50 @@
 #include <QDir>
 #include <QFile>
 
+#include <charconv>
+
 namespace {
 
 const QString kPattern = QStringLiteral("run-*.qvj");
 
-QByteArray Number(qint64 value) {
-    return QByteArray::number(value);
+// Appended in place: a run writes several numbers and two paths per entry.
+template <typename Number> void AppendNumber(QByteArray& line, Number value, int base = 10) {
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value, base);
+    line.append(digits, written.ptr - digits);
 }
 
-QByteArray IdentityFields(const FILEIDENTITY* id) {
-    if (!id)
-        return "0 0 0 0 0 0 0 0";
-    return QByteArray::number(id->mode, 8) + ' ' + QByteArray::number(id->device) + ' ' +
-           QByteArray::number(id->inode) + ' ' + QByteArray::number(id->size) + ' ' +
-           Number(id->modifiedSeconds) + ' ' + Number(id->modifiedNanoseconds) + ' ' +
-           Number(id->accessedSeconds) + ' ' + Number(id->accessedNanoseconds);
+void AppendIdentity(QByteArray& line, const FILEIDENTITY* id) {
+    if (!id) {
+        line.append("0 0 0 0 0 0 0 0");
+        return;
+    }
+    AppendNumber(line, id->mode, 8);
+    for (const quint64 field : {id->device, id->inode, id->size}) {
+        line.append(' ');
+        AppendNumber(line, field);
+    }
+    for (const qint64 field : {id->modifiedSeconds, qint64(id->modifiedNanoseconds),
+                               id->accessedSeconds, qint64(id->accessedNanoseconds)}) {
+        line.append(' ');
+        AppendNumber(line, field);
+    }
 }
 
-QByteArray PathField(const QByteArray& path) {
-    return path.isEmpty() ? QByteArrayLiteral("-") : path.toHex();
+void AppendPath(QByteArray& line, const QByteArray& path) {
+    if (path.isEmpty()) {
+        line.append('-');
+        return;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    const qsizetype at = line.size();
+    line.resize(at + 2 * path.size());
+    char* out = line.data() + at;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = kHex[byte >> 4];
+        *out++ = kHex[byte & 15];
+    }
 }
 
 void RemoveOldest(const QString& folder, int runsKept) {
@@ -67,27 +92,62 @@ bool CUndoJournal::Begin(const QString& folder, int runsKept) {
 int CUndoJournal::Intend(const QByteArray& oldPath, const QByteArray& newPath,
                          const FILEIDENTITY* before) {
     const int entry = m_next++;
-    Write("I " + Number(entry) + ' ' + IdentityFields(before) + ' ' + PathField(oldPath) + ' ' +
-          PathField(newPath) + '\n');
+    QByteArray line;
+    line.reserve(64 + 2 * (oldPath.size() + newPath.size()));
+    line.append("I ");
+    AppendNumber(line, entry);
+    line.append(' ');
+    AppendIdentity(line, before);
+    line.append(' ');
+    AppendPath(line, oldPath);
+    line.append(' ');
+    AppendPath(line, newPath);
+    line.append('\n');
+    Collect(line);
     return entry;
 }
 
-void CUndoJournal::Done(int entry, const QByteArray& pathNow) {
-    FILEIDENTITY now;
-    if (!ReadFileIdentity(pathNow, now))
-        now = FILEIDENTITY();
-    Write("D " + Number(entry) + ' ' + QByteArray::number(now.device) + ' ' +
-          QByteArray::number(now.inode) + '\n');
+// The outcomes need no sync of their own. After a crash of the machine an entry whose D
+// line was lost counts as interrupted, and undo finds the file from its I line, which was
+// on the disk before the move: the same inode at the new path (or, for a copy to another
+// file system, the same type, size and modification time), or the file still at its old
+// path when the move never reached the disk. The next batch's sync, or the end's, takes
+// these lines along anyway.
+void CUndoJournal::Done(int entry, const FILEIDENTITY& now) {
+    QByteArray line("D ");
+    AppendNumber(line, entry);
+    line.append(' ');
+    AppendNumber(line, now.device);
+    line.append(' ');
+    AppendNumber(line, now.inode);
+    line.append('\n');
+    Collect(line);
 }
 
 void CUndoJournal::Failed(int entry, int error) {
-    Write("X " + Number(entry) + ' ' + Number(error) + '\n');
+    QByteArray line("X ");
+    AppendNumber(line, entry);
+    line.append(' ');
+    AppendNumber(line, error);
+    line.append('\n');
+    Collect(line);
+}
+
+bool CUndoJournal::WriteAhead() {
+    if (!m_file.IsOpen() || m_pending.isEmpty())
+        return m_problem.isEmpty();
+    const bool written = m_file.Append(m_pending, m_sync != Sync::Kernel);
+    m_pending.clear();
+    if (!written && m_problem.isEmpty())
+        m_problem = m_path + QStringLiteral(": ") + ErrorText(m_file.Error());
+    return written;
 }
 
 void CUndoJournal::End() {
     if (!m_file.IsOpen())
         return;
-    Write("E\n");
+    Collect("E\n");
+    WriteAhead();
     m_file.Close();
     RemoveOldest(m_folder, m_runsKept);
 }
@@ -95,21 +155,18 @@ void CUndoJournal::End() {
 void CUndoJournal::Discard() {
     if (!m_file.IsOpen())
         return;
+    m_pending.clear();
     m_file.Close();
     QFile::remove(m_path);
     m_path.clear();
 }
 
-void CUndoJournal::Write(const QByteArray& line) {
+void CUndoJournal::Collect(const QByteArray& line) {
     if (!m_file.IsOpen())
         return;
-    const bool last = line == "E\n";
-    const bool sync = m_sync == Sync::Disk ||
-                      (m_sync == Sync::Periodic && (++m_unsynced >= kPeriodicLines || last));
-    if (sync)
-        m_unsynced = 0;
-    if (!m_file.Append(line, sync) && m_problem.isEmpty())
-        m_problem = m_path + QStringLiteral(": ") + ErrorText(m_file.Error());
+    m_pending.append(line);
+    if (m_sync == Sync::Disk)
+        WriteAhead();
 }
 
 bool MarkJournalUndone(const QString& path) {

@@ -134,19 +134,75 @@ void Miss(UNDOMISS::Reason reason, const JOURNALRECORD& record, JOURNALUNDORESUL
     ++result.skipped;
 }
 
-// A move that was recorded but never made has nothing to reverse: the entry is still at
-// its old path.
-bool NeverMoved(const JOURNALRECORD& record) {
-    FILEIDENTITY then;
-    return record.state == JOURNALRECORD::State::Intended && record.beforeKnown &&
-           ReadFileIdentity(record.oldPath, then) && then.SameFile(record.before);
+// Where the records of a run sent things, to follow an entry back through the moves the
+// run made before its own.
+struct MOVES {
+    const std::vector<JOURNALRECORD>* records = nullptr;
+    QHash<QByteArray, size_t> byNewPath; // the last record that moves something there
+    QHash<QByteArray, size_t> byOldPath; // the last record that moves something away
+};
+
+MOVES MovesOf(const JOURNAL& journal) {
+    MOVES moves;
+    moves.records = &journal.records;
+    for (size_t i = 0; i < journal.records.size(); ++i) {
+        const JOURNALRECORD& record = journal.records[i];
+        if (record.state == JOURNALRECORD::State::Failed || record.newPath.isEmpty())
+            continue;
+        moves.byNewPath.insert(record.newPath, i);
+        moves.byOldPath.insert(record.oldPath, i);
+    }
+    return moves;
 }
 
-void UndoMoved(const JOURNALRECORD& record, CActivityLog& log, JOURNALUNDORESULT& result) {
+bool IsAt(const QByteArray& path, const FILEIDENTITY& identity) {
+    FILEIDENTITY then;
+    return ReadFileIdentity(path, then) && then.SameFile(identity);
+}
+
+// Where the entry is when the record's move was never made. The intents of a run are
+// written ahead of their moves, for the names the entries will have by then: a record may
+// start from a temporary name that an earlier record was to give the entry, or from a
+// path inside a folder that an earlier record moved. Those earlier moves are undone after
+// this one, and put the entry back where the record starts.
+bool StillBeforeMove(const JOURNALRECORD& record, const MOVES& moves, size_t before, int depth) {
+    if (IsAt(record.oldPath, record.before))
+        return true;
+    if (depth == 0)
+        return false;
+    const auto parked = moves.byNewPath.constFind(record.oldPath);
+    if (parked != moves.byNewPath.constEnd() && parked.value() < before) {
+        const JOURNALRECORD& earlier = (*moves.records)[parked.value()];
+        if (earlier.beforeKnown && earlier.before.SameFile(record.before) &&
+            StillBeforeMove(earlier, moves, parked.value(), depth - 1))
+            return true;
+    }
+    for (qsizetype slash = record.oldPath.lastIndexOf('/'); slash > 0;
+         slash = record.oldPath.lastIndexOf('/', slash - 1)) {
+        const auto folder = moves.byOldPath.constFind(record.oldPath.left(slash));
+        if (folder == moves.byOldPath.constEnd() || folder.value() >= before)
+            continue;
+        const JOURNALRECORD& moved = (*moves.records)[folder.value()];
+        if (IsAt(moved.newPath + record.oldPath.mid(slash), record.before))
+            return true;
+    }
+    return false;
+}
+
+// A move that was recorded but never made has nothing to reverse: the entry is still
+// where the record starts.
+bool NeverMoved(const JOURNALRECORD& record, const MOVES& moves, size_t index) {
+    constexpr int kMostEarlierMoves = 4;
+    return record.state == JOURNALRECORD::State::Intended && record.beforeKnown &&
+           StillBeforeMove(record, moves, index, kMostEarlierMoves);
+}
+
+void UndoMoved(const JOURNALRECORD& record, const MOVES& moves, size_t index, CActivityLog& log,
+               JOURNALUNDORESULT& result) {
     FILEIDENTITY now;
     const bool present = ReadFileIdentity(record.newPath, now);
     if (!present || !IsOurs(record, now)) {
-        if (!NeverMoved(record))
+        if (!NeverMoved(record, moves, index))
             Miss(present ? UNDOMISS::Reason::Replaced : UNDOMISS::Reason::Missing, record, result);
         return;
     }
@@ -224,14 +280,16 @@ JOURNALUNDORESULT UndoJournalFile(const QString& path, IPrompts& prompts,
     CActivityLog log;
     if (options.logActivity)
         log.OpenLog(options.logPath);
+    const MOVES moves = MovesOf(journal);
     const auto total = static_cast<qint64>(journal.records.size());
     qint64 done = 0;
-    for (auto it = journal.records.rbegin(); it != journal.records.rend(); ++it) {
-        const bool failed = it->state == JOURNALRECORD::State::Failed; // nothing was done
-        if (!failed && it->newPath.isEmpty())
-            UndoUnchanged(*it, result);
+    for (size_t index = journal.records.size(); index-- > 0;) {
+        const JOURNALRECORD& record = journal.records[index];
+        const bool failed = record.state == JOURNALRECORD::State::Failed; // nothing was done
+        if (!failed && record.newPath.isEmpty())
+            UndoUnchanged(record, result);
         else if (!failed)
-            UndoMoved(*it, log, result);
+            UndoMoved(record, moves, index, log, result);
         prompts.KeepResponsive(++done, total);
     }
     log.CloseLog();

@@ -49,23 +49,40 @@ std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& ne
     pairs.reserve(static_cast<size_t>(list.SelectedCount()));
     const QString location =
         newLocation.isEmpty() ? QString() : WithSeparator(Absolute(newLocation));
+    const QByteArray nativeLocation = EncodeNativeName(location);
+    // Rows of one folder mostly come together: they share its path instead of each making it.
+    const FILEENTRY* previous = nullptr;
+    QString folder;
+    QByteArray nativeFolder;
     for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
         const FILEENTRY& e = list.GetEntry(row);
+        if (!previous || previous->nativeFolderPath != e.nativeFolderPath ||
+            previous->folderPath != e.folderPath) {
+            folder = WithSeparator(Absolute(e.folderPath));
+            nativeFolder = WithSeparator(Absolute(e.nativeFolderPath));
+        }
+        previous = &e;
         RENAMEPAIR pair;
         pair.item = row;
-        pair.folder = WithSeparator(Absolute(e.folderPath));
-        pair.nativeFolder = WithSeparator(Absolute(e.nativeFolderPath));
+        pair.folder = folder;
+        pair.nativeFolder = nativeFolder;
         pair.name = e.name;
         pair.nativeName = e.nativeName;
         pair.newName = e.newName;
         pair.nativeNewName = NativeNewName(e, e.newName);
         pair.newFolder = location.isEmpty() ? pair.folder : location;
-        pair.nativeNewFolder = location.isEmpty() ? pair.nativeFolder : EncodeNativeName(location);
+        pair.nativeNewFolder = location.isEmpty() ? pair.nativeFolder : nativeLocation;
         pair.dateTaken = e.dateTaken;
         pair.isFolder = e.isFolder;
         pairs.push_back(std::move(pair));
     }
     return pairs;
+}
+
+bool RENAMEPAIR::KeepsPath() const {
+    if (nativeFolder == nativeNewFolder)
+        return nativeName == nativeNewName;
+    return NativeOldPath() == NativeNewPath();
 }
 
 void RewriteFolder(RENAMEPAIR& pair, const RENAMEPAIR& renamed) {

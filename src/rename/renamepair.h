@@ -33,6 +33,8 @@ struct RENAMEPAIR {
     QString NewPath() const { return newFolder + newName; }
     QByteArray NativeOldPath() const { return nativeFolder + nativeName; }
     QByteArray NativeNewPath() const { return nativeNewFolder + nativeNewName; }
+    // Whether the native old and new paths are the same, without joining them.
+    bool KeepsPath() const;
 };
 
 // A folder path with the separator at its end.

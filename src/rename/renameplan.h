@@ -3,6 +3,8 @@
 
 #include "renamepair.h"
 
+#include <QSet>
+
 #include <vector>
 
 struct PLANOPTIONS {
@@ -22,6 +24,6 @@ constexpr int kMostDuplicates = 99;
 // the run. A path held by another pair that moves away is free: that pair is its
 // blocker, which the run first moves to a temporary name when it has not gone yet, so
 // that swaps and cycles of names succeed. Names that are too long or hold NUL or "/"
-// fail at once.
-void PlanTargets(std::vector<RENAMEPAIR>& pairs, const std::vector<size_t>& order,
-                 const PLANOPTIONS& options);
+// fail at once. Returns every new path the plan gave out, an unchanged pair's path too.
+QSet<QByteArray> PlanTargets(std::vector<RENAMEPAIR>& pairs, const std::vector<size_t>& order,
+                             const PLANOPTIONS& options);

@@ -258,6 +258,50 @@ private slots:
         }
     }
 
+    // Files already in the new location, which the listing does not show: a few moves
+    // there are checked one path at a time, many by one read of the folder's names.
+    void existingFilesInTheNewLocation_data() {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("options");
+        for (const int files : {5, 60}) {
+            QTest::addRow("%d files", files) << files << 0;
+            QTest::addRow("%d files, duplicates prevented", files)
+                << files << int(PreventDuplicates);
+        }
+    }
+    void existingFilesInTheNewLocation() {
+        QFETCH(int, files);
+        QFETCH(int, options);
+        RUN run;
+        QByteArrayList names;
+        for (int i = 0; i < files; ++i)
+            names << "f" + QByteArray::number(100 + i);
+        run.Files(names);
+        const QByteArray there = QFile::encodeName(run.dir.path()) + "/there";
+        MakeFolder(there);
+        const QByteArrayList taken{"f101", "f103", "f" + QByteArray::number(99 + files)};
+        for (const QByteArray& name : taken)
+            MakeFile(there + '/' + name, 1'000'000'000, 0644, "theirs");
+        run.criteria.newLocation.path = QFile::decodeName(there);
+        run.Options(options);
+        run.prompts.answers = QList<PromptAnswer>(3, PromptAnswer::Yes);
+        const RENAMERESULT result = run.Run();
+        const int clashes = options & PreventDuplicates ? 0 : int(taken.size());
+        QCOMPARE(result.renamed, files - clashes);
+        QCOMPARE(run.prompts.asked.size(), clashes);
+        for (const QByteArray& name : taken) {
+            QCOMPARE(ReadContents(there + '/' + name), QByteArray("theirs"));
+            QCOMPARE(ReadContents(there + '/' + name + "_1"),
+                     clashes ? QByteArray() : QByteArray(name));
+            QCOMPARE(Exists(run.root + '/' + name), clashes != 0);
+        }
+        QCOMPARE(ReadContents(there + "/f102"), QByteArray("f102"));
+        // Known before the run: no move was tried and found the place taken.
+        JOURNAL journal;
+        QVERIFY(ReadJournal(JournalPaths(run.journals).value(0), journal));
+        QCOMPARE(int(journal.records.size()), files - clashes);
+    }
+
     // A run that changes nothing leaves no journal and keeps the undo of the run before.
     void runThatChangesNothing() {
         RUN run;

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ctargetfolders.h"
+
+#include "platform/cdirectoryreader.h"
+#include "platform/fileoperations.h"
+
+#include <algorithm>
+
+namespace {
+
+void FoldCase(const QByteArray& name, QByteArray& folded) {
+    folded.resize(name.size());
+    std::transform(name.begin(), name.end(), folded.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+}
+
+} // namespace
+
+// The folder and the name are looked up in place: a plan asks once or more per entry.
+bool CTargetFolders::Exists(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return NativePathExists(path);
+    auto found = m_folders.find(QByteArray::fromRawData(path.constData(), slash));
+    if (found == m_folders.end())
+        found = m_folders.insert(path.left(slash), FOLDER());
+    FOLDER& folder = found.value();
+    if (!folder.read && !folder.unreadable && ++folder.lookups > kLookupsBeforeReading)
+        Read(path.left(slash), folder);
+    if (!folder.read)
+        return NativePathExists(path);
+    const QByteArray name =
+        QByteArray::fromRawData(path.constData() + slash + 1, path.size() - slash - 1);
+    if (folder.names.contains(name))
+        return true;
+    // A name the folder holds only in another letter case is left to the file system,
+    // which may or may not tell them apart.
+    FoldCase(name, m_lowered);
+    return folder.folded.contains(m_lowered) && NativePathExists(path);
+}
+
+void CTargetFolders::Read(const QByteArray& folder, FOLDER& names) {
+    CDirectoryReader reader;
+    names.unreadable = !reader.Open(folder.isEmpty() ? QByteArrayLiteral("/") : folder);
+    names.read = !names.unreadable;
+    if (names.unreadable)
+        return;
+    for (QByteArray name; reader.Next(name);) {
+        FoldCase(name, m_lowered);
+        names.folded.insert(m_lowered);
+        names.names.insert(std::move(name));
+    }
+}

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
+
+// Whether something is at a path, for a plan that asks about many paths in the same few
+// folders. A folder asked about often is read once, which costs far less than a status
+// read per path (each searches the folder again); a folder asked about a few times is not
+// read at all.
+class CTargetFolders {
+public:
+    // Lookups in one folder answered by status reads before the folder is read whole.
+    static constexpr int kLookupsBeforeReading = 16;
+
+    [[nodiscard]] bool Exists(const QByteArray& path);
+
+private:
+    struct FOLDER {
+        int lookups = 0;
+        bool read = false;
+        bool unreadable = false; // asked path by path
+        QSet<QByteArray> names;
+        QSet<QByteArray> folded; // the names with A-Z folded, to notice case-only twins
+    };
+
+    void Read(const QByteArray& folder, FOLDER& names);
+
+    QHash<QByteArray, FOLDER> m_folders;
+    QByteArray m_lowered; // the name being looked up, with A-Z folded
+};
