@@ -193,12 +193,12 @@ bool CFileList::AnySelectedInvalid() const {
 
 QString CFileList::GetFullPath(int row) const {
     const FILEENTRY& e = GetEntry(row);
-    return JoinPath(e.folderPath, e.name);
+    return JoinPath(e.FolderPath(), e.name);
 }
 
 QByteArray CFileList::GetNativeFullPath(int row) const {
     const FILEENTRY& e = GetEntry(row);
-    return JoinNativePath(e.nativeFolderPath, e.nativeName);
+    return JoinNativePath(e.NativeFolderPath(), e.nativeName);
 }
 
 void CFileList::SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare) {

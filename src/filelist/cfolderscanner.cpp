@@ -45,15 +45,17 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
             AddScanSkip(m_skips, DecodeNativeName(nativePath), error);
         return;
     }
+    auto* folder = new ENTRYFOLDER;
+    folder->nativePath = nativePath;
+    folder->path = DecodeNativeName(nativePath);
+    folder->name = folder->path.mid(folder->path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (folder->path.size() > m_rootLength)
+        folder->subDir = folder->path.mid(m_rootLength);
     LEVEL level;
     level.descriptor = reader.Descriptor();
-    level.nativePath = nativePath;
-    level.folderPath = DecodeNativeName(nativePath);
-    level.folderName = level.folderPath.mid(level.folderPath.lastIndexOf(QLatin1Char('/')) + 1);
-    if (level.folderPath.size() > m_rootLength)
-        level.subDir = level.folderPath.mid(m_rootLength);
+    level.folder = folder;
     if (onFolder)
-        onFolder(level.folderPath);
+        onFolder(folder->path);
 
     CMetadataReader metadata;
     QByteArray name;
@@ -76,26 +78,25 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     if (!ReadFileStatusAt(level.descriptor, nativeName, status)) {
         const int error = LastErrorNumber();
         if (!IsNotFoundError(error))
-            AddScanSkip(m_skips, DecodeNativeName(JoinNativePath(level.nativePath, nativeName)),
+            AddScanSkip(m_skips,
+                        DecodeNativeName(JoinNativePath(level.folder->nativePath, nativeName)),
                         error);
         return false;
     }
     const bool isFolder = status.isFolder;
-    const bool atRoot = level.folderPath.endsWith(QLatin1Char('/'));
-    const qsizetype pathLength = level.folderPath.size() + (atRoot ? 0 : 1) + name.size();
+    const QString& folderPath = level.folder->path;
+    const bool atRoot = folderPath.endsWith(QLatin1Char('/'));
+    const qsizetype pathLength = folderPath.size() + (atRoot ? 0 : 1) + name.size();
     if (!m_filter.Admits(name) || !PassesLengths(name.size(), pathLength) ||
         (isFolder && !m_settings.folders) || (!isFolder && !m_settings.files))
         return isFolder;
 
     FILEENTRY entry;
-    entry.nativeFolderPath = level.nativePath;
+    entry.SetFolder(level.folder);
     entry.nativeName = nativeName;
     entry.name = name;
     entry.typeName = TypeName(name, isFolder);
     entry.size = status.size;
-    entry.folderName = level.folderName;
-    entry.folderPath = level.folderPath;
-    entry.subDir = level.subDir;
     entry.created = status.created;
     entry.modified = status.modified;
     entry.accessed = status.accessed;
@@ -105,7 +106,7 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     entry.hidden = nativeName.startsWith('.');
     InitialiseNewEntry(entry);
     if (!isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
-        metadata.ReadEntry(entry, JoinNativePath(level.nativePath, nativeName),
+        metadata.ReadEntry(entry, JoinNativePath(level.folder->nativePath, nativeName),
                            m_settings.extractExif, m_settings.extractId3);
     onEntry(std::move(entry));
     return isFolder;

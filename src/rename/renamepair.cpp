@@ -53,8 +53,8 @@ std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& ne
         const FILEENTRY& e = list.GetEntry(row);
         RENAMEPAIR pair;
         pair.item = row;
-        pair.folder = WithSeparator(Absolute(e.folderPath));
-        pair.nativeFolder = WithSeparator(Absolute(e.nativeFolderPath));
+        pair.folder = WithSeparator(Absolute(e.FolderPath()));
+        pair.nativeFolder = WithSeparator(Absolute(e.NativeFolderPath()));
         pair.name = e.name;
         pair.nativeName = e.nativeName;
         pair.newName = e.newName;

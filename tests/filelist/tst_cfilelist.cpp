@@ -10,8 +10,8 @@ FILEENTRY Entry(const QString& name, quint32 attributes = 0) {
     FILEENTRY e;
     e.name = name;
     e.nativeName = name.toUtf8();
-    e.folderPath = QStringLiteral("/photos");
-    e.nativeFolderPath = "/photos";
+    e.SetFolderPath(QStringLiteral("/photos"));
+    e.SetNativeFolderPath("/photos");
     e.attributes = attributes;
     InitialiseNewEntry(e);
     return e;
@@ -251,12 +251,12 @@ private slots:
     void fullPathAtRoot() {
         CFileList list;
         FILEENTRY e = Entry(QStringLiteral("etc"));
-        e.folderPath = QStringLiteral("/");
-        e.nativeFolderPath = "/";
+        e.SetFolderPath(QStringLiteral("/"));
+        e.SetNativeFolderPath("/");
         list.AppendRow(e);
         QCOMPARE(list.GetFullPath(0), QStringLiteral("/etc"));
         FILEENTRY none = Entry(QStringLiteral("x"));
-        none.folderPath.clear();
+        none.SetFolderPath(QString());
         list.AppendRow(none);
         QCOMPARE(list.GetFullPath(1), QString());
     }

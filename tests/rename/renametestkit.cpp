@@ -147,8 +147,8 @@ void ListFolder(CFileList& list, const QByteArray& root, bool subfolders) {
     scanner.Scan([&entries](FILEENTRY&& e) { entries.push_back(std::move(e)); }, nullptr);
     // Sorted by path so that every test sees the same order, each folder before its contents.
     std::sort(entries.begin(), entries.end(), [](const FILEENTRY& a, const FILEENTRY& b) {
-        return JoinNativePath(a.nativeFolderPath, a.nativeName) <
-               JoinNativePath(b.nativeFolderPath, b.nativeName);
+        return JoinNativePath(a.NativeFolderPath(), a.nativeName) <
+               JoinNativePath(b.NativeFolderPath(), b.nativeName);
     });
     list.Clear();
     list.AppendRows(std::move(entries));

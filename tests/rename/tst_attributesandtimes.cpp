@@ -32,7 +32,7 @@ struct FIXTURE {
         FILEENTRY e;
         e.name = QStringLiteral("photo.jpg");
         e.nativeName = "photo.jpg";
-        e.nativeFolderPath = QFile::encodeName(dir.path());
+        e.SetNativeFolderPath(QFile::encodeName(dir.path()));
         e.modified = status.modified;
         e.accessed = status.accessed;
         e.created = status.created;
