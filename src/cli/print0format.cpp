@@ -11,14 +11,14 @@ void WriteValue(const OUTPUTROWS& output, qsizetype row, qsizetype c, QString& s
     const OUTPUTCOLUMN& column = *output.columns[c];
     const FILEENTRY& entry = RowEntry(output, row);
     if (column.field == FieldListColumn && column.listColumn == ColName) {
-        out.Append(entry.nativeName);
+        out.AppendNative(entry.name);
     } else if (column.field == FieldPath) {
         if (entry.NativeFolderPath().isEmpty())
             return;
         out.Append(entry.NativeFolderPath());
         if (!entry.NativeFolderPath().endsWith('/'))
             out.Append('/');
-        out.Append(entry.nativeName);
+        out.AppendNative(entry.name);
     } else if (column.field == FieldFolder) {
         out.Append(entry.NativeFolderPath());
     } else {

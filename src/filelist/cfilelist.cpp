@@ -122,7 +122,6 @@ void CFileList::ResetEntry(int row) {
 void CFileList::SetName(int row, const QString& text) {
     FILEENTRY& e = Entry(row);
     e.name = text;
-    e.nativeName = EncodeNativeName(text);
     e.affected = e.name != e.newName;
     Changed(row, RowChange::Names);
 }
@@ -198,7 +197,7 @@ QString CFileList::GetFullPath(int row) const {
 
 QByteArray CFileList::GetNativeFullPath(int row) const {
     const FILEENTRY& e = GetEntry(row);
-    return JoinNativePath(e.NativeFolderPath(), e.nativeName);
+    return JoinNativePath(e.NativeFolderPath(), e.NativeName());
 }
 
 void CFileList::SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare) {

@@ -93,7 +93,6 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
 
     FILEENTRY entry;
     entry.SetFolder(level.folder);
-    entry.nativeName = nativeName;
     entry.name = name;
     entry.typeName = TypeName(name, isFolder);
     entry.size = status.size;

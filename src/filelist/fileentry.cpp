@@ -1,6 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileentry.h"
 
+#include "platform/nativename.h"
+
+QByteArray FILEENTRY::NativeName() const {
+    return EncodeNativeName(name);
+}
+
+void FILEENTRY::SetNativeName(const QByteArray& nativeName) {
+    name = DecodeNativeName(nativeName);
+}
+
 const ENTRYFOLDER& FILEENTRY::Folder() const {
     static const ENTRYFOLDER kNone;
     return m_folder ? *m_folder.constData() : kNone;

@@ -40,12 +40,11 @@ struct ENTRYFOLDER : QSharedData {
     QString subDir; // below the listed folder ("/sub/inner"); empty for the folder itself
 };
 
-// One file or folder of the list. The name on disk is kept as its exact bytes
-// (nativeName, inside NativeFolderPath()) so that a name which is not valid UTF-8 can still
-// be renamed and undone; `name` is its decoded text, which everything else works on.
-// Fields are ordered by size: a listing holds a million of these.
+// One file or folder of the list. `name` is the decoded text of the name on disk, which
+// everything works on; it encodes back to the exact bytes (NativeName(), inside
+// NativeFolderPath()), so that a name which is not valid UTF-8 can still be renamed and
+// undone. Fields are ordered by size: a listing holds a million of these.
 struct FILEENTRY {
-    QByteArray nativeName; // the entry's name on disk as bytes
     QString name;
     QString typeName;
     QString newName;
@@ -72,6 +71,11 @@ struct FILEENTRY {
     bool accessedPending = false;
     bool attributesPending = false;
     bool hidden = false; // drawn dimmed in the list
+
+    // The name on disk as its exact bytes, made from `name` at each call.
+    [[nodiscard]] QByteArray NativeName() const;
+    // Sets `name` to the text of the name on disk.
+    void SetNativeName(const QByteArray& nativeName);
 
     // The containing folder; all empty until one is set.
     [[nodiscard]] const QByteArray& NativeFolderPath() const { return Folder().nativePath; }

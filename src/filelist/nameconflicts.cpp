@@ -68,7 +68,7 @@ ROWTARGETS TargetsOf(const CFileList& list, const QByteArray& nativeNewLocation)
     t.listed.reserve(list.RowCount());
     for (int row = 0; row < list.RowCount(); ++row) {
         const FILEENTRY& e = list.GetEntry(row);
-        const QByteArray path = JoinNativePath(e.NativeFolderPath(), e.nativeName);
+        const QByteArray path = JoinNativePath(e.NativeFolderPath(), e.NativeName());
         const QByteArray newPath = NewPathOf(e, nativeNewLocation);
         const bool moves = list.IsSelected(row) && newPath != path;
         t.listed.insert(path, moves);
@@ -93,7 +93,7 @@ NameConflict ConflictOf(const CFileList& list, int row, ROWTARGETS& t) {
     const auto listed = t.listed.constFind(newPath);
     if (listed != t.listed.constEnd())
         return listed.value() ? NameConflict::None : NameConflict::Exists;
-    const QByteArray path = JoinNativePath(e.NativeFolderPath(), e.nativeName);
+    const QByteArray path = JoinNativePath(e.NativeFolderPath(), e.NativeName());
     return !CaseOnly(path, newPath) && ExistsUnlisted(t, newPath) ? NameConflict::Exists
                                                                   : NameConflict::None;
 }
@@ -113,7 +113,7 @@ bool AnyRowMoves(const CFileList& list, const QByteArray& nativeNewLocation) {
 } // namespace
 
 QByteArray EncodeNewName(const FILEENTRY& entry, const QString& newName) {
-    return newName == entry.name ? entry.nativeName : EncodeNativeName(newName);
+    return newName == entry.name ? entry.NativeName() : EncodeNativeName(newName);
 }
 
 NameConflict NameProblem(const QByteArray& nativeName) {

@@ -56,7 +56,7 @@ std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& ne
         pair.folder = WithSeparator(Absolute(e.FolderPath()));
         pair.nativeFolder = WithSeparator(Absolute(e.NativeFolderPath()));
         pair.name = e.name;
-        pair.nativeName = e.nativeName;
+        pair.nativeName = e.NativeName();
         pair.newName = e.newName;
         pair.nativeNewName = NativeNewName(e, e.newName);
         pair.newFolder = location.isEmpty() ? pair.folder : location;

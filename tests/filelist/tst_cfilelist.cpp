@@ -9,7 +9,7 @@ namespace {
 FILEENTRY Entry(const QString& name, quint32 attributes = 0) {
     FILEENTRY e;
     e.name = name;
-    e.nativeName = name.toUtf8();
+    e.SetNativeName(name.toUtf8());
     e.SetFolderPath(QStringLiteral("/photos"));
     e.SetNativeFolderPath("/photos");
     e.attributes = attributes;
@@ -239,8 +239,7 @@ private slots:
     void setNameKeepsBytesInStep() {
         CFileList list;
         FILEENTRY e = Entry(QStringLiteral("x"));
-        e.nativeName = QByteArray("caf\xe9", 4); // Latin-1 bytes, not UTF-8
-        e.name = QString::fromUtf8(e.nativeName);
+        e.SetNativeName(QByteArray("caf\xe9", 4)); // Latin-1 bytes, not UTF-8
         list.AppendRow(e);
         QCOMPARE(list.GetNativeFullPath(0), QByteArray("/photos/caf\xe9", 12));
         list.SetName(0, QStringLiteral("café"));

@@ -260,7 +260,7 @@ private slots:
                 QVERIFY(!e.isFolder);
             } else {
                 // The name on disk keeps its bytes; the text shows a replacement character.
-                QCOMPARE(e.nativeName, QByteArray("caf\xe9.txt"));
+                QCOMPARE(e.NativeName(), QByteArray("caf\xe9.txt"));
                 QCOMPARE(list.GetNativeFullPath(i), m_root + "/caf\xe9.txt");
                 QCOMPARE(e.SubDir(), QString());
             }
