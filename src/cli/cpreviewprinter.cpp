@@ -60,12 +60,6 @@ void CPreviewPrinter::Write(const CFileList& list, const TERMINALSTYLE& style,
     WriteSummary(list, style, out);
 }
 
-QByteArray CPreviewPrinter::Bytes(const CFileList& list, const TERMINALSTYLE& style) const {
-    COutputBuffer out(nullptr);
-    Write(list, style, out);
-    return out.Take();
-}
-
 // Counted over the whole list, whatever --changed leaves out.
 void CPreviewPrinter::WriteSummary(const CFileList& list, const TERMINALSTYLE& style,
                                    COutputBuffer& out) const {

@@ -16,7 +16,6 @@ public:
     // What qvn writes: the format's text, the table fitted and summed up for a person, or
     // the exact bytes of --print0.
     void Write(const CFileList& list, const TERMINALSTYLE& style, COutputBuffer& out) const;
-    [[nodiscard]] QByteArray Bytes(const CFileList& list, const TERMINALSTYLE& style) const;
 
 private:
     OUTPUTROWS Rows(const CFileList& list, bool plain) const;
