@@ -6,60 +6,63 @@
 #include "persontable.h"
 #include "print0format.h"
 
-#include "platform/nativename.h"
-
 CPreviewPrinter::CPreviewPrinter(const QVNREQUEST& request, OutputFormat format,
                                  int sizeDisplayMode)
     : m_request(request), m_format(format), m_sizeDisplayMode(sizeDisplayMode) {}
 
-QString CPreviewPrinter::Text(const CFileList& list) const {
-    const OUTPUTROWS rows = Rows(list);
-    switch (m_format) {
-    case OutputFormat::Table:
-        return FormatTable(rows);
-    case OutputFormat::Json:
-        return FormatJson(rows);
-    case OutputFormat::Tsv:
-        break;
-    }
-    return FormatTsv(rows);
-}
-
-OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list) const {
-    QList<const OUTPUTCOLUMN*> columns;
+OUTPUTROWS CPreviewPrinter::Rows(const CFileList& list, bool plain) const {
     OUTPUTROWS output;
     for (const QString& key : m_request.columns) {
         const OUTPUTCOLUMN* column = FindOutputColumn(key);
         if (!column)
             continue;
-        columns.append(column);
+        output.columns.append(column);
         output.keys.append(column->Key());
         output.headings.append(ColumnHeading(*column));
         output.alignRight.append(AlignRight(*column));
         output.numeric.append(column->numeric);
     }
-    const bool plain = m_format != OutputFormat::Table || m_request.print0;
+    output.list = &list;
+    output.plain = plain;
+    output.sizeDisplayMode = m_sizeDisplayMode;
+    output.listRows.reserve(static_cast<size_t>(list.RowCount()));
     for (int row = 0; row < list.RowCount(); ++row) {
         const FILEENTRY& entry = list.GetEntry(row);
-        if (m_request.changedOnly && entry.newName == entry.name)
-            continue;
-        QStringList values;
-        for (const OUTPUTCOLUMN* column : std::as_const(columns))
-            values.append(ColumnValue(list, row, *column, plain, m_sizeDisplayMode));
-        output.rows.append(values);
-        output.changed.append(entry.newName != entry.name);
-        output.conflicting.append(entry.conflict != NameConflict::None);
-        output.listRows.append(row);
+        if (!m_request.changedOnly || entry.newName != entry.name)
+            output.listRows.push_back(row);
     }
     return output;
 }
 
-QByteArray CPreviewPrinter::Bytes(const CFileList& list, const TERMINALSTYLE& style) const {
-    if (m_request.print0)
-        return FormatPrint0(Rows(list), list);
-    // tsv gives names as their bytes on disk; the other texts are valid UTF-8 already.
-    if (m_format != OutputFormat::Table || !style.forPerson)
-        return EncodeNativeName(Text(list));
+void CPreviewPrinter::Write(const CFileList& list, const TERMINALSTYLE& style,
+                            COutputBuffer& out) const {
+    const bool plain = m_format != OutputFormat::Table || m_request.print0;
+    const OUTPUTROWS rows = Rows(list, plain);
+    if (m_request.print0) {
+        WritePrint0(rows, out);
+        return;
+    }
+    switch (m_format) {
+    case OutputFormat::Tsv:
+        WriteTsv(rows, out);
+        return;
+    case OutputFormat::Json:
+        WriteJson(rows, out);
+        return;
+    case OutputFormat::Table:
+        break;
+    }
+    if (!style.forPerson) {
+        WriteTable(rows, out);
+        return;
+    }
+    WritePersonTable(rows, style, out);
+    WriteSummary(list, style, out);
+}
+
+// Counted over the whole list, whatever --changed leaves out.
+void CPreviewPrinter::WriteSummary(const CFileList& list, const TERMINALSTYLE& style,
+                                   COutputBuffer& out) const {
     qsizetype changed = 0;
     qsizetype conflicts = 0;
     for (int row = 0; row < list.RowCount(); ++row) {
@@ -68,7 +71,6 @@ QByteArray CPreviewPrinter::Bytes(const CFileList& list, const TERMINALSTYLE& st
         conflicts += entry.conflict != NameConflict::None ? 1 : 0;
     }
     const QString summary = PreviewSummary(list.RowCount(), changed, conflicts);
-    return (FormatPersonTable(Rows(list), style) + Styled(summary, kStyleFaint, style.colour) +
-            QLatin1Char('\n'))
-        .toUtf8();
+    out.Append(Styled(summary, kStyleFaint, style.colour).toUtf8());
+    out.Append('\n');
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ckeylist.h"
 #include "coptionparser.h"
+#include "coutputbuffer.h"
 #include "cpreviewprinter.h"
 #include "cpreviewrun.h"
 #include "crequestapplier.h"
@@ -147,11 +148,12 @@ int main(int argc, char** argv) {
     const OutputFormat format = request.formatGiven          ? request.format
                                 : StandardOutputIsTerminal() ? OutputFormat::Table
                                                              : OutputFormat::Tsv;
-    const QByteArray output =
+    if (!request.quiet) {
+        COutputBuffer output(stdout);
         CPreviewPrinter(request, format, state.preferences.displayFilesizesAs)
-            .Bytes(state.list, ChooseTerminalStyle(request.colour, StandardOutputIsTerminal()));
-    if (!request.quiet)
-        std::fwrite(output.constData(), 1, static_cast<size_t>(output.size()), stdout);
+            .Write(state.list, ChooseTerminalStyle(request.colour, StandardOutputIsTerminal()),
+                   output);
+    }
     if (!request.rename)
         return 0;
     std::fflush(stdout);

@@ -53,22 +53,94 @@ TimeValue ShownTime(const FILEENTRY& entry, int listColumn) {
     }
 }
 
-QString PlainListValue(const FILEENTRY& entry, int listColumn, int sizeDisplayMode) {
+// Digits written into the reused text, with no allocation once it is long enough.
+QStringView Digits(quint64 number, QString& scratch) {
+    char16_t digits[20];
+    qsizetype count = 0;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    scratch.resize(count);
+    QChar* out = scratch.data();
+    for (qsizetype i = 0; i < count; ++i)
+        out[i] = QChar(digits[count - 1 - i]);
+    return scratch;
+}
+
+// The folder and a name joined as JoinPath joins them, into the reused text.
+QStringView Joined(const QString& folder, const QString& name, QString& scratch) {
+    scratch.resize(0);
+    if (folder.isEmpty())
+        return scratch;
+    scratch.append(QStringView(folder));
+    if (!folder.endsWith(QLatin1Char('/')))
+        scratch.append(QLatin1Char('/'));
+    scratch.append(QStringView(name));
+    return scratch;
+}
+
+QStringView Filled(QString text, QString& scratch) {
+    scratch = std::move(text);
+    return scratch;
+}
+
+// The list's columns whose text the entry holds as it is shown.
+bool HeldListText(const FILEENTRY& entry, int listColumn, QStringView& view) {
+    switch (listColumn) {
+    case ColName:
+        view = entry.name;
+        return true;
+    case ColNewName:
+        view = entry.newName;
+        return true;
+    case ColSubDir:
+        view = entry.SubDir();
+        return true;
+    case ColType:
+        view = entry.typeName;
+        return true;
+    default:
+        return false;
+    }
+}
+
+QStringView PlainListView(const FILEENTRY& entry, int listColumn, int sizeDisplayMode,
+                          QString& scratch) {
     switch (listColumn) {
     case ColSize:
-        return entry.isFolder ? QString() : QString::number(entry.size);
+        if (entry.isFolder)
+            return QStringView();
+        return Digits(entry.size, scratch);
     case ColCreated:
     case ColModified:
     case ColAccessed:
     case ColTaken:
-        return PlainTimeText(ShownTime(entry, listColumn));
+        return Filled(PlainTimeText(ShownTime(entry, listColumn)), scratch);
+    case ColLength:
+        if (entry.newNameLength >= 0)
+            return Digits(static_cast<quint64>(entry.newNameLength), scratch);
+        break;
+    case ColTrack:
+        return Digits(entry.track, scratch);
     default:
-        return CellText(entry, listColumn, sizeDisplayMode);
+        break;
     }
+    return Filled(CellText(entry, listColumn, sizeDisplayMode), scratch);
 }
 
-QString Flag(bool on) {
-    return on ? QStringLiteral("1") : QStringLiteral("0");
+QStringView ListView(const FILEENTRY& entry, int listColumn, bool plain, int sizeDisplayMode,
+                     QString& scratch) {
+    QStringView view;
+    if (HeldListText(entry, listColumn, view))
+        return view;
+    if (plain)
+        return PlainListView(entry, listColumn, sizeDisplayMode, scratch);
+    return Filled(CellText(entry, listColumn, sizeDisplayMode), scratch);
+}
+
+QStringView Flag(bool on) {
+    return on ? QStringView(u"1") : QStringView(u"0");
 }
 
 } // namespace
@@ -98,25 +170,23 @@ bool AlignRight(const OUTPUTCOLUMN& column) {
     return column.numeric;
 }
 
-QString ColumnValue(const CFileList& list, int row, const OUTPUTCOLUMN& column, bool plain,
-                    int sizeDisplayMode) {
-    const FILEENTRY& entry = list.GetEntry(row);
+QStringView ColumnView(const FILEENTRY& entry, const OUTPUTCOLUMN& column, bool plain,
+                       int sizeDisplayMode, QString& scratch) {
     switch (column.field) {
     case FieldListColumn:
-        return plain ? PlainListValue(entry, column.listColumn, sizeDisplayMode)
-                     : CellText(entry, column.listColumn, sizeDisplayMode);
+        return ListView(entry, column.listColumn, plain, sizeDisplayMode, scratch);
     case FieldPath:
-        return list.GetFullPath(row);
+        return Joined(entry.FolderPath(), entry.name, scratch);
     case FieldNewPath:
-        return JoinPath(entry.folderPath, entry.newName);
+        return Joined(entry.FolderPath(), entry.newName, scratch);
     case FieldFolder:
-        return entry.folderPath;
+        return entry.FolderPath();
     case FieldChanged:
         return Flag(entry.newName != entry.name);
     case FieldInvalid:
         return Flag(entry.invalidChars);
     case FieldConflict:
-        return NameConflictKey(entry.conflict);
+        return Filled(NameConflictKey(entry.conflict), scratch);
     case FieldFNumber:
         return entry.Tags().exifAperture;
     case FieldExposure:
@@ -134,7 +204,7 @@ QString ColumnValue(const CFileList& list, int row, const OUTPUTCOLUMN& column, 
     case FieldTitle:
         return entry.Tags().id3Title;
     }
-    return QString();
+    return QStringView();
 }
 
 QString PlainTimeText(TimeValue value) {

@@ -46,9 +46,11 @@ QString ColumnHeading(const OUTPUTCOLUMN& column);
 bool AlignRight(const OUTPUTCOLUMN& column);
 
 // A value as the list shows it (table), or plain: times local "YYYY-MM-DD HH:MM:SS" (empty
-// for none) and sizes as byte counts (tsv, json).
-QString ColumnValue(const CFileList& list, int row, const OUTPUTCOLUMN& column, bool plain,
-                    int sizeDisplayMode);
+// for none) and sizes as byte counts (tsv, json). The view is of the entry's own text where
+// it holds the value, else of `scratch`, which is filled (and reused from row to row); it
+// stays valid until the entry or scratch changes.
+QStringView ColumnView(const FILEENTRY& entry, const OUTPUTCOLUMN& column, bool plain,
+                       int sizeDisplayMode, QString& scratch);
 
 // "YYYY-MM-DD HH:MM:SS" in the process's time zone; empty for no time.
 QString PlainTimeText(TimeValue value);

@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "coutputbuffer.h"
 #include "outputrows.h"
 
 // Aligned columns under the list's headings; control characters escaped, undecodable
 // bytes shown as U+FFFD.
-QString FormatTable(const OUTPUTROWS& output);
+void WriteTable(const OUTPUTROWS& output, COutputBuffer& out);
 // A line of keys, then one line per row; backslash, tab, CR and LF escaped in values, and
-// every other C0 control and DEL as \xNN. Undecodable bytes of names stay in the text, so
-// that printing it encoded gives the names' exact bytes.
-QString FormatTsv(const OUTPUTROWS& output);
-QString EscapeTsvField(const QString& value);
-// One array of objects keyed by the column keys; numeric columns as numbers. A name or
-// path that is not valid UTF-8 shows U+FFFD and gains KEYHex with its bytes in hex.
-QString FormatJson(const OUTPUTROWS& output);
+// every other C0 control and DEL as \xNN. Undecodable bytes of names are written as they
+// are, so that names come out as their exact bytes.
+void WriteTsv(const OUTPUTROWS& output, COutputBuffer& out);
+// One array of objects keyed by the column keys (a key given twice once, where it first
+// appears); numeric columns as numbers. A name or path that is not valid UTF-8 shows U+FFFD
+// and gains KEYHex with its bytes in hex. Laid out as an indented QJsonDocument would be.
+void WriteJson(const OUTPUTROWS& output, COutputBuffer& out);
 // A value as a table cell shows it: always one line.
-QString TableCell(const QString& value);
+QString TableCell(QStringView value);
+// The width TableCell(value) has, without making it when nothing needs escaping.
+qsizetype TableCellWidth(QStringView value);

@@ -24,18 +24,39 @@ QString Cell(const QString& text, qsizetype width, bool alignRight, const char* 
     return alignRight ? padding + styled : styled + padding;
 }
 
-QString Line(const QStringList& cells, const QList<qsizetype>& widths, const QList<bool>& right,
-             qsizetype highlighted, const char* style, bool colour) {
+// The cells of the heading (row -1) or of a printed row.
+QString Line(const OUTPUTROWS& output, qsizetype row, const QList<qsizetype>& widths,
+             qsizetype highlighted, const char* style, bool colour, QString& scratch) {
     QString line;
-    for (qsizetype c = 0; c < cells.size(); ++c) {
+    for (qsizetype c = 0; c < widths.size(); ++c) {
         if (c > 0)
             line += kGap;
         const bool styled = highlighted == kAllCells || c == highlighted;
-        line += Cell(cells[c], widths[c], right[c], style, colour && styled);
+        const QString cell =
+            row < 0 ? output.headings[c] : TableCell(RowValue(output, row, c, scratch));
+        line += Cell(cell, widths[c], output.alignRight[c], style, colour && styled);
     }
     while (line.endsWith(QLatin1Char(' ')))
         line.chop(1);
     return line + QLatin1Char('\n');
+}
+
+void WriteLine(QLatin1String mark, const QString& line, COutputBuffer& out) {
+    out.Append(mark);
+    out.Append(line.toUtf8());
+}
+
+// The widths the cells need; their texts are not kept.
+QList<qsizetype> NaturalWidths(const OUTPUTROWS& output) {
+    QList<qsizetype> natural;
+    for (const QString& heading : output.headings)
+        natural.append(heading.size());
+    QString scratch;
+    for (qsizetype r = 0; r < qsizetype(output.listRows.size()); ++r) {
+        for (qsizetype c = 0; c < natural.size(); ++c)
+            natural[c] = qMax(natural[c], TableCellWidth(RowValue(output, r, c, scratch)));
+    }
+    return natural;
 }
 
 // Thousands grouped with commas whatever the locale, so the line reads the same everywhere.
@@ -52,37 +73,26 @@ QString Counted(qsizetype number, const char* one, const char* many) {
 
 } // namespace
 
-QString FormatPersonTable(const OUTPUTROWS& output, const TERMINALSTYLE& style) {
-    QList<QStringList> rows;
-    for (const QStringList& row : output.rows) {
-        QStringList cells;
-        for (const QString& value : row)
-            cells.append(TableCell(value));
-        rows.append(cells);
-    }
-    QList<qsizetype> natural;
-    for (const QString& heading : output.headings)
-        natural.append(heading.size());
-    for (const QStringList& row : std::as_const(rows)) {
-        for (qsizetype c = 0; c < row.size(); ++c)
-            natural[c] = qMax(natural[c], row[c].size());
-    }
+void WritePersonTable(const OUTPUTROWS& output, const TERMINALSTYLE& style, COutputBuffer& out) {
+    const QList<qsizetype> natural = NaturalWidths(output);
     const qsizetype newName = output.keys.indexOf(kNewNameKey);
     QList<qsizetype> widths = natural;
     if (style.width > 0 && !natural.isEmpty()) {
         const qsizetype spare = kChangedMark.size() + kGap.size() * (natural.size() - 1);
         widths = CTableLayout(natural, newName).Fit(style.width - spare);
     }
-    QString text = kSameMark + Line(output.headings, widths, output.alignRight, kAllCells,
-                                    kStyleBold, style.colour);
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        const bool changed = r < output.changed.size() && output.changed[r];
-        const bool conflicting = r < output.conflicting.size() && output.conflicting[r];
+    QString scratch;
+    WriteLine(kSameMark, Line(output, -1, widths, kAllCells, kStyleBold, style.colour, scratch),
+              out);
+    for (qsizetype r = 0; r < qsizetype(output.listRows.size()); ++r) {
+        const bool changed = RowChanged(output, r);
+        const bool conflicting = RowConflicting(output, r);
         const QLatin1String mark = conflicting ? kConflictMark : changed ? kChangedMark : kSameMark;
-        text += mark + Line(rows[r], widths, output.alignRight, changed ? newName : kNoCell,
-                            conflicting ? kStyleConflict : kStyleChanged, style.colour);
+        WriteLine(mark,
+                  Line(output, r, widths, changed ? newName : kNoCell,
+                       conflicting ? kStyleConflict : kStyleChanged, style.colour, scratch),
+                  out);
     }
-    return text;
 }
 
 QString PreviewSummary(qsizetype entries, qsizetype changed, qsizetype conflicts) {

@@ -1,32 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print0format.h"
 
-#include "platform/nativename.h"
+#include "filelist/listcolumns.h"
 
 namespace {
 
-QByteArray ValueBytes(const QString& key, const QString& value, const FILEENTRY& entry) {
-    if (key == QLatin1String("name"))
-        return entry.nativeName;
-    if (key == QLatin1String("path"))
-        return JoinNativePath(entry.nativeFolderPath, entry.nativeName);
-    if (key == QLatin1String("folder"))
-        return entry.nativeFolderPath;
-    return EncodeNativeName(value);
+// The current name, path and folder as their bytes on disk; anything else as its text.
+void WriteValue(const OUTPUTROWS& output, qsizetype row, qsizetype c, QString& scratch,
+                COutputBuffer& out) {
+    const OUTPUTCOLUMN& column = *output.columns[c];
+    const FILEENTRY& entry = RowEntry(output, row);
+    if (column.field == FieldListColumn && column.listColumn == ColName) {
+        out.AppendNative(entry.name);
+    } else if (column.field == FieldPath) {
+        if (entry.NativeFolderPath().isEmpty())
+            return;
+        out.Append(entry.NativeFolderPath());
+        if (!entry.NativeFolderPath().endsWith('/'))
+            out.Append('/');
+        out.AppendNative(entry.name);
+    } else if (column.field == FieldFolder) {
+        out.Append(entry.NativeFolderPath());
+    } else {
+        out.AppendNative(RowValue(output, row, c, scratch));
+    }
 }
 
 } // namespace
 
-QByteArray FormatPrint0(const OUTPUTROWS& output, const CFileList& list) {
-    QByteArray bytes;
-    for (qsizetype r = 0; r < output.rows.size(); ++r) {
-        const FILEENTRY& entry = list.GetEntry(output.listRows[r]);
-        for (qsizetype c = 0; c < output.keys.size(); ++c) {
+void WritePrint0(const OUTPUTROWS& output, COutputBuffer& out) {
+    QString scratch;
+    for (qsizetype r = 0; r < qsizetype(output.listRows.size()); ++r) {
+        for (qsizetype c = 0; c < output.columns.size(); ++c) {
             if (c > 0)
-                bytes += '\t';
-            bytes += ValueBytes(output.keys[c], output.rows[r][c], entry);
+                out.Append('\t');
+            WriteValue(output, r, c, scratch, out);
         }
-        bytes += '\0';
+        out.Append('\0');
     }
-    return bytes;
 }

@@ -174,11 +174,11 @@ void CPreviewRefresh::RunSplit(CFileList& list, const RenameCriteria& criteria,
         w.now = m_clock();
         w.numberBeforeRestart = number;
         if (criteria.numbering.breakFolder &&
-            AsciiCompareNoCase(entry.subDir, previousSubDir ? *previousSubDir : noSubDir) != 0)
+            AsciiCompareNoCase(entry.SubDir(), previousSubDir ? *previousSubDir : noSubDir) != 0)
             number = run.start;
         w.number = number;
         work.push_back(w);
-        previousSubDir = &entry.subDir;
+        previousSubDir = &entry.SubDir();
         number += run.increment;
     }
     result.nextNumber = number;
@@ -204,7 +204,7 @@ void CPreviewRefresh::RunSplit(CFileList& list, const RenameCriteria& criteria,
             out.pending = PreviewTimes(changes, entry, w.now);
             ownInput.date = DateOfType(own.autoDate.type, entry, out.pending, w.now);
             ownInput.name = entry.name;
-            ownInput.folderPath = entry.folderPath;
+            ownInput.folderPath = entry.FolderPath();
             ownInput.isFolder = entry.isFolder;
             ownInput.index = w.row;
             ownInput.entry = &entry;
@@ -263,7 +263,7 @@ void CPreviewRefresh::RunInOrder(CFileList& list, const RenameCriteria& criteria
         input.number = NumberText(number, run.radix, run.pad);
         input.date = DateOfType(criteria.autoDate.type, entry, pending, now);
         input.name = entry.name;
-        input.folderPath = entry.folderPath;
+        input.folderPath = entry.FolderPath();
         input.isFolder = entry.isFolder;
         input.index = row;
         input.entry = &entry;
@@ -276,14 +276,14 @@ void CPreviewRefresh::RunInOrder(CFileList& list, const RenameCriteria& criteria
 
         const bool restartByBreak = run.breakLength > 0 && !previousNewName.isEmpty() &&
                                     DifferNoCase(newName, previousNewName, run.breakLength);
-        const bool restartByFolder =
-            criteria.numbering.breakFolder && AsciiCompareNoCase(entry.subDir, previousSubDir) != 0;
+        const bool restartByFolder = criteria.numbering.breakFolder &&
+                                     AsciiCompareNoCase(entry.SubDir(), previousSubDir) != 0;
         if (restartByBreak || restartByFolder) {
             number = run.start;
             input.number = NumberText(number, run.radix, run.pad);
             newName = GenerateNewName(criteria, input, options);
         }
-        previousSubDir = entry.subDir;
+        previousSubDir = entry.SubDir();
         previousNewName = newName;
 
         list.SetNewName(row, newName);

@@ -67,7 +67,10 @@ QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
                       QLatin1Char('\n');
     }
 
-    const QString result = base + ext;
+    QString result = base + ext;
+    // An unchanged name keeps sharing the entry's text, so a listing holds each name once.
+    if (result == input.name)
+        result = input.name;
     if (tracing)
         *trace += QStringLiteral("\nFinal Name: ") + result + QLatin1Char('\n');
     return result;

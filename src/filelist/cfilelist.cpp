@@ -120,13 +120,8 @@ void CFileList::ResetEntry(int row) {
 }
 
 void CFileList::SetName(int row, const QString& text) {
-    SetName(row, text, EncodeNativeName(text));
-}
-
-void CFileList::SetName(int row, const QString& text, const QByteArray& nativeText) {
     FILEENTRY& e = Entry(row);
     e.name = text;
-    e.nativeName = nativeText;
     e.affected = e.name != e.newName;
     Changed(row, RowChange::Names);
 }
@@ -197,12 +192,12 @@ bool CFileList::AnySelectedInvalid() const {
 
 QString CFileList::GetFullPath(int row) const {
     const FILEENTRY& e = GetEntry(row);
-    return JoinPath(e.folderPath, e.name);
+    return JoinPath(e.FolderPath(), e.name);
 }
 
 QByteArray CFileList::GetNativeFullPath(int row) const {
     const FILEENTRY& e = GetEntry(row);
-    return JoinNativePath(e.nativeFolderPath, e.nativeName);
+    return JoinNativePath(e.NativeFolderPath(), e.NativeName());
 }
 
 void CFileList::SortRowsBy(const std::function<int(const FILEENTRY&, const FILEENTRY&)>& compare) {

@@ -48,8 +48,6 @@ public:
     void SetConflict(int row, NameConflict conflict);
     void ResetEntry(int row);
     void SetName(int row, const QString& text);
-    // The same with the bytes on disk the caller already has.
-    void SetName(int row, const QString& text, const QByteArray& nativeText);
     void SetPendingCreated(int row, TimeValue time);
     void SetPendingModified(int row, TimeValue time);
     void SetPendingAccessed(int row, TimeValue time);

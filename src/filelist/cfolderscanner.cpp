@@ -49,7 +49,7 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
     LEVEL level = LevelOf(nativePath);
     level.descriptor = reader.Descriptor();
     if (onFolder)
-        onFolder(level.folderPath);
+        onFolder(level.folder->path);
 
     CMetadataReader metadata;
     QByteArray name;
@@ -60,12 +60,14 @@ void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& o
 }
 
 CFolderScanner::LEVEL CFolderScanner::LevelOf(const QByteArray& nativePath) const {
+    auto* folder = new ENTRYFOLDER;
+    folder->nativePath = nativePath;
+    folder->path = DecodeNativeName(nativePath);
+    folder->name = folder->path.mid(folder->path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (folder->path.size() > m_rootLength)
+        folder->subDir = folder->path.mid(m_rootLength);
     LEVEL level;
-    level.nativePath = nativePath;
-    level.folderPath = DecodeNativeName(nativePath);
-    level.folderName = level.folderPath.mid(level.folderPath.lastIndexOf(QLatin1Char('/')) + 1);
-    if (level.folderPath.size() > m_rootLength)
-        level.subDir = level.folderPath.mid(m_rootLength);
+    level.folder = folder;
     return level;
 }
 
@@ -79,7 +81,7 @@ void CFolderScanner::ListNames(const QList<QByteArray>& nativeNames, const Entry
     level.descriptor = reader.Descriptor();
     CMetadataReader metadata;
     for (const QByteArray& nativeName : nativeNames) {
-        const QByteArray path = JoinNativePath(level.nativePath, nativeName);
+        const QByteArray path = JoinNativePath(level.folder->nativePath, nativeName);
         FILESTATUS status;
         const bool read = level.descriptor >= 0
                               ? ReadFileStatusAt(level.descriptor, nativeName, status)
@@ -107,13 +109,15 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     if (!ReadFileStatusAt(level.descriptor, nativeName, status)) {
         const int error = LastErrorNumber();
         if (!IsNotFoundError(error))
-            AddScanSkip(m_skips, DecodeNativeName(JoinNativePath(level.nativePath, nativeName)),
+            AddScanSkip(m_skips,
+                        DecodeNativeName(JoinNativePath(level.folder->nativePath, nativeName)),
                         error);
         return false;
     }
     const bool isFolder = status.isFolder;
-    const bool atRoot = level.folderPath.endsWith(QLatin1Char('/'));
-    const qsizetype pathLength = level.folderPath.size() + (atRoot ? 0 : 1) + name.size();
+    const QString& folderPath = level.folder->path;
+    const bool atRoot = folderPath.endsWith(QLatin1Char('/'));
+    const qsizetype pathLength = folderPath.size() + (atRoot ? 0 : 1) + name.size();
     if (!m_filter.Admits(name) || !PassesLengths(name.size(), pathLength) ||
         (isFolder && !m_settings.folders) || (!isFolder && !m_settings.files))
         return isFolder;
@@ -126,14 +130,10 @@ FILEENTRY CFolderScanner::MakeEntry(const LEVEL& level, const QByteArray& native
                                     const QString& name, const FILESTATUS& status,
                                     CMetadataReader& metadata) {
     FILEENTRY entry;
-    entry.nativeFolderPath = level.nativePath;
-    entry.nativeName = nativeName;
+    entry.SetFolder(level.folder);
     entry.name = name;
     entry.typeName = TypeName(name, status.isFolder);
     entry.size = status.size;
-    entry.folderName = level.folderName;
-    entry.folderPath = level.folderPath;
-    entry.subDir = level.subDir;
     entry.created = status.created;
     entry.modified = status.modified;
     entry.accessed = status.accessed;
@@ -143,7 +143,7 @@ FILEENTRY CFolderScanner::MakeEntry(const LEVEL& level, const QByteArray& native
     entry.hidden = nativeName.startsWith('.');
     InitialiseNewEntry(entry);
     if (!status.isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
-        metadata.ReadEntry(entry, JoinNativePath(level.nativePath, nativeName),
+        metadata.ReadEntry(entry, JoinNativePath(level.folder->nativePath, nativeName),
                            m_settings.extractExif, m_settings.extractId3);
     return entry;
 }

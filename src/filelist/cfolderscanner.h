@@ -41,10 +41,7 @@ public:
 private:
     struct LEVEL {
         int descriptor = -1; // the open folder, which item names are read relative to
-        QByteArray nativePath;
-        QString folderPath;
-        QString folderName;
-        QString subDir;
+        QSharedDataPointer<ENTRYFOLDER> folder; // shared by every entry of the folder
     };
 
     void ScanFolder(const QByteArray& nativePath, const EntrySink& onEntry,

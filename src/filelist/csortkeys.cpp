@@ -46,6 +46,14 @@ CSortKeys::CSortKeys(bool logical, qsizetype rows) : m_logical(logical) {
     m_start.push_back(0);
 }
 
+// A logical key has at most one token per character.
+void CSortKeys::Reserve(qsizetype characters) {
+    if (m_logical)
+        m_tokens.reserve(size_t(characters));
+    else
+        m_units.reserve(size_t(characters));
+}
+
 void CSortKeys::Add(int prefix, QStringView text) {
     m_prefix.push_back(prefix);
     if (m_logical)

@@ -17,6 +17,8 @@ public:
     // The key of the next row (rows are numbered in the order they are added): `prefix`
     // orders first, then the text.
     void Add(int prefix, QStringView text);
+    // Room for keys of this many characters in all, so that adding them never regrows.
+    void Reserve(qsizetype characters);
     // Called once after the last Add() and before any Compare().
     void Finish();
 

@@ -93,7 +93,7 @@ int CSortOrder::CompareByColumn(const FILEENTRY& a, const FILEENTRY& b) const {
     case ColNewName:
         return CompareTexts(a, b, a.newName, b.newName);
     case ColSubDir:
-        return CompareTexts(a, b, a.subDir, b.subDir);
+        return CompareTexts(a, b, a.SubDir(), b.SubDir());
     case ColType:
         return CompareTexts(a, b, a.typeName, b.typeName);
     case ColSize:
@@ -147,17 +147,26 @@ void CSortOrder::SortList(CFileList& list) {
     // The attribute letters are compared plainly and without the prefix.
     const bool attributes = column == ColAttributes;
     CSortKeys keys(m_state.logical && !attributes, list.RowCount());
-    for (int row = 0; row < list.RowCount(); ++row) {
-        const FILEENTRY& e = list.GetEntry(row);
-        if (attributes) {
-            keys.Add(0, AttributeLetters(e.attributes));
-            continue;
-        }
+    const auto keyText = [column](const FILEENTRY& e) {
         const QString& text = column == ColName      ? e.name
                               : column == ColNewName ? e.newName
-                              : column == ColSubDir  ? e.subDir
+                              : column == ColSubDir  ? e.SubDir()
                                                      : e.typeName;
-        keys.Add(PrefixOf(e), QStringView(text).left(kKeyLength - 2));
+        return QStringView(text).left(kKeyLength - 2);
+    };
+    if (!attributes) {
+        // Sized once: growing by doubling would hold up to three times the keys at a time.
+        qsizetype units = 0;
+        for (int row = 0; row < list.RowCount(); ++row)
+            units += keyText(list.GetEntry(row)).size();
+        keys.Reserve(units);
+    }
+    for (int row = 0; row < list.RowCount(); ++row) {
+        const FILEENTRY& e = list.GetEntry(row);
+        if (attributes)
+            keys.Add(0, AttributeLetters(e.attributes));
+        else
+            keys.Add(PrefixOf(e), keyText(e));
     }
     keys.Finish();
     const int direction = m_state.ascending ? 1 : -1;

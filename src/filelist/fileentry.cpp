@@ -1,6 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileentry.h"
 
+#include "platform/nativename.h"
+
+QByteArray FILEENTRY::NativeName() const {
+    return EncodeNativeName(name);
+}
+
+void FILEENTRY::SetNativeName(const QByteArray& nativeName) {
+    name = DecodeNativeName(nativeName);
+}
+
+const ENTRYFOLDER& FILEENTRY::Folder() const {
+    static const ENTRYFOLDER kNone;
+    return m_folder ? *m_folder.constData() : kNone;
+}
+
+ENTRYFOLDER& FILEENTRY::EditFolder() {
+    if (!m_folder)
+        m_folder = new ENTRYFOLDER;
+    return *m_folder.data();
+}
+
 const ENTRYTAGS& FILEENTRY::Tags() const {
     static const ENTRYTAGS kNone;
     return m_tags ? *m_tags.constData() : kNone;

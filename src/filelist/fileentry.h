@@ -31,41 +31,65 @@ struct ENTRYTAGS : QSharedData {
     QString id3Title;
 };
 
-// One file or folder of the list. The name on disk is kept as its exact bytes
-// (nativeName, inside nativeFolderPath) so that a name which is not valid UTF-8 can still
-// be renamed and undone; `name` is its decoded text, which everything else works on.
+// What the entries of one folder have in common. The scan makes one per folder and every
+// entry of that folder shares it, so a listing keeps each folder's texts once.
+struct ENTRYFOLDER : QSharedData {
+    QByteArray nativePath; // the folder's path as bytes
+    QString path;
+    QString name;
+    QString subDir; // below the listed folder ("/sub/inner"); empty for the folder itself
+};
+
+// One file or folder of the list. `name` is the decoded text of the name on disk, which
+// everything works on; it encodes back to the exact bytes (NativeName(), inside
+// NativeFolderPath()), so that a name which is not valid UTF-8 can still be renamed and
+// undone. Fields are ordered by size: a listing holds a million of these.
 struct FILEENTRY {
-    QByteArray nativeFolderPath; // the containing folder's path as bytes
-    QByteArray nativeName;       // the entry's name on disk as bytes
     QString name;
     QString typeName;
-    quint64 size = 0;
-    QString folderName;
-    QString folderPath;
-    QString subDir;
     QString newName;
-    qint32 newNameLength = 0;
+    quint64 size = 0;
     TimeValue created = 0;
     TimeValue modified = 0;
     TimeValue accessed = 0;
     TimeValue newCreated = 0;
     TimeValue newModified = 0;
     TimeValue newAccessed = 0;
-    bool isFolder = false;
-    bool invalidChars = false;
-    NameConflict conflict = NameConflict::None;
-    bool hasExif = false;
     TimeValue dateTaken = 0;
+    qint32 newNameLength = 0;
     quint32 track = 0;
     quint32 attributes = 0;
     quint32 newAttributes = 0;
     quint32 permissions = 0; // exact mode bits, so that undo can restore them
+    NameConflict conflict = NameConflict::None;
+    bool isFolder = false;
+    bool invalidChars = false;
+    bool hasExif = false;
     bool affected = false;
     bool createdPending = false;
     bool modifiedPending = false;
     bool accessedPending = false;
     bool attributesPending = false;
     bool hidden = false; // drawn dimmed in the list
+
+    // The name on disk as its exact bytes, made from `name` at each call.
+    [[nodiscard]] QByteArray NativeName() const;
+    // Sets `name` to the text of the name on disk.
+    void SetNativeName(const QByteArray& nativeName);
+
+    // The containing folder; all empty until one is set.
+    [[nodiscard]] const QByteArray& NativeFolderPath() const { return Folder().nativePath; }
+    [[nodiscard]] const QString& FolderPath() const { return Folder().path; }
+    [[nodiscard]] const QString& FolderName() const { return Folder().name; }
+    [[nodiscard]] const QString& SubDir() const { return Folder().subDir; }
+    [[nodiscard]] const ENTRYFOLDER& Folder() const;
+    // Shares the folder record with the other entries of that folder.
+    void SetFolder(const QSharedDataPointer<ENTRYFOLDER>& folder) { m_folder = folder; }
+    // Each changes this entry's own copy of the record only.
+    void SetNativeFolderPath(const QByteArray& path) { EditFolder().nativePath = path; }
+    void SetFolderPath(const QString& path) { EditFolder().path = path; }
+    void SetFolderName(const QString& folderName) { EditFolder().name = folderName; }
+    void SetSubDir(const QString& subDir) { EditFolder().subDir = subDir; }
 
     // The tag texts; all empty for a file that has none.
     [[nodiscard]] const ENTRYTAGS& Tags() const;
@@ -74,6 +98,9 @@ struct FILEENTRY {
     [[nodiscard]] bool HasTags() const { return m_tags.constData() != nullptr; }
 
 private:
+    ENTRYFOLDER& EditFolder();
+
+    QSharedDataPointer<ENTRYFOLDER> m_folder;
     QSharedDataPointer<ENTRYTAGS> m_tags;
 };
 

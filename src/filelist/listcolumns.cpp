@@ -38,7 +38,7 @@ QString CellText(const FILEENTRY& e, int column, int sizeDisplayMode) {
     case ColNewName:
         return e.newName;
     case ColSubDir:
-        return e.subDir;
+        return e.SubDir();
     case ColType:
         return e.typeName;
     case ColSize:

@@ -13,7 +13,7 @@ namespace {
 
 QByteArray NewPathOf(const FILEENTRY& entry, const QByteArray& nativeNewLocation) {
     const QByteArray folder =
-        nativeNewLocation.isEmpty() ? entry.nativeFolderPath : nativeNewLocation;
+        nativeNewLocation.isEmpty() ? entry.NativeFolderPath() : nativeNewLocation;
     return JoinNativePath(folder, EncodeNewName(entry, entry.newName));
 }
 
@@ -68,7 +68,7 @@ ROWTARGETS TargetsOf(const CFileList& list, const QByteArray& nativeNewLocation)
     t.listed.reserve(list.RowCount());
     for (int row = 0; row < list.RowCount(); ++row) {
         const FILEENTRY& e = list.GetEntry(row);
-        const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
+        const QByteArray path = JoinNativePath(e.NativeFolderPath(), e.NativeName());
         const QByteArray newPath = NewPathOf(e, nativeNewLocation);
         const bool moves = list.IsSelected(row) && newPath != path;
         t.listed.insert(path, moves);
@@ -93,15 +93,27 @@ NameConflict ConflictOf(const CFileList& list, int row, ROWTARGETS& t) {
     const auto listed = t.listed.constFind(newPath);
     if (listed != t.listed.constEnd())
         return listed.value() ? NameConflict::None : NameConflict::Exists;
-    const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
+    const QByteArray path = JoinNativePath(e.NativeFolderPath(), e.NativeName());
     return !CaseOnly(path, newPath) && ExistsUnlisted(t, newPath) ? NameConflict::Exists
                                                                   : NameConflict::None;
+}
+
+// Cheap and on the safe side: only a row whose new name is its name surely stays put.
+bool AnyRowMoves(const CFileList& list, const QByteArray& nativeNewLocation) {
+    if (!nativeNewLocation.isEmpty())
+        return true;
+    for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
+        const FILEENTRY& e = list.GetEntry(row);
+        if (e.newName != e.name)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
 QByteArray EncodeNewName(const FILEENTRY& entry, const QString& newName) {
-    return newName == entry.name ? entry.nativeName : EncodeNativeName(newName);
+    return newName == entry.name ? entry.NativeName() : EncodeNativeName(newName);
 }
 
 NameConflict NameProblem(const QByteArray& nativeName) {
@@ -128,6 +140,12 @@ QString NameConflictKey(NameConflict conflict) {
 }
 
 void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation) {
+    // With no row moving nothing can clash: the paths and their table are not built at all.
+    if (!AnyRowMoves(list, nativeNewLocation)) {
+        for (int row = 0; row < list.RowCount(); ++row)
+            list.SetConflict(row, NameConflict::None);
+        return;
+    }
     ROWTARGETS targets = TargetsOf(list, nativeNewLocation);
     for (int row = 0; row < list.RowCount(); ++row)
         list.SetConflict(row, ConflictOf(list, row, targets));

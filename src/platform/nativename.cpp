@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nativename.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -89,8 +91,7 @@ QString HexEscape(char32_t point) {
 } // namespace
 
 QString DecodeNativeName(const QByteArray& nativeName) {
-    QString text;
-    text.reserve(nativeName.size());
+    QString text; // only a name with undecodable bytes is built up here
     qsizetype runStart = 0;
     qsizetype at = 0;
     while (at < nativeName.size()) {
@@ -99,6 +100,8 @@ QString DecodeNativeName(const QByteArray& nativeName) {
             at += length;
             continue;
         }
+        if (text.isEmpty())
+            text.reserve(nativeName.size());
         text += QString::fromUtf8(nativeName.constData() + runStart, at - runStart);
         text += QChar(static_cast<char16_t>(kEscapedByteBase + static_cast<uchar>(nativeName[at])));
         runStart = ++at;
@@ -110,6 +113,14 @@ QString DecodeNativeName(const QByteArray& nativeName) {
 }
 
 QByteArray EncodeNativeName(QStringView text) {
+    // Most names are plain ASCII, one byte per unit: entries encode their name on demand.
+    if (!text.isEmpty() &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        QByteArray ascii(text.size(), Qt::Uninitialized);
+        std::transform(text.begin(), text.end(), ascii.begin(),
+                       [](QChar c) { return static_cast<char>(c.unicode()); });
+        return ascii;
+    }
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

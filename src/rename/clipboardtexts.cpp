@@ -38,8 +38,8 @@ QString TimeText(TimeValue value) {
 QString DetailsLine(const FILEENTRY& e, int sizeDisplayMode) {
     const QStringList columns = {
         e.name,
-        e.folderName,
-        JoinPath(e.folderPath, e.name),
+        e.FolderName(),
+        JoinPath(e.FolderPath(), e.name),
         e.typeName,
         SizeText(e.isFolder ? 0 : e.size, sizeDisplayMode),
         TimeText(e.created),
@@ -54,9 +54,9 @@ QString RowText(const FILEENTRY& e, ClipboardCopyMode mode, int sizeDisplayMode)
     switch (mode) {
     case ClipboardCopyMode::Pathname:
         // The extension is the name's: a dot in a folder name above must not cut the path.
-        return JoinPath(e.folderPath, WithoutExtension(e.name));
+        return JoinPath(e.FolderPath(), WithoutExtension(e.name));
     case ClipboardCopyMode::PathnameExt:
-        return JoinPath(e.folderPath, e.name);
+        return JoinPath(e.FolderPath(), e.name);
     case ClipboardCopyMode::Filename:
         return WithoutExtension(e.name);
     case ClipboardCopyMode::FilenameExt:

@@ -502,7 +502,7 @@ void CRenameRun::Succeeded(size_t position, const RENAMEPAIR& pair, bool isFolde
     if (result.processed % 10 == 0)
         Status(ProcessedStatus(result.processed));
     if (m_newLocation.isEmpty()) {
-        m_list.SetName(pair.item, pair.newName, pair.nativeNewName);
+        m_list.SetName(pair.item, pair.newName);
         if (suffixed)
             m_list.SetNewName(pair.item, pair.newName);
     }

@@ -56,10 +56,10 @@ std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& ne
     QByteArray nativeFolder;
     for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
         const FILEENTRY& e = list.GetEntry(row);
-        if (!previous || previous->nativeFolderPath != e.nativeFolderPath ||
-            previous->folderPath != e.folderPath) {
-            folder = WithSeparator(Absolute(e.folderPath));
-            nativeFolder = WithSeparator(Absolute(e.nativeFolderPath));
+        if (!previous || previous->NativeFolderPath() != e.NativeFolderPath() ||
+            previous->FolderPath() != e.FolderPath()) {
+            folder = WithSeparator(Absolute(e.FolderPath()));
+            nativeFolder = WithSeparator(Absolute(e.NativeFolderPath()));
         }
         previous = &e;
         RENAMEPAIR pair;
@@ -67,7 +67,7 @@ std::vector<RENAMEPAIR> BuildRenameList(const CFileList& list, const QString& ne
         pair.folder = folder;
         pair.nativeFolder = nativeFolder;
         pair.name = e.name;
-        pair.nativeName = e.nativeName;
+        pair.nativeName = e.NativeName();
         pair.newName = e.newName;
         pair.nativeNewName = NativeNewName(e, e.newName);
         pair.newFolder = location.isEmpty() ? pair.folder : location;

@@ -10,8 +10,8 @@ namespace {
 FILEENTRY Entry(const QString& name, const QString& subDir = QString()) {
     FILEENTRY e;
     e.name = name;
-    e.subDir = subDir;
-    e.folderPath = QStringLiteral("/photos") + subDir;
+    e.SetSubDir(subDir);
+    e.SetFolderPath(QStringLiteral("/photos") + subDir);
     InitialiseNewEntry(e);
     return e;
 }

@@ -22,9 +22,9 @@ CFileList MakeList(int rows) {
         FILEENTRY e;
         e.name = stems[i % stems.size()].arg(i) + (i % 7 == 0 ? QString() : QStringLiteral(".JPG"));
         e.isFolder = i % 29 == 0;
-        e.subDir = QStringLiteral("/sub%1").arg(i / 300);
-        e.folderPath = QStringLiteral("/pics") + e.subDir;
-        e.folderName = QStringLiteral("sub%1").arg(i / 300);
+        e.SetSubDir(QStringLiteral("/sub%1").arg(i / 300));
+        e.SetFolderPath(QStringLiteral("/pics") + e.SubDir());
+        e.SetFolderName(QStringLiteral("sub%1").arg(i / 300));
         e.size = quint64(i) * 7919u * (i % 5 == 0 ? 100000u : 1u);
         e.created = kNow - i * 3600;
         e.modified = kNow - i * 60;

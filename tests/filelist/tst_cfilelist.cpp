@@ -9,9 +9,9 @@ namespace {
 FILEENTRY Entry(const QString& name, quint32 attributes = 0) {
     FILEENTRY e;
     e.name = name;
-    e.nativeName = name.toUtf8();
-    e.folderPath = QStringLiteral("/photos");
-    e.nativeFolderPath = "/photos";
+    e.SetNativeName(name.toUtf8());
+    e.SetFolderPath(QStringLiteral("/photos"));
+    e.SetNativeFolderPath("/photos");
     e.attributes = attributes;
     InitialiseNewEntry(e);
     return e;
@@ -239,8 +239,7 @@ private slots:
     void setNameKeepsBytesInStep() {
         CFileList list;
         FILEENTRY e = Entry(QStringLiteral("x"));
-        e.nativeName = QByteArray("caf\xe9", 4); // Latin-1 bytes, not UTF-8
-        e.name = QString::fromUtf8(e.nativeName);
+        e.SetNativeName(QByteArray("caf\xe9", 4)); // Latin-1 bytes, not UTF-8
         list.AppendRow(e);
         QCOMPARE(list.GetNativeFullPath(0), QByteArray("/photos/caf\xe9", 12));
         list.SetName(0, QStringLiteral("café"));
@@ -251,12 +250,12 @@ private slots:
     void fullPathAtRoot() {
         CFileList list;
         FILEENTRY e = Entry(QStringLiteral("etc"));
-        e.folderPath = QStringLiteral("/");
-        e.nativeFolderPath = "/";
+        e.SetFolderPath(QStringLiteral("/"));
+        e.SetNativeFolderPath("/");
         list.AppendRow(e);
         QCOMPARE(list.GetFullPath(0), QStringLiteral("/etc"));
         FILEENTRY none = Entry(QStringLiteral("x"));
-        none.folderPath.clear();
+        none.SetFolderPath(QString());
         list.AppendRow(none);
         QCOMPARE(list.GetFullPath(1), QString());
     }

@@ -13,7 +13,7 @@ namespace {
 FILEENTRY Entry(const QString& name, bool isFolder = false) {
     FILEENTRY entry;
     entry.name = name;
-    entry.nativeName = QFile::encodeName(name);
+    entry.SetNativeName(QFile::encodeName(name));
     entry.isFolder = isFolder;
     InitialiseNewEntry(entry);
     return entry;

@@ -73,7 +73,7 @@ const QString& TextOf(const FILEENTRY& e, int column) {
     case ColNewName:
         return e.newName;
     case ColSubDir:
-        return e.subDir;
+        return e.SubDir();
     case ColType:
         return e.typeName;
     default:
@@ -162,7 +162,7 @@ QList<FILEENTRY> RandomEntries(int count, quint32 seed) {
         FILEENTRY e;
         e.name = i % 17 == 0 ? longStem + RandomName(random) : RandomName(random);
         e.isFolder = random.bounded(4) == 0;
-        e.subDir = random.bounded(3) == 0 ? QString() : RandomName(random);
+        e.SetSubDir(random.bounded(3) == 0 ? QString() : RandomName(random));
         e.typeName = RandomName(random);
         e.attributes = random.bounded(16u);
         e.size = quint64(i); // identifies the entry

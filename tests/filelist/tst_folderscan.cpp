@@ -30,7 +30,7 @@ QStringList Listed(const SCANSETTINGS& settings) {
     ListFolder(list, settings, true);
     QStringList names;
     for (int i = 0; i < list.RowCount(); ++i)
-        names << ShownName(list.GetEntry(i).subDir + QLatin1Char('/') + list.GetEntry(i).name);
+        names << ShownName(list.GetEntry(i).SubDir() + QLatin1Char('/') + list.GetEntry(i).name);
     names.sort();
     return names;
 }
@@ -252,17 +252,17 @@ private slots:
         for (int i = 0; i < list.RowCount(); ++i) {
             const FILEENTRY& e = list.GetEntry(i);
             if (e.name == QStringLiteral("deeper.txt")) {
-                QCOMPARE(e.subDir, QStringLiteral("/sub/inner"));
-                QCOMPARE(e.folderName, QStringLiteral("inner"));
-                QCOMPARE(e.folderPath, m_dir.path() + QStringLiteral("/sub/inner"));
+                QCOMPARE(e.SubDir(), QStringLiteral("/sub/inner"));
+                QCOMPARE(e.FolderName(), QStringLiteral("inner"));
+                QCOMPARE(e.FolderPath(), m_dir.path() + QStringLiteral("/sub/inner"));
                 QVERIFY(e.modified != 0);
                 QCOMPARE(e.newName, e.name);
                 QVERIFY(!e.isFolder);
             } else {
                 // The name on disk keeps its bytes; the text shows a replacement character.
-                QCOMPARE(e.nativeName, QByteArray("caf\xe9.txt"));
+                QCOMPARE(e.NativeName(), QByteArray("caf\xe9.txt"));
                 QCOMPARE(list.GetNativeFullPath(i), m_root + "/caf\xe9.txt");
-                QCOMPARE(e.subDir, QString());
+                QCOMPARE(e.SubDir(), QString());
             }
         }
     }

@@ -208,8 +208,8 @@ private slots:
         order.SortByColumn(ColSubDir, true);
         FILEENTRY a = Entry(QStringLiteral("a"));
         FILEENTRY b = Entry(QStringLiteral("b"));
-        a.subDir = QString(400, QLatin1Char('x')) + QLatin1Char('a');
-        b.subDir = QString(400, QLatin1Char('x')) + QLatin1Char('b');
+        a.SetSubDir(QString(400, QLatin1Char('x')) + QLatin1Char('a'));
+        b.SetSubDir(QString(400, QLatin1Char('x')) + QLatin1Char('b'));
         QCOMPARE(order.Compare(a, b), 0); // the keys differ only after 259 characters
     }
 };

@@ -147,8 +147,8 @@ void ListFolder(CFileList& list, const QByteArray& root, bool subfolders) {
     scanner.Scan([&entries](FILEENTRY&& e) { entries.push_back(std::move(e)); }, nullptr);
     // Sorted by path so that every test sees the same order, each folder before its contents.
     std::sort(entries.begin(), entries.end(), [](const FILEENTRY& a, const FILEENTRY& b) {
-        return JoinNativePath(a.nativeFolderPath, a.nativeName) <
-               JoinNativePath(b.nativeFolderPath, b.nativeName);
+        return JoinNativePath(a.NativeFolderPath(), a.NativeName()) <
+               JoinNativePath(b.NativeFolderPath(), b.NativeName());
     });
     list.Clear();
     list.AppendRows(std::move(entries));
@@ -167,7 +167,7 @@ int RowOf(const CFileList& list, const QByteArray& relativeNativePath, const QBy
 
 void Rename(CFileList& list, const QMap<QByteArray, QString>& newNames) {
     for (int row = 0; row < list.RowCount(); ++row) {
-        const QByteArray name = list.GetEntry(row).nativeName;
+        const QByteArray name = list.GetEntry(row).NativeName();
         if (newNames.contains(name))
             list.SetNewName(row, newNames.value(name));
     }

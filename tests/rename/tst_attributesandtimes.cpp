@@ -31,12 +31,12 @@ struct FIXTURE {
         ReadFileStatus(path, status);
         FILEENTRY e;
         e.name = QStringLiteral("photo.jpg");
-        e.nativeName = "photo.jpg";
-        e.nativeFolderPath = QFile::encodeName(dir.path());
+        e.SetNativeName("photo.jpg");
+        e.SetNativeFolderPath(QFile::encodeName(dir.path()));
         e.modified = status.modified;
         e.accessed = status.accessed;
         e.created = status.created;
-        e.attributes = AttributesOf(status, e.nativeName);
+        e.attributes = AttributesOf(status, e.NativeName());
         InitialiseNewEntry(e);
         list.AppendRow(e);
     }

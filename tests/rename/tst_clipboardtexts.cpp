@@ -18,7 +18,7 @@ CFileList ListOf(std::initializer_list<ROWSPEC> rows) {
     CFileList list;
     for (const ROWSPEC& spec : rows) {
         FILEENTRY e;
-        e.folderPath = QString::fromUtf8(spec.folder);
+        e.SetFolderPath(QString::fromUtf8(spec.folder));
         e.name = QString::fromUtf8(spec.name);
         const int row = list.AppendRow(std::move(e));
         if (spec.selected) {
@@ -89,8 +89,8 @@ private slots:
     void extendedDetails() {
         CFileList list;
         FILEENTRY file;
-        file.folderPath = QStringLiteral("/");
-        file.folderName = QString();
+        file.SetFolderPath(QStringLiteral("/"));
+        file.SetFolderName(QString());
         file.name = QStringLiteral("notes.txt");
         file.typeName = QStringLiteral("Plain text document");
         file.size = 1536;
@@ -98,8 +98,8 @@ private slots:
         file.newModified = file.modified + 3600;
         file.modifiedPending = true;
         FILEENTRY folder;
-        folder.folderPath = QStringLiteral("/srv/photos");
-        folder.folderName = QStringLiteral("photos");
+        folder.SetFolderPath(QStringLiteral("/srv/photos"));
+        folder.SetFolderName(QStringLiteral("photos"));
         folder.name = QStringLiteral("2024");
         folder.typeName = QStringLiteral("Folder");
         folder.isFolder = true;

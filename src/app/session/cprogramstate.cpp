@@ -123,13 +123,13 @@ void KeepFirstOfEachFile(std::vector<FILEENTRY>& rows) {
     QSet<QByteArray> seen;
     seen.reserve(qsizetype(rows.size()));
     std::erase_if(rows, [&](const FILEENTRY& entry) {
-        auto place = placeOf.constFind(entry.nativeFolderPath);
+        auto place = placeOf.constFind(entry.NativeFolderPath());
         if (place == placeOf.constEnd()) {
-            const QByteArray canonical = CanonicalNativePath(entry.nativeFolderPath);
-            place = placeOf.insert(entry.nativeFolderPath,
-                                   canonical.isEmpty() ? entry.nativeFolderPath : canonical);
+            const QByteArray canonical = CanonicalNativePath(entry.NativeFolderPath());
+            place = placeOf.insert(entry.NativeFolderPath(),
+                                   canonical.isEmpty() ? entry.NativeFolderPath() : canonical);
         }
-        const QByteArray path = JoinNativePath(*place, entry.nativeName);
+        const QByteArray path = JoinNativePath(*place, entry.NativeName());
         if (seen.contains(path))
             return true;
         seen.insert(path);
@@ -405,7 +405,7 @@ bool CProgramState::ListPaths(const QList<QByteArray>& nativePaths) {
         return false;
     m_listedFolder = !named.folders.isEmpty() ? named.folders.first()
                      : named.entries.empty()  ? CurrentNativeFolder()
-                                              : named.entries.front().nativeFolderPath;
+                                              : named.entries.front().NativeFolderPath();
     m_listedPaths = paths;
     // Busy as a listing on the worker is, so that front ends take it as one.
     SetBusy(Activity::Listing);

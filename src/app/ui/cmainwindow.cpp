@@ -442,7 +442,7 @@ void CMainWindow::ShowListMenu(const QPoint& globalPosition) {
             QDesktopServices::openUrl(UrlOfNativePath(m_state.list.GetNativeFullPath(row)));
     } else if (chosen == containing) {
         const FILEENTRY& entry = m_state.list.GetEntry(rows.constFirst());
-        QDesktopServices::openUrl(UrlOfNativePath(entry.nativeFolderPath));
+        QDesktopServices::openUrl(UrlOfNativePath(entry.NativeFolderPath()));
     }
 }
 
