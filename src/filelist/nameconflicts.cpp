@@ -1,101 +1,86 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nameconflicts.h"
 
-#include "platform/cdirectoryreader.h"
 #include "platform/fileoperations.h"
 #include "platform/nativename.h"
 
 #include <QHash>
-#include <QSet>
 #include <vector>
 
 namespace {
-
-QByteArray NewPathOf(const FILEENTRY& entry, const QByteArray& nativeNewLocation) {
-    const QByteArray folder =
-        nativeNewLocation.isEmpty() ? entry.nativeFolderPath : nativeNewLocation;
-    return JoinNativePath(folder, EncodeNewName(entry, entry.newName));
-}
 
 // On a file system that ignores letter case the entry itself answers to that name.
 bool CaseOnly(const QByteArray& path, const QByteArray& newPath) {
     return path.size() == newPath.size() && path.compare(newPath, Qt::CaseInsensitive) == 0;
 }
 
-// The names in a target folder, read once per refresh: one directory read costs far less
-// than a status read per row, each of which searches the folder again.
-struct FOLDERNAMES {
-    bool readable = false;
-    QSet<QByteArray> names;
-    QSet<QByteArray> folded; // the names with A-Z folded, to notice case-only twins
+// What one row wants; the texts are made once per refresh and shared by the hashes.
+struct ROWTARGET {
+    QByteArray path;
+    QByteArray newPath;                 // empty for a row that does not move
+    QByteArray newName;                 // the bytes of the new name when the row moves
+    const QByteArray* folder = nullptr; // the folder it moves into
 };
 
 struct ROWTARGETS {
-    std::vector<QByteArray> newPaths;    // per row; empty for a row that does not move
+    std::vector<ROWTARGET> rows;
     QHash<QByteArray, bool> listed;      // path of every row -> it is renamed away
     QHash<QByteArray, int> targetCounts; // new path -> how many selected rows want it
-    QHash<QByteArray, FOLDERNAMES> folders;
 };
 
-const FOLDERNAMES& NamesIn(ROWTARGETS& t, const QByteArray& folder) {
-    const auto found = t.folders.constFind(folder);
-    if (found != t.folders.constEnd())
-        return found.value();
-    FOLDERNAMES& names = t.folders[folder];
-    CDirectoryReader reader;
-    names.readable = reader.Open(folder.isEmpty() ? QByteArrayLiteral("/") : folder);
-    for (QByteArray name; names.readable && reader.Next(name);) {
-        names.folded.insert(name.toLower());
-        names.names.insert(std::move(name));
-    }
-    return names;
-}
-
-// Whether something that is not listed has that path. A name the folder holds only in
-// another letter case is left to the file system, which may or may not tell them apart.
-bool ExistsUnlisted(ROWTARGETS& t, const QByteArray& newPath) {
-    const qsizetype slash = newPath.lastIndexOf('/');
-    const FOLDERNAMES& folder = NamesIn(t, newPath.left(qMax<qsizetype>(slash, 0)));
-    const QByteArray name = newPath.mid(slash + 1);
-    if (!folder.readable || folder.names.contains(name))
-        return !folder.readable ? NativePathExists(newPath) : true;
-    return folder.folded.contains(name.toLower()) && NativePathExists(newPath);
+// Whether something that is not listed has that name in that folder. A name the folder
+// holds only in another letter case is left to the file system, which may or may not tell
+// them apart.
+bool ExistsUnlisted(CFolderNameCache& cache, const ROWTARGET& target) {
+    const FOLDERNAMES& folder = cache.NamesIn(*target.folder);
+    if (!folder.readable)
+        return NativePathExists(target.newPath);
+    if (folder.names.contains(target.newName))
+        return true;
+    return folder.folded.contains(target.newName.toLower()) && NativePathExists(target.newPath);
 }
 
 ROWTARGETS TargetsOf(const CFileList& list, const QByteArray& nativeNewLocation) {
     ROWTARGETS t;
-    t.newPaths.resize(static_cast<size_t>(list.RowCount()));
+    t.rows.resize(static_cast<size_t>(list.RowCount()));
     t.listed.reserve(list.RowCount());
+    t.targetCounts.reserve(list.SelectedCount());
     for (int row = 0; row < list.RowCount(); ++row) {
         const FILEENTRY& e = list.GetEntry(row);
-        const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
-        const QByteArray newPath = NewPathOf(e, nativeNewLocation);
-        const bool moves = list.IsSelected(row) && newPath != path;
-        t.listed.insert(path, moves);
-        if (!moves)
+        ROWTARGET& target = t.rows[static_cast<size_t>(row)];
+        target.path = JoinNativePath(e.nativeFolderPath, e.nativeName);
+        const bool selected = list.IsSelected(row);
+        // A selected row that keeps its name in its own folder does not move: no texts.
+        if (selected && (!nativeNewLocation.isEmpty() || e.newName != e.name)) {
+            target.folder = nativeNewLocation.isEmpty() ? &e.nativeFolderPath : &nativeNewLocation;
+            target.newName = EncodeNewName(e, e.newName);
+            target.newPath = JoinNativePath(*target.folder, target.newName);
+        }
+        const bool moves = selected && target.newPath != target.path && !target.newPath.isEmpty();
+        t.listed.insert(target.path, moves);
+        if (!moves) {
+            target.newPath.clear();
             continue;
-        t.newPaths[static_cast<size_t>(row)] = newPath;
-        ++t.targetCounts[newPath];
+        }
+        ++t.targetCounts[target.newPath];
     }
     return t;
 }
 
-NameConflict ConflictOf(const CFileList& list, int row, ROWTARGETS& t) {
-    const QByteArray& newPath = t.newPaths[static_cast<size_t>(row)];
-    if (newPath.isEmpty())
+NameConflict ConflictOf(const ROWTARGET& target, const ROWTARGETS& t, CFolderNameCache& cache) {
+    if (target.newPath.isEmpty())
         return NameConflict::None;
-    const FILEENTRY& e = list.GetEntry(row);
-    const NameConflict problem = NameProblem(EncodeNewName(e, e.newName));
+    const NameConflict problem = NameProblem(target.newName);
     if (problem != NameConflict::None)
         return problem;
-    if (t.targetCounts.value(newPath) > 1)
+    if (t.targetCounts.value(target.newPath) > 1)
         return NameConflict::Duplicate;
-    const auto listed = t.listed.constFind(newPath);
+    const auto listed = t.listed.constFind(target.newPath);
     if (listed != t.listed.constEnd())
         return listed.value() ? NameConflict::None : NameConflict::Exists;
-    const QByteArray path = JoinNativePath(e.nativeFolderPath, e.nativeName);
-    return !CaseOnly(path, newPath) && ExistsUnlisted(t, newPath) ? NameConflict::Exists
-                                                                  : NameConflict::None;
+    return !CaseOnly(target.path, target.newPath) && ExistsUnlisted(cache, target)
+               ? NameConflict::Exists
+               : NameConflict::None;
 }
 
 } // namespace
@@ -127,8 +112,15 @@ QString NameConflictKey(NameConflict conflict) {
     return QString();
 }
 
-void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation) {
-    ROWTARGETS targets = TargetsOf(list, nativeNewLocation);
+void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation,
+                       CFolderNameCache& folderNames) {
+    const ROWTARGETS targets = TargetsOf(list, nativeNewLocation);
     for (int row = 0; row < list.RowCount(); ++row)
-        list.SetConflict(row, ConflictOf(list, row, targets));
+        list.SetConflict(row,
+                         ConflictOf(targets.rows[static_cast<size_t>(row)], targets, folderNames));
+}
+
+void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation) {
+    CFolderNameCache folderNames;
+    MarkNameConflicts(list, nativeNewLocation, folderNames);
 }

@@ -56,6 +56,10 @@ CMainWindow::CMainWindow(QWidget* parent) : QMainWindow(parent), m_state(m_promp
     BuildMenus();
     ConnectList();
     m_revertButton->setEnabled(false);
+    m_refreshParts = new QTimer(this);
+    m_refreshParts->setSingleShot(true);
+    m_refreshParts->setInterval(0);
+    connect(m_refreshParts, &QTimer::timeout, this, &CMainWindow::ContinueRefresh);
     m_state.SetListener(this);
     // Called on the listing's worker thread: only hands the generation over.
     m_state.SetListingNotify([this](quint64 generation) {
@@ -317,7 +321,8 @@ void CMainWindow::TakeListingEvents(quint64 generation) {
 }
 
 bool CMainWindow::IsIdle() const {
-    return m_state.Busy() == Activity::None && !m_refreshQueued && !m_viewUpdateQueued;
+    return m_state.Busy() == Activity::None && !m_refreshQueued && !m_viewUpdateQueued &&
+           !m_state.RefreshUnfinished();
 }
 
 void CMainWindow::AfterListChanged() {
@@ -607,8 +612,20 @@ void CMainWindow::RefreshRequested() {
     m_refreshQueued = true;
     QTimer::singleShot(0, this, [this] {
         m_refreshQueued = false;
-        if (m_state.RefreshIfRequested())
-            m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria,
-                                  ColourOfRef(m_state.preferences.colourActiveCriteria));
+        // The rows on screen first; the rest follows in parts once they are painted.
+        const auto [first, last] = m_list->VisibleRows();
+        if (!m_state.StartRefreshIfRequested(first, last))
+            return;
+        m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria,
+                              ColourOfRef(m_state.preferences.colourActiveCriteria));
+        if (m_state.RefreshUnfinished())
+            m_refreshParts->start();
     });
+}
+
+// A timer, not a posted call: posted calls go ahead of the paint that shows the rows
+// refreshed first, and every part would push it back again.
+void CMainWindow::ContinueRefresh() {
+    if (m_state.ContinueRefresh())
+        m_refreshParts->start();
 }
