@@ -225,7 +225,11 @@ void CRefreshPass::ComputeShare(CFileList& list, const std::vector<size_t>& item
         out.pending = PreviewTimes(m_changes, entry, w.now);
         input.date = DateOfType(own.autoDate.type, entry, out.pending, w.now);
         input.name = entry.name;
-        input.folderPath = entry.folderPath;
+        // Rows of one folder share its text; copying it for every row would make the
+        // workers count references on one cache line.
+        if (!input.folderPath.isSharedWith(entry.folderPath) &&
+            input.folderPath != entry.folderPath)
+            input.folderPath = Unshared(entry.folderPath);
         input.isFolder = entry.isFolder;
         input.index = w.row;
         input.entry = &entry;
