@@ -15,9 +15,11 @@
 #include "cstatuspanes.h"
 #include "filelist/listcolumns.h"
 #include "platform/nativename.h"
+#include "platform/timevalue.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
@@ -29,6 +31,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
@@ -98,6 +101,7 @@ void CMainWindow::BuildLayout() {
     m_list->setModel(m_listModel);
     for (int column = 0; column < ColumnCount; ++column)
         m_list->setColumnWidth(column, ColumnInfo(column).defaultWidth);
+    WidenTimeColumns();
 
     m_splitter = new QSplitter(Qt::Horizontal, central);
     m_splitter->setAccessibleName(QStringLiteral("Folders and files"));
@@ -227,7 +231,23 @@ void CMainWindow::FillPanelFromState() {
 
 void CMainWindow::ApplyListDisplay() {
     m_list->setShowGrid(m_state.preferences.displayGridlines);
+    const bool fullRow = m_state.preferences.fullRowSelect;
+    m_list->setSelectionBehavior(fullRow ? QAbstractItemView::SelectRows
+                                         : QAbstractItemView::SelectItems);
+    // The view shows the list's selection in the new way.
+    CopyListSelectionToView();
+    m_listModel->SetShowIcons(m_state.preferences.displayIcons);
     m_list->viewport()->update();
+}
+
+// The stock widths cut a date and time short ("8 De…"); a stored width still wins.
+void CMainWindow::WidenTimeColumns() {
+    const TimeValue sample = TimeValueFromFileTime(
+        QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58), Qt::UTC).toSecsSinceEpoch());
+    const int margin = 2 * m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    const int width = m_list->fontMetrics().horizontalAdvance(LocaleTimeText(sample)) + margin;
+    for (const int column : {ColCreated, ColModified, ColAccessed, ColTaken})
+        m_list->setColumnWidth(column, std::max(ColumnInfo(column).defaultWidth, width));
 }
 
 void CMainWindow::ResortList() {
@@ -350,8 +370,18 @@ void CMainWindow::CopyViewSelectionToList(const QItemSelection& selected,
         return;
     m_copyingSelection = true;
     m_state.list.BeginBatch();
-    for (const QItemSelectionRange& range : deselected)
-        m_state.list.SetSelectedRange(range.top(), range.bottom(), false);
+    const QItemSelectionModel* view = m_list->selectionModel();
+    for (const QItemSelectionRange& range : deselected) {
+        if (m_state.preferences.fullRowSelect) {
+            m_state.list.SetSelectedRange(range.top(), range.bottom(), false);
+            continue;
+        }
+        // Selecting cells, a row stays selected while any of its cells is.
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (!view->rowIntersectsSelection(row, QModelIndex()))
+                m_state.list.SetSelected(row, false);
+        }
+    }
     for (const QItemSelectionRange& range : selected)
         m_state.list.SetSelectedRange(range.top(), range.bottom(), true);
     m_state.list.EndBatch();
@@ -363,7 +393,8 @@ void CMainWindow::CopyViewSelectionToList(const QItemSelection& selected,
 void CMainWindow::CopyListSelectionToView() {
     QItemSelection selection;
     const int count = m_state.list.RowCount();
-    const int lastColumn = ColumnCount - 1;
+    // Without full-row selection a selected row shows as its name.
+    const int lastColumn = m_state.preferences.fullRowSelect ? ColumnCount - 1 : ColName;
     for (int row = 0; row < count;) {
         if (!m_state.list.IsSelected(row)) {
             ++row;

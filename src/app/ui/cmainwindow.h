@@ -101,6 +101,7 @@ private:
     void RenameInPlace(int row, const QString& text);
     void RunExclusive(const std::function<void()>& work);
     void ContinueRefresh();
+    void WidenTimeColumns();
 
     CWindowPrompts m_prompts;
     CProgramState m_state;
