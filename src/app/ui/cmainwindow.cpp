@@ -240,14 +240,19 @@ void CMainWindow::ApplyListDisplay() {
     m_list->viewport()->update();
 }
 
-// The stock widths cut a date and time short ("8 De…"); a stored width still wins.
+// The stock widths cut a date and time short ("8 De…"). A time column still at its stock
+// width (also as stored by an earlier version) opens wide enough; one the user sized keeps
+// its width.
 void CMainWindow::WidenTimeColumns() {
     const TimeValue sample = TimeValueFromFileTime(
         QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58), Qt::UTC).toSecsSinceEpoch());
     const int margin = 2 * m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
     const int width = m_list->fontMetrics().horizontalAdvance(LocaleTimeText(sample)) + margin;
-    for (const int column : {ColCreated, ColModified, ColAccessed, ColTaken})
-        m_list->setColumnWidth(column, std::max(ColumnInfo(column).defaultWidth, width));
+    for (const int column : {ColCreated, ColModified, ColAccessed, ColTaken}) {
+        const int stock = ColumnInfo(column).defaultWidth;
+        if (m_list->columnWidth(column) == stock)
+            m_list->setColumnWidth(column, std::max(stock, width));
+    }
 }
 
 void CMainWindow::ResortList() {
@@ -282,6 +287,7 @@ void CMainWindow::RestorePlacement() {
     const QList<int> widths = settings.ColumnWidths();
     for (int column = 0; column < ColumnCount && column < widths.size(); ++column)
         m_list->setColumnWidth(column, widths[column]);
+    WidenTimeColumns();
     QHeaderView* header = m_list->horizontalHeader();
     const QList<int> order = settings.ColumnOrder();
     for (int position = 0; position < ColumnCount && position < order.size(); ++position)
