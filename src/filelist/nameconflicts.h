@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cfilelist.h"
+#include "cfoldernamecache.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,5 +25,9 @@ QString NameConflictKey(NameConflict conflict);
 // too long or invalid, when another selected row has the same new path, or when an entry
 // has that path that is not itself renamed away (a listed row, or anything on disk that
 // is not listed). Every other row has no conflict. `nativeNewLocation` empty: every row
-// stays in its folder; else every row goes there.
+// stays in its folder; else every row goes there. The target folders' names come from the
+// cache (read there when missing).
+void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation,
+                       CFolderNameCache& folderNames);
+// The same with the target folders read afresh.
 void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation);

@@ -6,6 +6,8 @@
 #include "app/ui/cmaincommands.h"
 #include "app/ui/cmainwindow.h"
 #include "app/ui/cpictureviewer.h"
+#include "filelist/listcolumns.h"
+#include "platform/nativename.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +20,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 class TestMainCommands : public QObject {
     Q_OBJECT
@@ -39,6 +43,8 @@ private slots:
     void pictureViewer_data();
     void pictureViewer();
     void closingViewerTurnsPreferenceOff();
+    void pictureWithUndecodableName();
+    void listDisplayFollowsToggles();
 
 private:
     void MakeFile(const QString& name, const QByteArray& content = QByteArray("x"));
@@ -381,6 +387,47 @@ void TestMainCommands::closingViewerTurnsPreferenceOff() {
     viewer->close();
     QCOMPARE(m_window->State().preferences.displayPictureViewer, 0);
     QVERIFY(!Action("toggle/Picture Viewer")->isChecked());
+}
+
+// The viewer opens the file by its exact name bytes, which need not be valid UTF-8.
+void TestMainCommands::pictureWithUndecodableName() {
+    MakePicture(QStringLiteral("p.JPG"));
+    const QByteArray folder = QFile::encodeName(m_folder);
+    QCOMPARE(::rename((folder + "/p.JPG").constData(), (folder + "/p\xff.JPG").constData()), 0);
+    OpenWindow();
+    SelectOnly({DecodeNativeName("p\xff.JPG")});
+    Action("toggle/Picture Viewer")->trigger();
+    CPictureViewer* viewer = m_window->Commands()->PictureViewer();
+    QVERIFY(viewer->Loaded());
+    QCOMPARE(viewer->ShownFile(), folder + "/p\xff.JPG");
+    QCOMPARE(viewer->windowTitle(), m_folder + QStringLiteral("/p\uFFFD.JPG"));
+}
+
+// "Full Row Select" and "Icons" reach the view, both ways.
+void TestMainCommands::listDisplayFollowsToggles() {
+    MakeFile(QStringLiteral("a.txt"));
+    QVERIFY(QDir().mkpath(m_folder + QStringLiteral("/sub")));
+    OpenWindow();
+    const PREFERENCES& preferences = m_window->State().preferences;
+    const CFileListView* view = m_window->ListView();
+    const QAbstractItemModel* model = view->model();
+    const int file = RowNamed(QStringLiteral("a.txt"));
+    const int folder = RowNamed(QStringLiteral("sub"));
+    for (int flip = 0; flip < 2; ++flip) {
+        Action("toggle/Full Row Select")->trigger();
+        Action("toggle/Icons")->trigger();
+        const bool fullRow = preferences.fullRowSelect;
+        QCOMPARE(view->selectionBehavior(),
+                 fullRow ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+        SelectOnly({QStringLiteral("a.txt")});
+        QVERIFY(view->selectionModel()->isSelected(model->index(file, ColName)));
+        QCOMPARE(view->selectionModel()->isSelected(model->index(file, ColType)), fullRow);
+        for (const int row : {file, folder}) {
+            const QVariant icon = model->index(row, ColName).data(Qt::DecorationRole);
+            QCOMPARE(icon.isValid(), bool(preferences.displayIcons));
+            QCOMPARE(model->index(row, ColNewName).data(Qt::DecorationRole).isValid(), false);
+        }
+    }
 }
 
 QTEST_MAIN(TestMainCommands)

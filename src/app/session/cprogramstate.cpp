@@ -240,6 +240,8 @@ SCANSETTINGS CProgramState::ScanSettings(const QByteArray& nativeFolder) const {
 }
 
 void CProgramState::RequestRefresh() {
+    // Parts still waiting belong to what is now out of date.
+    m_pass.reset();
     if (m_refreshRequests.Post() && m_listener)
         m_listener->RefreshRequested();
 }
@@ -262,13 +264,65 @@ void CProgramState::RefreshPreview() {
     Refresh();
 }
 
+// Each part takes a few milliseconds, so that a keystroke waits little for the one running.
+constexpr int kRowsPerRefreshPart = 8192;
+
 void CProgramState::Refresh() {
     m_refreshRequests.Take();
+    m_pass = std::make_unique<CRefreshPass>(CurrentTimeValue, 0);
+    RunRefreshPart([this] {
+        m_pass->Start(list, criteria, changes, NameOptions());
+        m_pass->RunNext(list, list.RowCount());
+    });
+}
+
+bool CProgramState::StartRefreshIfRequested(int firstRow, int lastRow) {
+    if (m_busy != Activity::None && m_busy != Activity::Listing)
+        return false;
+    if (!m_refreshRequests.Take())
+        return false;
+    m_pass = std::make_unique<CRefreshPass>(CurrentTimeValue, 0);
+    RunRefreshPart([this, firstRow, lastRow] {
+        m_pass->Start(list, criteria, changes, NameOptions());
+        m_pass->RunRows(list, firstRow, lastRow);
+    });
+    return true;
+}
+
+bool CProgramState::ContinueRefresh() {
+    if (!m_pass)
+        return false;
+    RunRefreshPart([this] { m_pass->RunNext(list, kRowsPerRefreshPart); });
+    return m_pass != nullptr;
+}
+
+void CProgramState::SettleRefresh() {
+    if (m_pass)
+        RunRefreshPart([this] { m_pass->RunNext(list, list.RowCount()); });
+}
+
+void CProgramState::ForgetListing() {
+    m_pass.reset();
+    m_folderNames.Clear();
+}
+
+// One part is told as one change of rows. Conflicts need every new name, so they are
+// marked with the last part.
+void CProgramState::RunRefreshPart(const std::function<void()>& part) {
     list.BeginBatch();
-    const REFRESHRESULT result = CPreviewRefresh().Run(list, criteria, changes, NameOptions());
-    if (result.ran)
-        MarkNameConflicts(list, EncodeNativeName(criteria.newLocation.path));
+    part();
+    const bool finished = m_pass->Finished();
+    if (finished && m_pass->Result().ran)
+        MarkNameConflicts(list, EncodeNativeName(m_pass->Criteria().newLocation.path),
+                          m_folderNames);
     list.EndBatch();
+    if (finished)
+        EndRefresh();
+}
+
+void CProgramState::EndRefresh() {
+    const std::unique_ptr<CRefreshPass> pass = std::move(m_pass);
+    const REFRESHRESULT& result = pass->Result();
     if (!result.ran)
         return;
     m_nextNumber = result.nextNumber;
@@ -305,6 +359,7 @@ bool CProgramState::StartListing(const QByteArray& nativeFolder) {
     m_listedPaths.clear();
     m_skips = SCANSKIPS();
     m_scanningFolder = DecodeNativeName(folder);
+    ForgetListing();
     list.Clear();
     SetBusy(Activity::Listing);
     const quint64 generation = ++m_generation;
@@ -363,6 +418,7 @@ void CProgramState::EndListing() {
         m_scan.reset();
     }
     ++m_generation;
+    SettleRefresh();
     Sort();
     if (preferences.autoSelectEntries)
         list.SelectAll();
@@ -457,6 +513,7 @@ void CProgramState::ReportSkips() {
 }
 
 void CProgramState::Relist() {
+    ForgetListing();
     list.Clear();
     m_skips = SCANSKIPS();
     // Named files that were renamed away are no longer there; the rest are listed again.
@@ -477,6 +534,8 @@ void CProgramState::Rescan() {
 bool CProgramState::AddDroppedPaths(const QList<QByteArray>& nativePaths, bool clearFirst) {
     if (Refused("Dropping"))
         return false;
+    SettleRefresh();
+    m_folderNames.Clear();
     if (clearFirst)
         list.Clear();
     // Each drop's rows go ahead of the earlier ones, all inserted at once.
@@ -503,6 +562,7 @@ std::vector<FILEENTRY> CProgramState::DroppedRows(const QByteArray& nativePath) 
 bool CProgramState::SortList() {
     if (Refused("Sorting"))
         return false;
+    SettleRefresh();
     Sort();
     return true;
 }
@@ -514,6 +574,7 @@ void CProgramState::Sort() {
 bool CProgramState::SelectAll() {
     if (Refused("Selecting"))
         return false;
+    SettleRefresh();
     list.SelectAll();
     RequestRefresh();
     return true;
@@ -522,6 +583,7 @@ bool CProgramState::SelectAll() {
 bool CProgramState::DeselectAll() {
     if (Refused("Selecting"))
         return false;
+    SettleRefresh();
     list.DeselectAll();
     RequestRefresh();
     return true;
@@ -530,6 +592,7 @@ bool CProgramState::DeselectAll() {
 bool CProgramState::DeleteRow(int row) {
     if (Refused("Deleting"))
         return false;
+    SettleRefresh();
     list.DeleteRow(row);
     RequestRefresh();
     return true;
@@ -538,6 +601,7 @@ bool CProgramState::DeleteRow(int row) {
 bool CProgramState::MoveRow(int from, int to) {
     if (Refused("Moving"))
         return false;
+    SettleRefresh();
     to = std::clamp(to, 0, list.RowCount());
     list.MoveRow(from, to);
     list.DeleteRow(to <= from ? from + 1 : from);
@@ -717,6 +781,8 @@ RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)
         refused.refusal = RunRefusal::Busy;
         return refused;
     }
+    SettleRefresh();
+    m_folderNames.Clear();
     const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::Renaming);
     RENAMEPREFERENCES renamePreferences = RenamePreferencesOf(preferences);
     CRenameRun run(list, criteria, changes, renamePreferences, history, m_prompts);
@@ -724,7 +790,11 @@ RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)
     run.SetJournalFolder(m_journalFolder);
     run.SetJournalPolicy(m_journalPolicy);
     RENAMEHOOKS hooks;
-    hooks.refreshPreview = [this] { Refresh(); };
+    // The run changes the disk under the names read before it.
+    hooks.refreshPreview = [this] {
+        m_folderNames.Clear();
+        Refresh();
+    };
     hooks.nextNumber = [this] { return m_nextNumber; };
     hooks.rescan = [this] { Rescan(); };
     run.SetHooks(hooks);
@@ -746,12 +816,16 @@ RENAMERESULT CProgramState::OnEndLabelEdit(int item, const QString& text) {
 bool CProgramState::OnUndoRename() {
     if (Refused("Undoing"))
         return false;
+    SettleRefresh();
+    m_folderNames.Clear();
     const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::Undoing);
     UNDOOPTIONS options;
     options.logActivity = preferences.logActivity;
     options.logPath = LogPath();
     options.rescan = [this] { Rescan(); };
-    return ::OnUndoRename(history, m_prompts, options);
+    const bool undone = ::OnUndoRename(history, m_prompts, options);
+    m_folderNames.Clear();
+    return undone;
 }
 
 void CProgramState::OnCreateUndoBatchfile() {
@@ -764,10 +838,14 @@ JOURNALUNDORESULT CProgramState::UndoLastJournalRun(bool assumeYes) {
         refused.outcome = JOURNALUNDORESULT::Outcome::Declined;
         return refused;
     }
+    SettleRefresh();
+    m_folderNames.Clear();
     const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::UndoingJournal);
     JOURNALUNDOOPTIONS options;
     options.assumeYes = assumeYes;
     options.logActivity = preferences.logActivity;
     options.logPath = LogPath();
-    return UndoLastJournal(m_journalFolder, m_prompts, options);
+    const JOURNALUNDORESULT undone = UndoLastJournal(m_journalFolder, m_prompts, options);
+    m_folderNames.Clear();
+    return undone;
 }

@@ -10,6 +10,7 @@
 #include "engine/renamepairs.h"
 #include "engine/translations.h"
 #include "filelist/cfilelist.h"
+#include "filelist/cfoldernamecache.h"
 #include "filelist/csortorder.h"
 #include "filelist/namedpaths.h"
 #include "filelist/scansettings.h"
@@ -93,6 +94,17 @@ public:
     // an undo the request keeps waiting and is told again when the state is idle.
     bool RefreshIfRequested();
     qint64 NextNumber() const { return m_nextNumber; }
+
+    // The refresh in parts, for a front end that paints between them. Like
+    // RefreshIfRequested, but only the selected rows among firstRow to lastRow (the rows on
+    // screen) are refreshed at once; the others wait for ContinueRefresh. The result when
+    // all parts are done equals one full refresh. A new request, a full refresh or a
+    // listing drops the parts still waiting; every other edit of the rows finishes them.
+    bool StartRefreshIfRequested(int firstRow, int lastRow);
+    // Refreshes the next part of the rows left waiting; after the last part the conflicts
+    // are marked and the refresh reports as a full one does. True while parts remain.
+    bool ContinueRefresh();
+    [[nodiscard]] bool RefreshUnfinished() const { return m_pass != nullptr; }
 
     // Listing a folder. The listing runs on a worker thread; the notify below tells the
     // owner's thread that events wait, and TakeListingEvents brings them into the list.
@@ -194,6 +206,12 @@ private:
     bool Refused(const char* what) const;
     void SetBusy(Activity activity);
     void Refresh();
+    void RunRefreshPart(const std::function<void()>& part);
+    void EndRefresh();
+    // Finishes the parts of a refresh still waiting before the rows change under them.
+    void SettleRefresh();
+    // Forgets the names read from disk and any waiting parts: the rows are listed anew.
+    void ForgetListing();
     bool FolderListable(const QByteArray& nativeFolder);
     void EndListing();
     void StopWorker();
@@ -216,6 +234,8 @@ private:
     IStateListener* m_listener = nullptr;
     Activity m_busy = Activity::None;
     CRefreshRequests m_refreshRequests;
+    std::unique_ptr<CRefreshPass> m_pass; // the parts of a started refresh still waiting
+    CFolderNameCache m_folderNames;       // the target folders' names, kept between refreshes
     std::unique_ptr<CFolderScan> m_scan;
     ListingNotify m_listingNotify;
     quint64 m_generation = 0;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picturecandidates.h"
 
+#include "platform/cnativefile.h"
 #include "platform/pathkind.h"
 
 namespace {
+
+constexpr qint64 kMostPictureBytes = qint64(256) << 20;
 
 const char* const kPictureExtensions[] = {".BMP", ".RLE", ".DIB", ".GIF", ".JPG", ".WMF", ".EMF"};
 
@@ -59,4 +62,16 @@ QByteArray PictureFileToShow(const QByteArray& nativePath) {
             shown = spelling;
     }
     return shown;
+}
+
+QByteArray ReadPictureFile(const QByteArray& nativePath) {
+    CNativeFile file;
+    if (!file.Open(nativePath) || file.Size() > kMostPictureBytes)
+        return QByteArray();
+    QByteArray bytes(file.Size(), Qt::Uninitialized);
+    const qint64 read = file.ReadAt(0, bytes.data(), bytes.size());
+    if (read < 0)
+        return QByteArray();
+    bytes.truncate(read);
+    return bytes;
 }

@@ -18,3 +18,8 @@
 // is found in any letter case (song.mp3.jpg as well as song.mp3.JPG); the file found is
 // the one returned.
 [[nodiscard]] QByteArray PictureFileToShow(const QByteArray& nativePath);
+
+// The contents of the picture file, read by its exact path bytes (a name that is not valid
+// UTF-8 opens too); empty when it cannot be read or is larger than a picture can sensibly
+// be (256 MB).
+[[nodiscard]] QByteArray ReadPictureFile(const QByteArray& nativePath);

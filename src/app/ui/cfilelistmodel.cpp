@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,7 +15,13 @@
 const char* const CFileListModel::kRowMimeType = "application/x-quorvin-list-row";
 
 CFileListModel::CFileListModel(CProgramState& state, QObject* parent)
-    : QAbstractTableModel(parent), m_state(state) {}
+    : QAbstractTableModel(parent), m_state(state) {
+    QStyle* style = QApplication::style();
+    m_folderIcon =
+        QIcon::fromTheme(QStringLiteral("folder"), style->standardIcon(QStyle::SP_DirIcon));
+    m_fileIcon = QIcon::fromTheme(QStringLiteral("text-x-generic"),
+                                  style->standardIcon(QStyle::SP_FileIcon));
+}
 
 CFileListModel::~CFileListModel() = default;
 
@@ -42,6 +49,8 @@ QVariant CFileListModel::data(const QModelIndex& index, int role) const {
         return ShownName(CellText(entry, index.column(), m_state.preferences.displayFilesizesAs));
     case Qt::EditRole:
         return index.column() == ColName ? entry.name : QVariant();
+    case Qt::DecorationRole:
+        return m_showIcons && index.column() == ColName ? IconOf(entry) : QVariant();
     case Qt::ForegroundRole:
         switch (CellColourOf(entry, index.column())) {
         case CellColour::GoodChange:
@@ -64,6 +73,24 @@ QVariant CFileListModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+QIcon CFileListModel::IconOf(const FILEENTRY& entry) const {
+    if (entry.isFolder)
+        return m_folderIcon;
+    const qsizetype dot = entry.name.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return m_fileIcon;
+    const QString extension = entry.name.mid(dot + 1).toLower();
+    const auto found = m_iconsByExtension.constFind(extension);
+    if (found != m_iconsByExtension.constEnd())
+        return found.value();
+    const QMimeType type = m_mimeTypes.mimeTypeForFile(QStringLiteral("x.") + extension,
+                                                       QMimeDatabase::MatchExtension);
+    const QIcon icon =
+        QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName(), m_fileIcon));
+    m_iconsByExtension.insert(extension, icon);
+    return icon;
 }
 
 QVariant CFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -5,8 +5,12 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QHash>
+#include <QIcon>
+#include <QMimeDatabase>
 
 class CProgramState;
+struct FILEENTRY;
 
 // The file list's rows as a table, read in place from the program state's list: the model
 // keeps no copy of the rows. The list's notices (told by the window, the state's one
@@ -37,13 +41,24 @@ public:
     void RowsRemoved(int first, int last) override;
     void RowsChanged(int first, int last, RowChanges changes) override;
 
+    // File icons in the Name column ("Icons" in the Display menu).
+    void SetShowIcons(bool show) { m_showIcons = show; }
+
 signals:
     // An in-place edit ended with a new name; delivered after the editor has closed.
     void InPlaceRenameRequested(int row, const QString& text);
 
 private:
     QColor ColourOf(int colourRef) const;
+    QIcon IconOf(const FILEENTRY& entry) const;
 
     CProgramState& m_state;
     bool m_resetting = false;
+    bool m_showIcons = true;
+    // Icons come from the desktop's theme by the name's type alone, never by reading the
+    // file, and are kept per extension: painting asks for every visible row.
+    QIcon m_folderIcon;
+    QIcon m_fileIcon;
+    QMimeDatabase m_mimeTypes;
+    mutable QHash<QString, QIcon> m_iconsByExtension;
 };

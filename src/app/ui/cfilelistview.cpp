@@ -55,6 +55,16 @@ CFileListView::CFileListView(QWidget* parent) : QTableView(parent) {
     setPalette(colours);
 }
 
+std::pair<int, int> CFileListView::VisibleRows() const {
+    const int rows = model() ? model()->rowCount() : 0;
+    if (rows == 0)
+        return {0, -1};
+    const int first = std::max(rowAt(0), 0);
+    const int height = std::max(verticalHeader()->defaultSectionSize(), 1);
+    const int shown = viewport()->height() / height + 1;
+    return {first, std::min(first + shown, rows - 1)};
+}
+
 QList<int> CFileListView::SelectedRows() const {
     QList<int> rows;
     if (!selectionModel())

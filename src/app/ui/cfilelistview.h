@@ -3,6 +3,8 @@
 
 #include <QTableView>
 
+#include <utility>
+
 // The file list's table: fixed row height, no row header, headers that sort and can be
 // dragged. Mouse and keys of the list: a single row dragged to another place, files and
 // folders dropped from a file manager, F2 to rename in place, Delete to take rows off the
@@ -13,6 +15,9 @@ public:
     explicit CFileListView(QWidget* parent = nullptr);
 
     QList<int> SelectedRows() const;
+    // The first and last row the viewport shows (or would show when it is not on screen
+    // yet); first > last for an empty list.
+    [[nodiscard]] std::pair<int, int> VisibleRows() const;
 
 signals:
     void RowDropped(int from, int to);

@@ -15,9 +15,11 @@
 #include "cstatuspanes.h"
 #include "filelist/listcolumns.h"
 #include "platform/nativename.h"
+#include "platform/timevalue.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
@@ -29,6 +31,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
@@ -56,6 +59,10 @@ CMainWindow::CMainWindow(QWidget* parent) : QMainWindow(parent), m_state(m_promp
     BuildMenus();
     ConnectList();
     m_revertButton->setEnabled(false);
+    m_refreshParts = new QTimer(this);
+    m_refreshParts->setSingleShot(true);
+    m_refreshParts->setInterval(0);
+    connect(m_refreshParts, &QTimer::timeout, this, &CMainWindow::ContinueRefresh);
     m_state.SetListener(this);
     // Called on the listing's worker thread: only hands the generation over.
     m_state.SetListingNotify([this](quint64 generation) {
@@ -94,6 +101,7 @@ void CMainWindow::BuildLayout() {
     m_list->setModel(m_listModel);
     for (int column = 0; column < ColumnCount; ++column)
         m_list->setColumnWidth(column, ColumnInfo(column).defaultWidth);
+    WidenTimeColumns();
 
     m_splitter = new QSplitter(Qt::Horizontal, central);
     m_splitter->setAccessibleName(QStringLiteral("Folders and files"));
@@ -223,7 +231,28 @@ void CMainWindow::FillPanelFromState() {
 
 void CMainWindow::ApplyListDisplay() {
     m_list->setShowGrid(m_state.preferences.displayGridlines);
+    const bool fullRow = m_state.preferences.fullRowSelect;
+    m_list->setSelectionBehavior(fullRow ? QAbstractItemView::SelectRows
+                                         : QAbstractItemView::SelectItems);
+    // The view shows the list's selection in the new way.
+    CopyListSelectionToView();
+    m_listModel->SetShowIcons(m_state.preferences.displayIcons);
     m_list->viewport()->update();
+}
+
+// The stock widths cut a date and time short ("8 De…"). A time column still at its stock
+// width (also as stored by an earlier version) opens wide enough; one the user sized keeps
+// its width.
+void CMainWindow::WidenTimeColumns() {
+    const TimeValue sample = TimeValueFromFileTime(
+        QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58), Qt::UTC).toSecsSinceEpoch());
+    const int margin = 2 * m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    const int width = m_list->fontMetrics().horizontalAdvance(LocaleTimeText(sample)) + margin;
+    for (const int column : {ColCreated, ColModified, ColAccessed, ColTaken}) {
+        const int stock = ColumnInfo(column).defaultWidth;
+        if (m_list->columnWidth(column) == stock)
+            m_list->setColumnWidth(column, std::max(stock, width));
+    }
 }
 
 void CMainWindow::ResortList() {
@@ -258,6 +287,7 @@ void CMainWindow::RestorePlacement() {
     const QList<int> widths = settings.ColumnWidths();
     for (int column = 0; column < ColumnCount && column < widths.size(); ++column)
         m_list->setColumnWidth(column, widths[column]);
+    WidenTimeColumns();
     QHeaderView* header = m_list->horizontalHeader();
     const QList<int> order = settings.ColumnOrder();
     for (int position = 0; position < ColumnCount && position < order.size(); ++position)
@@ -317,7 +347,8 @@ void CMainWindow::TakeListingEvents(quint64 generation) {
 }
 
 bool CMainWindow::IsIdle() const {
-    return m_state.Busy() == Activity::None && !m_refreshQueued && !m_viewUpdateQueued;
+    return m_state.Busy() == Activity::None && !m_refreshQueued && !m_viewUpdateQueued &&
+           !m_state.RefreshUnfinished();
 }
 
 void CMainWindow::AfterListChanged() {
@@ -345,8 +376,18 @@ void CMainWindow::CopyViewSelectionToList(const QItemSelection& selected,
         return;
     m_copyingSelection = true;
     m_state.list.BeginBatch();
-    for (const QItemSelectionRange& range : deselected)
-        m_state.list.SetSelectedRange(range.top(), range.bottom(), false);
+    const QItemSelectionModel* view = m_list->selectionModel();
+    for (const QItemSelectionRange& range : deselected) {
+        if (m_state.preferences.fullRowSelect) {
+            m_state.list.SetSelectedRange(range.top(), range.bottom(), false);
+            continue;
+        }
+        // Selecting cells, a row stays selected while any of its cells is.
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (!view->rowIntersectsSelection(row, QModelIndex()))
+                m_state.list.SetSelected(row, false);
+        }
+    }
     for (const QItemSelectionRange& range : selected)
         m_state.list.SetSelectedRange(range.top(), range.bottom(), true);
     m_state.list.EndBatch();
@@ -358,7 +399,8 @@ void CMainWindow::CopyViewSelectionToList(const QItemSelection& selected,
 void CMainWindow::CopyListSelectionToView() {
     QItemSelection selection;
     const int count = m_state.list.RowCount();
-    const int lastColumn = ColumnCount - 1;
+    // Without full-row selection a selected row shows as its name.
+    const int lastColumn = m_state.preferences.fullRowSelect ? ColumnCount - 1 : ColName;
     for (int row = 0; row < count;) {
         if (!m_state.list.IsSelected(row)) {
             ++row;
@@ -607,8 +649,20 @@ void CMainWindow::RefreshRequested() {
     m_refreshQueued = true;
     QTimer::singleShot(0, this, [this] {
         m_refreshQueued = false;
-        if (m_state.RefreshIfRequested())
-            m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria,
-                                  ColourOfRef(m_state.preferences.colourActiveCriteria));
+        // The rows on screen first; the rest follows in parts once they are painted.
+        const auto [first, last] = m_list->VisibleRows();
+        if (!m_state.StartRefreshIfRequested(first, last))
+            return;
+        m_panel->SetHighlight(m_state.preferences.highlightActiveCriteria,
+                              ColourOfRef(m_state.preferences.colourActiveCriteria));
+        if (m_state.RefreshUnfinished())
+            m_refreshParts->start();
     });
+}
+
+// A timer, not a posted call: posted calls go ahead of the paint that shows the rows
+// refreshed first, and every part would push it back again.
+void CMainWindow::ContinueRefresh() {
+    if (m_state.ContinueRefresh())
+        m_refreshParts->start();
 }

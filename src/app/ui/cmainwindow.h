@@ -16,6 +16,7 @@ class CStatusPanes;
 class QItemSelection;
 class QPushButton;
 class QSplitter;
+class QTimer;
 class QTreeView;
 
 // The program's main window: the folder tree and the file list side by side above the
@@ -99,6 +100,8 @@ private:
     void ShowListMenu(const QPoint& globalPosition);
     void RenameInPlace(int row, const QString& text);
     void RunExclusive(const std::function<void()>& work);
+    void ContinueRefresh();
+    void WidenTimeColumns();
 
     CWindowPrompts m_prompts;
     CProgramState m_state;
@@ -114,6 +117,9 @@ private:
     QPushButton* m_revertButton = nullptr;
     CMainCommands* m_commands = nullptr;
     CStatusPanes* m_panes = nullptr;
+    // Runs the waiting parts of a refresh one at a time, after the events that came
+    // meanwhile (a paint, the next keystroke).
+    QTimer* m_refreshParts = nullptr;
     bool m_initialised = false;
     bool m_refreshQueued = false;
     bool m_viewUpdateQueued = false;

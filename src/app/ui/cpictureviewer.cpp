@@ -4,8 +4,10 @@
 #include "app/session/cusersettings.h"
 #include "app/session/picturecandidates.h"
 
+#include "platform/nativename.h"
+
+#include <QBuffer>
 #include <QCloseEvent>
-#include <QFile>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QPainter>
@@ -32,14 +34,17 @@ void CPictureViewer::Load() {
     m_picture = QImage();
     m_shownFile = PictureFileToShow(m_path);
     if (!m_shownFile.isEmpty()) {
-        QFile file(QFile::decodeName(m_shownFile));
-        if (file.open(QIODevice::ReadOnly)) {
-            QImageReader reader(&file);
+        // Read by its exact bytes: a file name need not be valid UTF-8.
+        QByteArray bytes = ReadPictureFile(m_shownFile);
+        QBuffer buffer(&bytes);
+        if (buffer.open(QIODevice::ReadOnly)) {
+            QImageReader reader(&buffer);
             reader.setDecideFormatFromContent(true);
             m_picture = reader.read();
         }
     }
-    setWindowTitle(Loaded() ? QFile::decodeName(m_shownFile) : QStringLiteral("No picture!"));
+    setWindowTitle(Loaded() ? ShownName(DecodeNativeName(m_shownFile))
+                            : QStringLiteral("No picture!"));
     update();
 }
 

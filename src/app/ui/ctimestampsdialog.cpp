@@ -126,6 +126,10 @@ QWidget* CTimestampsDialog::BuildFrame(int frame, TimestampMode mode, TimeValue 
                                 QString::fromLatin1(kDeltaLabels[part]));
         spin->setToolTip(QString::fromLatin1(kDeltaLabels[part]));
         controls.delta[part] = spin;
+        // A visible label too: four bare number boxes in a row say nothing by themselves.
+        auto* label = new QLabel(QString::fromLatin1(kDeltaLabels[part]), box);
+        label->setBuddy(spin);
+        deltas->addWidget(label);
         deltas->addWidget(spin);
     }
     grid->addLayout(deltas, 1, 2, 1, 3);

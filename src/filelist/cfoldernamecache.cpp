@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cfoldernamecache.h"
+
+#include "platform/cdirectoryreader.h"
+
+const FOLDERNAMES& CFolderNameCache::NamesIn(const QByteArray& folder) {
+    const auto found = m_folders.constFind(folder);
+    if (found != m_folders.constEnd())
+        return found.value();
+    FOLDERNAMES& names = m_folders[folder];
+    CDirectoryReader reader;
+    names.readable = reader.Open(folder.isEmpty() ? QByteArrayLiteral("/") : folder);
+    for (QByteArray name; names.readable && reader.Next(name);) {
+        names.folded.insert(name.toLower());
+        names.names.insert(std::move(name));
+    }
+    return names;
+}
