@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -277,7 +278,7 @@ void CMainWindow::RestorePlacement() {
         if (placement->showState == WINDOWPLACEMENT::kShowMaximised)
             setWindowState(windowState() | Qt::WindowMaximized);
     } else {
-        resize(1200, 800);
+        resize(FirstSize());
     }
     const int splitterLeft = settings.SplitterLeft();
     if (splitterLeft >= 0) {
@@ -294,6 +295,16 @@ void CMainWindow::RestorePlacement() {
         header->moveSection(header->visualIndex(order[position]), position);
     m_state.SetRecentFavourites(settings.RecentFavourites());
     ShowSortIndicator();
+}
+
+// At first start every criteria frame should be in sight, side by side, where the screen
+// is wide enough; a narrower window makes the panel scroll sideways.
+QSize CMainWindow::FirstSize() const {
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this);
+    QSize wanted(qMax(1200, m_panel->sizeHint().width() + frame), 800);
+    if (const QScreen* display = screen())
+        wanted = wanted.boundedTo(display->availableGeometry().size());
+    return wanted;
 }
 
 void CMainWindow::SavePlacement() const {

@@ -84,6 +84,7 @@ private:
     void ConnectList();
     void ApplyStartTarget(const QByteArray& commandLine);
     void RestorePlacement();
+    [[nodiscard]] QSize FirstSize() const;
     void SavePlacement() const;
     void TakeListingEvents(quint64 generation);
     void DropPaths(const QList<QByteArray>& nativePaths, bool clearFirst);
