@@ -419,6 +419,11 @@ void CProgramState::EndListing() {
     }
     ++m_generation;
     SettleRefresh();
+    CompleteListing();
+}
+
+// What every listing does once its rows are in: a worker's, or one of named paths.
+void CProgramState::CompleteListing() {
     Sort();
     if (preferences.autoSelectEntries)
         list.SelectAll();
@@ -465,16 +470,11 @@ bool CProgramState::ListPaths(const QList<QByteArray>& nativePaths) {
     m_listedPaths = paths;
     // Busy as a listing on the worker is, so that front ends take it as one.
     SetBusy(Activity::Listing);
+    ForgetListing();
     list.Clear();
     m_skips = SCANSKIPS();
     list.AppendRows(RowsOfPaths(std::move(named)));
-    Sort();
-    if (preferences.autoSelectEntries)
-        list.SelectAll();
-    SetStatus(DecodeNativeName(m_listedFolder));
-    ReportSkips();
-    SetBusy(Activity::None);
-    RequestRefresh();
+    CompleteListing();
     return true;
 }
 

@@ -214,6 +214,7 @@ private:
     void ForgetListing();
     bool FolderListable(const QByteArray& nativeFolder);
     void EndListing();
+    void CompleteListing();
     void StopWorker();
     void Relist();
     // The entries the last listing left out, as a status text.
