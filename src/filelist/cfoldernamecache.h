@@ -5,11 +5,15 @@
 #include <QHash>
 #include <QSet>
 
+#include <memory>
+
 // The names one folder holds on disk.
 struct FOLDERNAMES {
     bool readable = false;
     QSet<QByteArray> names;
-    QSet<QByteArray> folded; // the names with A-Z folded, to notice case-only twins
+    // FoldedNameHash of each name: most new names are not there in any letter case, and
+    // that is told from their text without building their bytes.
+    QSet<quint64> foldedHashes;
 };
 
 // The names of the folders new names go to, each read once and kept until Clear. One
@@ -18,10 +22,11 @@ struct FOLDERNAMES {
 // may have changed under it (a listing, a rename run, an undo, a drop).
 class CFolderNameCache {
 public:
-    // The names in the folder ("" stands for "/"), read at the first call.
+    // The names in the folder ("" stands for "/"), read at the first call. The reference
+    // stays valid until Clear, whatever other folders are read meanwhile.
     const FOLDERNAMES& NamesIn(const QByteArray& folder);
     void Clear() { m_folders.clear(); }
 
 private:
-    QHash<QByteArray, FOLDERNAMES> m_folders;
+    QHash<QByteArray, std::shared_ptr<FOLDERNAMES>> m_folders;
 };

@@ -1,58 +1,68 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nameconflicts.h"
 
+#include "namedigest.h"
 #include "platform/fileoperations.h"
 #include "platform/nativename.h"
 
 #include <QHash>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {
 
-// A name in one folder as this refresh sees it.
+// A name in one folder as this marking sees it.
 enum class Listed : qint8 { No, Stays, MovesAway };
+
+// One name in one folder that a row has or wants. All of them share one open-addressed
+// block keyed by (folder id, name), so a lookup is about one miss of the processor's
+// caches, and no key is built: a slot names the row whose text it is.
 struct NAMESLOT {
-    int firstTarget = -1; // the first row that moves to it
-    Listed listed = Listed::No;
+    quint32 hashHigh = 0;
+    qint32 key = -1;         // row * 2, plus 1 when it is what the row wants; -1: free
+    qint32 firstTarget = -1; // the first row that wants it
+    quint32 folder : 30 = 0;
+    quint32 listed : 2 = quint32(Listed::No);
 };
-using FOLDERSLOTS = QHash<QByteArray, NAMESLOT>;
 
 // What one row wants; only a row that moves has a folder.
 struct ROWTARGET {
-    const QByteArray* folder = nullptr; // the folder it moves into (a key of `folders`)
-    FOLDERSLOTS* folderNames = nullptr; // that folder's names
-    QByteArray newName;                 // the bytes of the new name
-    bool duplicate = false;             // another row moves to the same name
-    Listed listed = Listed::No;         // what the listed row of that name does
+    QStringView newName; // the entry's text, which the marking does not change
+    NAMEDIGEST digest;
+    quint64 ownHash = 0;   // of the listed name
+    qint32 ownFolder = -1; // -1: the entry has no folder
+    qint32 folder = -1;    // the folder id it moves into; -1: it stays put
+    bool duplicate = false;
+    Listed listed = Listed::No; // what the listed row of the new name does
 };
 
-// Rows are keyed by folder and name, never by a joined path: no path is built per row, and
-// most rows share a folder, so the folder is looked up once per run of rows. Each name is
-// looked up as few times as possible: with 100,000 rows nearly every lookup misses the
-// processor's caches.
-struct ROWTARGETS {
-    QByteArray location; // where every row goes; empty: each stays in its folder
-    std::vector<ROWTARGET> rows;
-    QHash<QByteArray, FOLDERSLOTS*> folders;
-    std::vector<std::unique_ptr<FOLDERSLOTS>> owned;
-    QByteArray lastFolder;
-    FOLDERSLOTS* lastSlots = nullptr;
-
-    FOLDERSLOTS* SlotsOf(const QByteArray& folder) {
-        if (lastSlots && lastFolder == folder)
-            return lastSlots;
-        FOLDERSLOTS*& names = folders[folder];
-        if (!names) {
-            owned.push_back(std::make_unique<FOLDERSLOTS>());
-            names = owned.back().get();
-        }
-        lastFolder = folder;
-        lastSlots = names;
-        return names;
+// Folders get small ids, found by the record the entries of one folder share.
+class CFolderIds {
+public:
+    int IdOf(const QByteArray& path) {
+        const auto found = m_ids.constFind(path);
+        if (found != m_ids.constEnd())
+            return found.value();
+        m_paths.push_back(path);
+        m_ids.insert(path, int(m_paths.size() - 1));
+        return int(m_paths.size() - 1);
     }
+    int IdOfFolder(const ENTRYFOLDER& folder) {
+        if (&folder != m_lastFolder) {
+            m_lastFolder = &folder;
+            m_lastId = IdOf(folder.nativePath);
+        }
+        return m_lastId;
+    }
+    [[nodiscard]] const QByteArray& PathOf(int id) const { return m_paths[size_t(id)]; }
+    [[nodiscard]] int Count() const { return int(m_paths.size()); }
+
+private:
+    QHash<QByteArray, int> m_ids;
+    std::vector<QByteArray> m_paths;
+    const ENTRYFOLDER* m_lastFolder = nullptr;
+    int m_lastId = -1;
 };
 
 // A folder given with trailing slashes names the same folder as without.
@@ -63,90 +73,173 @@ QByteArray FolderKey(const QByteArray& folder) {
     return folder.left(end);
 }
 
-QByteArray NewPathOf(const ROWTARGET& target) {
-    return JoinNativePath(*target.folder, target.newName);
+class CMarking {
+public:
+    CMarking(const CFileList& list, CFolderNameCache& cache) : m_list(list), m_cache(cache) {}
+
+    void Fill(const QByteArray& location);
+    [[nodiscard]] NameConflict ConflictOf(int row);
+
+private:
+    [[nodiscard]] QStringView TextOf(qint32 key) const {
+        return key & 1 ? m_rows[size_t(key >> 1)].newName : m_list.GetEntry(key >> 1).name;
+    }
+    // The slot of (folder, text), taken for `key` when it is new.
+    int SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key);
+    void Target(int row, const QByteArray& location, int locationId);
+    void Enter(int row);
+    void Prefetch(int row) const;
+    [[nodiscard]] bool ExistsUnlisted(const ROWTARGET& target);
+    [[nodiscard]] bool CaseOnly(const FILEENTRY& entry, const ROWTARGET& target) const;
+
+    const CFileList& m_list;
+    CFolderNameCache& m_cache;
+    CFolderIds m_folders;
+    std::vector<ROWTARGET> m_rows;
+    std::vector<NAMESLOT> m_slots;
+    std::vector<const FOLDERNAMES*> m_onDisk; // by folder id, read when first needed
+    size_t m_mask = 0;
+};
+
+int CMarking::SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key) {
+    const auto high = quint32(hash >> 32);
+    for (size_t at = size_t(hash) & m_mask;; at = (at + 1) & m_mask) {
+        NAMESLOT& slot = m_slots[at];
+        if (slot.key < 0) {
+            slot.hashHigh = high;
+            slot.key = key;
+            slot.folder = quint32(folder);
+            return int(at);
+        }
+        if (slot.hashHigh == high && slot.folder == quint32(folder) &&
+            SameNativeName(TextOf(slot.key), text))
+            return int(at);
+    }
 }
 
-// On a file system that ignores letter case the entry itself answers to that name.
-bool CaseOnly(const FILEENTRY& entry, const ROWTARGET& target) {
-    const QByteArray name = entry.NativeName();
-    if (entry.NativeFolderPath() == *target.folder)
-        return name.size() == target.newName.size() &&
-               name.compare(target.newName, Qt::CaseInsensitive) == 0;
-    const QByteArray path = JoinNativePath(entry.NativeFolderPath(), name);
-    const QByteArray newPath = NewPathOf(target);
-    return path.size() == newPath.size() && path.compare(newPath, Qt::CaseInsensitive) == 0;
+// What the row has and wants, read from the entry in one go.
+void CMarking::Target(int row, const QByteArray& location, int locationId) {
+    const FILEENTRY& e = m_list.GetEntry(row);
+    ROWTARGET& target = m_rows[size_t(row)];
+    target.ownFolder = e.NativeFolderPath().isEmpty() ? -1 : m_folders.IdOfFolder(e.Folder());
+    const int folder = location.isEmpty() ? target.ownFolder : locationId;
+    const NAMEDIGEST own = DigestNativeName(e.name);
+    target.ownHash = own.foldedHash;
+    // A selected row that keeps its name in its own folder does not move.
+    if (!m_list.IsSelected(row) || folder < 0 || (location.isEmpty() && e.newName == e.name))
+        return;
+    target.digest = DigestNativeName(e.newName);
+    const bool sameName =
+        target.digest.foldedHash == own.foldedHash && SameNativeName(e.newName, e.name);
+    if (folder != target.ownFolder || !sameName) {
+        target.newName = e.newName;
+        target.folder = folder;
+    }
 }
 
-bool HasUpper(const QByteArray& name) {
-    return std::any_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+void CMarking::Prefetch(int row) const {
+    const ROWTARGET& target = m_rows[size_t(row)];
+    __builtin_prefetch(&m_slots[size_t(target.ownHash) & m_mask], 1);
+    if (target.folder >= 0)
+        __builtin_prefetch(&m_slots[size_t(target.digest.foldedHash) & m_mask], 1);
+}
+
+void CMarking::Enter(int row) {
+    ROWTARGET& target = m_rows[size_t(row)];
+    if (target.ownFolder >= 0) {
+        const QStringView name = m_list.GetEntry(row).name;
+        m_slots[size_t(SlotOf(target.ownHash, target.ownFolder, name, row * 2))].listed =
+            quint32(target.folder >= 0 ? Listed::MovesAway : Listed::Stays);
+    }
+    if (target.folder < 0)
+        return;
+    NAMESLOT& slot = m_slots[size_t(
+        SlotOf(target.digest.foldedHash, target.folder, target.newName, row * 2 + 1))];
+    if (slot.firstTarget < 0) {
+        slot.firstTarget = row;
+        return;
+    }
+    target.duplicate = true;
+    m_rows[size_t(slot.firstTarget)].duplicate = true;
+}
+
+// Every listed and every wanted name goes into one table; what is listed under a wanted
+// name is known once every row is in. The table is far larger than the processor's caches,
+// so the slots a few rows ahead are fetched while this row's are looked at.
+void CMarking::Fill(const QByteArray& location) {
+    const int count = m_list.RowCount();
+    m_rows.resize(size_t(count));
+    const int locationId = location.isEmpty() ? -1 : m_folders.IdOf(location);
+    size_t names = 0;
+    for (int row = 0; row < count; ++row) {
+        Target(row, location, locationId);
+        names += 1 + (m_rows[size_t(row)].folder >= 0);
+    }
+    size_t capacity = 16;
+    while (capacity < names * 2)
+        capacity *= 2;
+    m_slots.assign(capacity, NAMESLOT());
+    m_mask = capacity - 1;
+    constexpr int kAhead = 8;
+    for (int row = 0; row < std::min(count, kAhead); ++row)
+        Prefetch(row);
+    for (int row = 0; row < count; ++row) {
+        if (row + kAhead < count)
+            Prefetch(row + kAhead);
+        Enter(row);
+    }
+    // In the order of the slots, not of the rows: one sweep instead of a miss per row.
+    for (const NAMESLOT& slot : m_slots) {
+        if (slot.firstTarget >= 0)
+            m_rows[size_t(slot.firstTarget)].listed = Listed(slot.listed);
+    }
+    m_onDisk.assign(size_t(m_folders.Count()), nullptr);
 }
 
 // Whether something that is not listed has that name in that folder. A name the folder
 // holds only in another letter case is left to the file system, which may or may not tell
 // them apart.
-bool ExistsUnlisted(CFolderNameCache& cache, const ROWTARGET& target) {
-    const FOLDERNAMES& folder = cache.NamesIn(*target.folder);
-    if (!folder.readable)
-        return NativePathExists(NewPathOf(target));
-    // Most new names are not there in any letter case: one lookup tells.
-    if (!folder.folded.contains(HasUpper(target.newName) ? target.newName.toLower()
-                                                         : target.newName))
+bool CMarking::ExistsUnlisted(const ROWTARGET& target) {
+    const FOLDERNAMES*& onDisk = m_onDisk[size_t(target.folder)];
+    const QByteArray& folder = m_folders.PathOf(target.folder);
+    if (!onDisk)
+        onDisk = &m_cache.NamesIn(folder);
+    // Most new names are not there in any letter case: their hash tells.
+    if (onDisk->readable && !onDisk->foldedHashes.contains(target.digest.foldedHash))
         return false;
-    return folder.names.contains(target.newName) || NativePathExists(NewPathOf(target));
+    const QByteArray name = EncodeNativeName(target.newName);
+    if (onDisk->readable && onDisk->names.contains(name))
+        return true;
+    return NativePathExists(JoinNativePath(folder, name));
 }
 
-void FillTargets(const CFileList& list, ROWTARGETS& t) {
-    t.rows.resize(static_cast<size_t>(list.RowCount()));
-    const QByteArray& location = t.location;
-    for (int row = 0; row < list.RowCount(); ++row) {
-        const FILEENTRY& e = list.GetEntry(row);
-        ROWTARGET& target = t.rows[static_cast<size_t>(row)];
-        // A selected row that keeps its name in its own folder does not move: no texts.
-        const QByteArray& ownFolder = e.NativeFolderPath();
-        const QByteArray name = e.NativeName();
-        const QByteArray& folder = location.isEmpty() ? ownFolder : location;
-        if (list.IsSelected(row) && !folder.isEmpty() &&
-            (!location.isEmpty() || e.newName != e.name)) {
-            target.newName = e.newName == e.name ? name : EncodeNativeName(e.newName);
-            if (folder != ownFolder || target.newName != name) {
-                target.folderNames = t.SlotsOf(folder);
-                target.folder = &folder;
-            }
-        }
-        if (!ownFolder.isEmpty())
-            (*t.SlotsOf(ownFolder))[name].listed =
-                target.folder ? Listed::MovesAway : Listed::Stays;
-    }
-    // Every listed name is known now: one lookup per moving row finds both what is listed
-    // under its new name and whether a row before it wanted that name too.
-    for (size_t row = 0; row < t.rows.size(); ++row) {
-        ROWTARGET& target = t.rows[row];
-        if (!target.folder)
-            continue;
-        NAMESLOT& slot = (*target.folderNames)[target.newName];
-        target.listed = slot.listed;
-        if (slot.firstTarget < 0) {
-            slot.firstTarget = int(row);
-            continue;
-        }
-        target.duplicate = true;
-        t.rows[size_t(slot.firstTarget)].duplicate = true;
-    }
+// On a file system that ignores letter case the entry itself answers to that name.
+bool CMarking::CaseOnly(const FILEENTRY& entry, const ROWTARGET& target) const {
+    const QByteArray name = entry.NativeName();
+    const QByteArray newName = EncodeNativeName(target.newName);
+    const QByteArray& folder = m_folders.PathOf(target.folder);
+    if (entry.NativeFolderPath() == folder)
+        return name.size() == newName.size() && name.compare(newName, Qt::CaseInsensitive) == 0;
+    const QByteArray path = JoinNativePath(entry.NativeFolderPath(), name);
+    const QByteArray newPath = JoinNativePath(folder, newName);
+    return path.size() == newPath.size() && path.compare(newPath, Qt::CaseInsensitive) == 0;
 }
 
-NameConflict ConflictOf(const FILEENTRY& entry, const ROWTARGET& target, CFolderNameCache& cache) {
-    if (!target.folder)
+NameConflict CMarking::ConflictOf(int row) {
+    const ROWTARGET& target = m_rows[size_t(row)];
+    if (target.folder < 0)
         return NameConflict::None;
-    const NameConflict problem = NameProblem(target.newName);
-    if (problem != NameConflict::None)
-        return problem;
+    if (target.digest.invalid)
+        return NameConflict::Invalid;
+    if (target.digest.size > kMostNameBytes)
+        return NameConflict::TooLong;
     if (target.duplicate)
         return NameConflict::Duplicate;
     if (target.listed != Listed::No)
         return target.listed == Listed::MovesAway ? NameConflict::None : NameConflict::Exists;
-    return !CaseOnly(entry, target) && ExistsUnlisted(cache, target) ? NameConflict::Exists
-                                                                     : NameConflict::None;
+    // The disk is asked first: it nearly always answers from the cache that nothing is there.
+    return ExistsUnlisted(target) && !CaseOnly(m_list.GetEntry(row), target) ? NameConflict::Exists
+                                                                             : NameConflict::None;
 }
 
 // Cheap and on the safe side: only a row whose new name is its name surely stays put.
@@ -198,12 +291,14 @@ void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation,
             list.SetConflict(row, NameConflict::None);
         return;
     }
-    ROWTARGETS targets;
-    targets.location = FolderKey(nativeNewLocation);
-    FillTargets(list, targets);
+    CMarking marking(list, folderNames);
+    marking.Fill(FolderKey(nativeNewLocation));
+    // Worked out first and written after, so that the marking reads a list nobody writes.
+    std::vector<NameConflict> conflicts(static_cast<size_t>(list.RowCount()));
     for (int row = 0; row < list.RowCount(); ++row)
-        list.SetConflict(row, ConflictOf(list.GetEntry(row), targets.rows[static_cast<size_t>(row)],
-                                         folderNames));
+        conflicts[static_cast<size_t>(row)] = marking.ConflictOf(row);
+    for (int row = 0; row < list.RowCount(); ++row)
+        list.SetConflict(row, conflicts[static_cast<size_t>(row)]);
 }
 
 void MarkNameConflicts(CFileList& list, const QByteArray& nativeNewLocation) {

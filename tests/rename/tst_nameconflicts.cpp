@@ -87,6 +87,107 @@ private slots:
         QCOMPARE(actual, expected);
     }
 
+    // Names are compared by their bytes on disk: texts that differ can encode alike, and a
+    // name on disk that differs only in letter case is left to the file system.
+    // from: listed names whose rows get `to` (in order); later: made after the listing.
+    void namesByTheirBytes_data() {
+        QTest::addColumn<QByteArrayList>("files");
+        QTest::addColumn<QByteArrayList>("later");
+        QTest::addColumn<QByteArrayList>("from");
+        QTest::addColumn<QStringList>("to");
+        QTest::addColumn<QStringList>("expected"); // the conflict of each row of `from`
+
+        const QString escapedE =
+            QString(QChar(0xDCC3)) + QChar(0xDCA9); // the bytes of "é", undecoded
+        QTest::newRow("undecoded bytes of a listed name")
+            << QByteArrayList{"\xC3\xA9", "a"} << QByteArrayList{} << QByteArrayList{"a"}
+            << QStringList{escapedE} << QStringList{u"exists"_s};
+        QTest::newRow("two texts of one name")
+            << QByteArrayList{"a", "b"} << QByteArrayList{} << QByteArrayList{"a", "b"}
+            << QStringList{u"é"_s, escapedE} << QStringList{u"duplicate"_s, u"duplicate"_s};
+        QTest::newRow("lone surrogate and replacement character")
+            << QByteArrayList{"a", "b"} << QByteArrayList{} << QByteArrayList{"a", "b"}
+            << QStringList{QString(QChar(0xD800)), u"\uFFFD"_s}
+            << QStringList{u"duplicate"_s, u"duplicate"_s};
+        QTest::newRow("undecodable listed name")
+            << QByteArrayList{"\xFF", "a"} << QByteArrayList{} << QByteArrayList{"a"}
+            << QStringList{QString(QChar(0xDCFF))} << QStringList{u"exists"_s};
+        QTest::newRow("same text, other pairs of surrogates")
+            << QByteArrayList{"a", "b", "c"} << QByteArrayList{} << QByteArrayList{"a", "b", "c"}
+            << QStringList{u"😀"_s, u"😀"_s, u"😁"_s}
+            << QStringList{u"duplicate"_s, u"duplicate"_s, QString()};
+        QTest::newRow("case-only twin on disk")
+            << QByteArrayList{"a"} << QByteArrayList{"NEW"} << QByteArrayList{"a"}
+            << QStringList{u"new"_s} << QStringList{QString()};
+        QTest::newRow("exact name beside its twin on disk")
+            << QByteArrayList{"a"} << QByteArrayList{"NEW", "new"} << QByteArrayList{"a"}
+            << QStringList{u"NEW"_s} << QStringList{u"exists"_s};
+        QTest::newRow("case-only change of a listed name")
+            << QByteArrayList{"a", "b"} << QByteArrayList{} << QByteArrayList{"a", "b"}
+            << QStringList{u"A"_s, u"a"_s} << QStringList{QString(), QString()};
+        QTest::newRow("new text, same bytes: stays put")
+            << QByteArrayList{"\xC3\xA9", "a"} << QByteArrayList{}
+            << QByteArrayList{"\xC3\xA9", "a"} << QStringList{escapedE, u"é"_s}
+            << QStringList{QString(), u"exists"_s};
+    }
+    void namesByTheirBytes() {
+        QFETCH(QByteArrayList, files);
+        QFETCH(QByteArrayList, later);
+        QFETCH(QByteArrayList, from);
+        QFETCH(QStringList, to);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        for (const QByteArray& name : files)
+            MakeFile(root + '/' + name, 1'000'000'000);
+        CFileList list;
+        ListFolder(list, root);
+        for (const QByteArray& name : later)
+            MakeFile(root + '/' + name, 1'000'000'000);
+        for (qsizetype i = 0; i < from.size(); ++i)
+            list.SetNewName(RowOf(list, from[i], root), to[i]);
+        CFolderNameCache cache;
+        // The second marking answers from the folder's names read by the first.
+        for (int pass = 0; pass < 2; ++pass) {
+            MarkNameConflicts(list, QByteArray(), cache);
+            QStringList actual;
+            for (const QByteArray& name : from)
+                actual << NameConflictKey(list.GetEntry(RowOf(list, name, root)).conflict);
+            QCOMPARE(actual, expected);
+        }
+    }
+
+    // Rows of several folders: alike names clash only where they meet.
+    void rowsOfSeveralFolders() {
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        for (const QByteArray& folder : QByteArrayList{"from", "from/one", "from/two", "to"})
+            MakeFolder(root + '/' + folder);
+        for (const QByteArray& file :
+             QByteArrayList{"from/one/x", "from/two/x", "from/two/y", "to/y"})
+            MakeFile(root + '/' + file, 1'000'000'000);
+        CFileList list;
+        ListFolder(list, root + "/from", true);
+        const auto conflictOf = [&](const QByteArray& path) {
+            return NameConflictKey(list.GetEntry(RowOf(list, "from/" + path, root)).conflict);
+        };
+        MarkNameConflicts(list, root + "/to//");
+        QCOMPARE(conflictOf("one/x"), u"duplicate"_s);
+        QCOMPARE(conflictOf("two/x"), u"duplicate"_s);
+        QCOMPARE(conflictOf("two/y"), u"exists"_s);
+        QCOMPARE(conflictOf("one"), QString());
+        list.SetNewName(RowOf(list, "from/one/x", root), u"z"_s);
+        list.SetNewName(RowOf(list, "from/two/x", root), u"z"_s);
+        MarkNameConflicts(list, QByteArray());
+        QCOMPARE(conflictOf("one/x"), QString());
+        QCOMPARE(conflictOf("two/x"), QString());
+        list.SetNewName(RowOf(list, "from/two/y", root), u"z"_s);
+        MarkNameConflicts(list, QByteArray());
+        QCOMPARE(conflictOf("two/x"), u"duplicate"_s);
+        QCOMPARE(conflictOf("two/y"), u"duplicate"_s);
+        QCOMPARE(conflictOf("one/x"), QString());
+    }
+
     // Into a new location every row's new path is in that folder.
     void newLocation() {
         QTemporaryDir dir;
