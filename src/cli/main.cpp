@@ -154,8 +154,11 @@ int main(int argc, char** argv) {
             .Write(state.list, ChooseTerminalStyle(request.colour, StandardOutputIsTerminal()),
                    output);
     }
-    if (!request.rename)
+    if (!request.rename) {
+        // Nothing is left to do but free the listing, which is done quicker by the kernel.
+        ExitWithoutCleanup(0);
         return 0;
+    }
     std::fflush(stdout);
     if (const QString blocker = RenameBlocker(state, request); !blocker.isEmpty())
         return Fail(blocker);

@@ -60,6 +60,21 @@ quint32 LettersAfterPercent(const QString& text) {
     return letters;
 }
 
+// Every occurrence from the first at `at` on, left to right, as QString::replace would,
+// in one allocation.
+void ReplaceTag(QString& text, QLatin1StringView tag, qsizetype at, const QString& value) {
+    QString replaced;
+    replaced.reserve(text.size() + value.size());
+    qsizetype from = 0;
+    for (; at >= 0; at = text.indexOf(tag, from)) {
+        replaced += QStringView(text).mid(from, at - from);
+        replaced += value;
+        from = at + tag.size();
+    }
+    replaced += QStringView(text).mid(from);
+    text = std::move(replaced);
+}
+
 // Each tag is a full pass over the text as it stands, so a value holding a later tag is
 // expanded too; a value is worked out only when its tag is there.
 QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
@@ -69,9 +84,12 @@ QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
     QString expanded = text;
     for (int i = 0; i < int(std::size(kTags)); ++i) {
         const QLatin1String tag(kTags[i]);
-        if (!(letters & (1u << (tag[1].unicode() - 'a'))) || !expanded.contains(tag))
+        if (!(letters & (1u << (tag[1].unicode() - 'a'))))
             continue;
-        expanded.replace(tag, TagValue(i, context), Qt::CaseSensitive);
+        const qsizetype at = expanded.indexOf(tag);
+        if (at < 0)
+            continue;
+        ReplaceTag(expanded, tag, at, TagValue(i, context));
         letters = LettersAfterPercent(expanded);
     }
     return expanded;

@@ -111,6 +111,7 @@ void CRefreshPass::Start(CFileList& list, const RenameCriteria& criteria,
     m_input.removeWords = SplitRemoveWords(criteria.removals.words);
     m_input.exceptionWords = SplitExceptionWords(criteria.letterCase.exceptions);
     m_input.sizeText = &m_sizeText;
+    m_input.activeGroups = ActiveGroups(criteria);
     CRegexPattern pattern;
     m_result.patternInvalid =
         !pattern.Compile(criteria.regex.match) && !criteria.regex.match.isEmpty();
@@ -180,11 +181,10 @@ void CRefreshPass::Compute(CFileList& list, const std::vector<size_t>& items) {
     if (items.empty())
         return;
     const int workers = WorkersFor(items.size());
-    std::vector<ROWRESULT> results(items.size());
     QString trace; // only the worker that holds the debug row writes it
     const auto share = [&](int worker) {
         ComputeShare(list, items, items.size() * size_t(worker) / size_t(workers),
-                     items.size() * size_t(worker + 1) / size_t(workers), results, trace);
+                     items.size() * size_t(worker + 1) / size_t(workers), trace);
     };
     std::vector<std::thread> threads;
     threads.reserve(size_t(workers - 1));
@@ -200,15 +200,14 @@ void CRefreshPass::Compute(CFileList& list, const std::vector<size_t>& items) {
             m_result.traced = true;
             m_result.trace = trace;
         }
-        Store(list, work, results[k]);
+        list.PreviewStored(work.row);
         work.done = true;
     }
     m_remaining -= items.size();
 }
 
 void CRefreshPass::ComputeShare(CFileList& list, const std::vector<size_t>& items, size_t first,
-                                size_t last, std::vector<ROWRESULT>& results,
-                                QString& trace) const {
+                                size_t last, QString& trace) const {
     if (first >= last)
         return;
     const RUNSETTINGS run = ConvertSettings(m_criteria.numbering);
@@ -221,7 +220,7 @@ void CRefreshPass::ComputeShare(CFileList& list, const std::vector<size_t>& item
     for (size_t k = first; k < last; ++k) {
         const ROWWORK& w = m_work[items[k]];
         const FILEENTRY& entry = list.GetEntry(w.row);
-        ROWRESULT& out = results[k];
+        ROWRESULT out;
         out.pending = PreviewTimes(m_changes, entry, w.now);
         input.date = DateOfType(own.autoDate.type, entry, out.pending, w.now);
         input.name = entry.name;
@@ -236,22 +235,24 @@ void CRefreshPass::ComputeShare(CFileList& list, const std::vector<size_t>& item
         if (w.row == m_options.debugRow) {
             input.number = NumberText(w.numberBeforeRestart, run.radix, run.pad);
             out.newName = GenerateNewName(own, input, m_options, &trace);
-            if (w.number == w.numberBeforeRestart)
-                continue;
         }
-        input.number = NumberText(w.number, run.radix, run.pad);
-        out.newName = GenerateNewName(own, input, m_options);
+        if (w.row != m_options.debugRow || w.number != w.numberBeforeRestart) {
+            input.number = NumberText(w.number, run.radix, run.pad);
+            out.newName = GenerateNewName(own, input, m_options);
+        }
+        StoreRow(list, w.row, out);
     }
 }
 
+void CRefreshPass::StoreRow(CFileList& list, int row, const ROWRESULT& result) const {
+    list.StorePreview(row, result.newName,
+                      PendingAttributes(list.GetEntry(row).attributes, m_changes.attributeFlags),
+                      result.pending.created, result.pending.modified, result.pending.accessed);
+}
+
 void CRefreshPass::Store(CFileList& list, const ROWWORK& work, const ROWRESULT& result) {
-    const int row = work.row;
-    list.SetNewName(row, result.newName);
-    list.SetPendingAttributes(
-        row, PendingAttributes(list.GetEntry(row).attributes, m_changes.attributeFlags));
-    list.SetPendingCreated(row, result.pending.created);
-    list.SetPendingModified(row, result.pending.modified);
-    list.SetPendingAccessed(row, result.pending.accessed);
+    StoreRow(list, work.row, result);
+    list.PreviewStored(work.row);
 }
 
 void CRefreshPass::RunInOrder(CFileList& list) {

@@ -67,8 +67,11 @@ private:
 
     void RunInOrder(CFileList& list);
     void Compute(CFileList& list, const std::vector<size_t>& items);
+    // Stores each row's preview into the list itself (rows of a share are its own), but
+    // tells nothing: Compute tells the changes on the calling thread.
     void ComputeShare(CFileList& list, const std::vector<size_t>& items, size_t first, size_t last,
-                      std::vector<ROWRESULT>& results, QString& trace) const;
+                      QString& trace) const;
+    void StoreRow(CFileList& list, int row, const ROWRESULT& result) const;
     void Store(CFileList& list, const ROWWORK& work, const ROWRESULT& result);
     [[nodiscard]] int WorkersFor(size_t rows) const;
 

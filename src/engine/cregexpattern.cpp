@@ -29,32 +29,36 @@ void AppendUtf8(QByteArray& out, char32_t point) {
 // The subject as UTF-8 for the library, with the text position of every byte offset
 // where a character starts. A character standing for an undecodable byte of a name (a
 // lone surrogate) goes in as U+FFFD, so that it matches "." and the library accepts the
-// subject; groups are then cut from the text itself, so they keep such characters.
-struct SUBJECT {
-    QByteArray utf8;
-    std::vector<qsizetype> textPosition; // by byte offset; -1 inside a character
-};
-
-SUBJECT PrepareSubject(const QString& text) {
-    SUBJECT subject;
-    subject.utf8.reserve(text.size());
-    subject.textPosition.reserve(static_cast<size_t>(text.size()) + 1);
-    for (qsizetype i = 0; i < text.size(); ++i) {
+// subject; groups are then cut from the text itself, so they keep such characters. Most
+// names are ASCII: their bytes are their units and every position is its own offset.
+void PrepareSubject(QStringView text, QByteArray& utf8, std::vector<qsizetype>& textPosition) {
+    textPosition.clear();
+    const char16_t* units = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype ascii = 0;
+    while (ascii < size && units[ascii] < 0x80)
+        ++ascii;
+    utf8.resize(ascii); // keeps the room of earlier subjects
+    char* bytes = utf8.data();
+    textPosition.resize(size_t(ascii));
+    for (qsizetype i = 0; i < ascii; ++i) {
+        bytes[i] = char(units[i]);
+        textPosition[size_t(i)] = i;
+    }
+    for (qsizetype i = ascii; i < size; ++i) {
         const qsizetype start = i;
-        char32_t point = text[i].unicode();
-        if (QChar::isHighSurrogate(point) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            point = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+        char32_t point = units[i];
+        if (QChar::isHighSurrogate(point) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
+            point = QChar::surrogateToUcs4(units[i], units[i + 1]);
             ++i;
         } else if (QChar::isSurrogate(point))
             point = kReplacement;
-        const qsizetype before = subject.utf8.size();
-        AppendUtf8(subject.utf8, point);
-        subject.textPosition.push_back(start);
-        subject.textPosition.insert(subject.textPosition.end(),
-                                    static_cast<size_t>(subject.utf8.size() - before - 1), -1);
+        const qsizetype before = utf8.size();
+        AppendUtf8(utf8, point);
+        textPosition.push_back(start);
+        textPosition.insert(textPosition.end(), static_cast<size_t>(utf8.size() - before - 1), -1);
     }
-    subject.textPosition.push_back(text.size());
-    return subject;
+    textPosition.push_back(size);
 }
 
 } // namespace
@@ -90,14 +94,14 @@ bool CRegexPattern::Compile(const QString& pattern) {
     return true;
 }
 
-int CRegexPattern::Match(const QString& subject, QStringList& groups) const {
+int CRegexPattern::Match(QStringView subject, QStringList& groups) const {
     groups.clear();
     if (!m_code)
         return PCRE2_ERROR_NULL;
-    const SUBJECT prepared = PrepareSubject(subject);
+    PrepareSubject(subject, m_utf8, m_textPosition);
     const int result =
-        pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(prepared.utf8.constData()),
-                    static_cast<PCRE2_SIZE>(prepared.utf8.size()), 0, 0, m_matchData, nullptr);
+        pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(m_utf8.constData()),
+                    static_cast<PCRE2_SIZE>(m_utf8.size()), 0, 0, m_matchData, nullptr);
     const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(m_matchData);
     for (int i = 1; i < result; ++i) {
         const PCRE2_SIZE start = offsets[2 * i];
@@ -106,9 +110,9 @@ int CRegexPattern::Match(const QString& subject, QStringList& groups) const {
             groups.append(QString());
             continue;
         }
-        const qsizetype from = prepared.textPosition[start];
-        const qsizetype to = prepared.textPosition[end];
-        groups.append(from < 0 || to < 0 ? QString() : subject.mid(from, to - from));
+        const qsizetype from = m_textPosition[start];
+        const qsizetype to = m_textPosition[end];
+        groups.append(from < 0 || to < 0 ? QString() : subject.mid(from, to - from).toString());
     }
     return result;
 }

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 // A regular expression compiled once per preview refresh and matched once per entry.
 // Patterns and subjects travel as UTF-8, and \w, \d, \b and the classes know letters
 // beyond ASCII. A character that stands for an undecodable byte of a name is seen by the
-// pattern as U+FFFD and comes back unchanged in the groups.
+// pattern as U+FFFD and comes back unchanged in the groups. Match() reuses buffers of the
+// object, so one object serves one thread at a time (each refresh worker compiles its own).
 class CRegexPattern {
 public:
     CRegexPattern();
@@ -22,11 +26,15 @@ public:
     // library's result: negative for no match or an error, 0 when the pattern has more
     // than nine groups, else 1 + the number of groups set. groups[i - 1] receives the text
     // of group i (empty when it took no part or does not fit 255 bytes).
-    int Match(const QString& subject, QStringList& groups) const;
+    int Match(QStringView subject, QStringList& groups) const;
 
 private:
     void Release();
 
     struct pcre2_real_code_8* m_code = nullptr;
     struct pcre2_real_match_data_8* m_matchData = nullptr;
+    // The last subject as UTF-8 and the text position of every byte offset where a
+    // character starts (-1 inside one), kept so that a match allocates nothing.
+    mutable QByteArray m_utf8;
+    mutable std::vector<qsizetype> m_textPosition;
 };

@@ -30,11 +30,25 @@ constexpr GROUPSTEP kSteps[] = {
 
 } // namespace
 
+qint32 ActiveGroups(const RenameCriteria& criteria) {
+    qint32 bits = 0;
+    for (const GROUPSTEP& step : kSteps) {
+        if (criteria.IsGroupActive(step.group))
+            bits |= qint32(1) << step.group;
+    }
+    return bits;
+}
+
 QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
                         const NAMEOPTIONS& options, QString* trace) {
     const bool tracing = trace && input.index == options.debugRow;
     if (tracing)
         *trace = QStringLiteral("Original name: ") + input.name + QLatin1Char('\n');
+
+    const qint32 active = input.activeGroups >= 0 ? input.activeGroups : ActiveGroups(criteria);
+    // With nothing to change, the name stays as it is (and shares the entry's text).
+    if (active == 0 && !options.renamePairs && !tracing)
+        return input.name;
 
     QString name = input.name;
     if (options.renamePairs) {
@@ -45,32 +59,34 @@ QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
 
     const bool extensionIgnored =
         input.isFolder ? options.ignoreFolderExtensions : options.ignoreFileExtensions;
-    QString base = name;
+    const qsizetype dot = extensionIgnored ? -1 : name.lastIndexOf(QLatin1Char('.'));
+    const bool extensionActive = active & (qint32(1) << GroupExtension);
+    // The extension is copied out only when a group or the trace works on it; otherwise
+    // the name's own text is appended at the end.
+    QString base = dot >= 0 ? name.left(dot) : name;
+    const QStringView nameExt = dot >= 0 ? QStringView(name).mid(dot) : QStringView();
     QString ext;
-    if (!extensionIgnored) {
-        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        if (dot >= 0) {
-            base = name.left(dot);
-            ext = name.mid(dot);
-        }
-    }
+    if (extensionActive || tracing)
+        ext = nameExt.toString();
     if (tracing)
         *trace += QStringLiteral("Components: Name=") + base + QStringLiteral(", Extension=") +
                   ext + QStringLiteral("\n\n");
 
     const GROUPCONTEXT context{criteria, input, options, name, extensionIgnored};
     for (const GROUPSTEP& step : kSteps) {
-        if (criteria.IsGroupActive(step.group))
+        if (active & (qint32(1) << step.group))
             step.apply(context, step.group == GroupExtension ? ext : base);
         if (tracing)
             *trace += QLatin1String(step.traceLabel) + base + QStringLiteral(", Extension=") + ext +
                       QLatin1Char('\n');
     }
 
-    QString result = base + ext;
+    if (extensionActive || tracing)
+        base += ext;
+    else
+        base += nameExt;
     // An unchanged name keeps sharing the entry's text, so a listing holds each name once.
-    if (result == input.name)
-        result = input.name;
+    QString result = base == input.name ? input.name : std::move(base);
     if (tracing)
         *trace += QStringLiteral("\nFinal Name: ") + result + QLatin1Char('\n');
     return result;

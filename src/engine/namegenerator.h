@@ -27,6 +27,9 @@ struct NAMEINPUT {
     const FILEENTRY* entry = nullptr; // for the metadata and size tags
     // The size texts of this refresh's locale; SizeText() when none.
     const CSizeText* sizeText = nullptr;
+    // Bit g set when group g is active (ActiveGroups()), worked out once for a whole
+    // refresh; -1 asks the criteria at every call.
+    qint32 activeGroups = -1;
 };
 
 // The inputs read afresh at every call besides the criteria.
@@ -55,6 +58,9 @@ struct GROUPCONTEXT {
 // is the caller's part.
 QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
                         const NAMEOPTIONS& options, QString* trace = nullptr);
+
+// The active groups of the criteria as bits, for NAMEINPUT::activeGroups.
+qint32 ActiveGroups(const RenameCriteria& criteria);
 
 // `Removals`/`Words` trimmed and split at blanks; `Case`/`Exceptions` split at colons.
 QStringList SplitRemoveWords(const QString& words);

@@ -20,23 +20,18 @@ void InsertNumber(QString& base, const QString& text, qint32 after) {
                 text);
 }
 
-void PlaceNumber(QString& base, const NUMBERINGCRITERIA& c, const QString& number) {
-    QString text = number;
-    QString separator = c.separator;
-    // A colon marks where the number goes inside the separator.
-    if (separator.contains(QLatin1Char(':'))) {
-        text = QString(separator).replace(QLatin1Char(':'), number);
-        separator.clear();
-    }
+// In place: this runs for every row, and the base usually has room left at its end.
+void PlaceNumberText(QString& base, const NUMBERINGCRITERIA& c, const QString& text,
+                     const QString& separator) {
     switch (c.mode) {
     case NumberingMode::Prefix:
-        base = text + separator + base;
+        base.prepend(separator).prepend(text);
         break;
     case NumberingMode::Suffix:
-        base = base + separator + text;
+        base.append(separator).append(text);
         break;
     case NumberingMode::PrefixAndSuffix:
-        base = text + separator + base + separator + text;
+        base.prepend(separator).prepend(text).append(separator).append(text);
         break;
     case NumberingMode::Insert:
         InsertNumber(base, separator + text + separator, ToInt32(c.insert));
@@ -44,6 +39,16 @@ void PlaceNumber(QString& base, const NUMBERINGCRITERIA& c, const QString& numbe
     default:
         break;
     }
+}
+
+void PlaceNumber(QString& base, const NUMBERINGCRITERIA& c, const QString& number) {
+    // A colon marks where the number goes inside the separator.
+    if (c.separator.contains(QLatin1Char(':'))) {
+        const QString text = QString(c.separator).replace(QLatin1Char(':'), number);
+        PlaceNumberText(base, c, text, QString());
+        return;
+    }
+    PlaceNumberText(base, c, number, c.separator);
 }
 
 bool IsNumeralWord(QStringView word) {

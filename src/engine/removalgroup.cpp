@@ -116,9 +116,23 @@ void Crop(QString& base, CropMode mode, const QString& marker) {
     }
 }
 
+// Every run of blanks becomes one blank, in one pass that writes only when there is a run.
 void CollapseBlanks(QString& base) {
-    while (base.contains(QStringLiteral("  ")))
-        base.replace(QStringLiteral("  "), QStringLiteral(" "));
+    const auto pair = [&base](qsizetype i) {
+        return base[i] == QLatin1Char(' ') && base[i - 1] == QLatin1Char(' ');
+    };
+    qsizetype i = 1;
+    while (i < base.size() && !pair(i))
+        ++i;
+    if (i >= base.size())
+        return;
+    QChar* units = base.data();
+    qsizetype out = i;
+    for (; i < base.size(); ++i) {
+        if (!(units[i] == QLatin1Char(' ') && units[out - 1] == QLatin1Char(' ')))
+            units[out++] = units[i];
+    }
+    base.truncate(out);
 }
 
 // A Hangul syllable decomposes into its letters, not into a letter and an accent; folding it

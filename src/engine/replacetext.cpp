@@ -3,6 +3,8 @@
 
 #include "filelist/textrules.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 bool HasAsciiLetter(QStringView text) {
@@ -13,6 +15,22 @@ bool HasAsciiLetter(QStringView text) {
     return false;
 }
 
+// Where the folded needle first occurs at or after `from` in the subject with A to Z
+// folded, as an index of the folded subject would give it; folding keeps every length.
+qsizetype IndexOfFolded(QStringView subject, QStringView needle, qsizetype from) {
+    const qsizetype last = subject.size() - needle.size();
+    for (qsizetype i = from; i <= last; ++i) {
+        if (AsciiLowerChar(subject[i]) != needle[0])
+            continue;
+        qsizetype k = 1;
+        while (k < needle.size() && AsciiLowerChar(subject[i + k]) == needle[k])
+            ++k;
+        if (k == needle.size())
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 QString ReplaceText(const QString& subject, const QString& find, const QString& with,
@@ -20,19 +38,30 @@ QString ReplaceText(const QString& subject, const QString& find, const QString& 
     if (subject.isEmpty() || find.isEmpty())
         return subject;
     // Folding changes nothing for a text without the letters A to Z (the \1 to \9 tokens
-    // of the regular expression group), so the copies are needed only for one with them.
+    // of the regular expression group). The subject is folded as it is searched: this runs
+    // for every row, and copies of it would cost more than the search.
     const bool fold = !matchCase && HasAsciiLetter(find);
-    const QString search = fold ? AsciiLower(subject) : subject;
-    const QString needle = fold ? AsciiLower(find) : find;
+    QVarLengthArray<QChar, 64> folded;
+    if (fold) {
+        folded.reserve(find.size());
+        for (QChar c : find)
+            folded.append(AsciiLowerChar(c));
+    }
+    const QStringView needle = fold ? QStringView(folded.constData(), folded.size()) : find;
+    const auto indexFrom = [&](qsizetype from) {
+        return fold ? IndexOfFolded(subject, needle, from) : subject.indexOf(find, from);
+    };
+    qsizetype at = indexFrom(0);
+    if (at < 0)
+        return subject;
     QString result;
+    result.reserve(subject.size() + qMax<qsizetype>(0, with.size() - find.size()) * 2);
     qsizetype from = 0;
-    for (qsizetype at = search.indexOf(needle); at >= 0; at = search.indexOf(needle, from)) {
+    for (; at >= 0; at = indexFrom(from)) {
         result += QStringView(subject).mid(from, at - from);
         result += with;
         from = at + needle.size();
     }
-    if (from == 0)
-        return subject;
     result += QStringView(subject).mid(from);
     return result;
 }

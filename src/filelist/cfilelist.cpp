@@ -89,15 +89,43 @@ int CFileList::NextSelected(int after) const {
 }
 
 void CFileList::SetNewName(int row, const QString& text) {
+    PutNewName(Entry(row), text);
+    Changed(row, RowChange::Names);
+}
+
+void CFileList::StorePreview(int row, const QString& newName, quint32 attributes, TimeValue created,
+                             TimeValue modified, TimeValue accessed) {
     FILEENTRY& e = Entry(row);
-    e.newName = text.isEmpty() ? e.name : text;
+    PutNewName(e, newName);
+    PutPendingAttributes(e, attributes);
+    e.newCreated = created;
+    e.createdPending = created != 0;
+    e.newModified = modified;
+    e.modifiedPending = modified != 0;
+    e.newAccessed = accessed;
+    e.accessedPending = accessed != 0;
+}
+
+void CFileList::PreviewStored(int row) {
+    Changed(row, RowChange::Names);
+    Changed(row, RowChange::Attributes);
+    Changed(row, RowChange::Times);
+    Changed(row, RowChange::Times);
+    Changed(row, RowChange::Times);
+}
+
+void CFileList::PutNewName(FILEENTRY& e, const QString& text) {
+    const QString& newName = text.isEmpty() ? e.name : text;
+    // Most refreshes give most rows the text they hold already; setting it again would
+    // count references on a line of memory nothing else needs.
+    if (!e.newName.isSharedWith(newName))
+        e.newName = newName;
     e.newNameLength = static_cast<qint32>(e.newName.size());
-    e.affected = e.name != e.newName;
+    e.affected = !e.newName.isSharedWith(e.name) && e.name != e.newName;
     // A name that stays as it is was accepted by the file system already.
     e.invalidChars = e.affected && HasInvalidNameChars(e.newName);
     if (!e.affected)
         e.conflict = NameConflict::None;
-    Changed(row, RowChange::Names);
 }
 
 void CFileList::SetConflict(int row, NameConflict conflict) {
@@ -172,10 +200,13 @@ void CFileList::CommitAccessed(int row, TimeValue time) {
 }
 
 void CFileList::SetPendingAttributes(int row, quint32 attributes) {
-    FILEENTRY& e = Entry(row);
+    PutPendingAttributes(Entry(row), attributes);
+    Changed(row, RowChange::Attributes);
+}
+
+void CFileList::PutPendingAttributes(FILEENTRY& e, quint32 attributes) {
     e.newAttributes = attributes;
     e.attributesPending = AttributeLetters(attributes) != AttributeLetters(e.attributes);
-    Changed(row, RowChange::Attributes);
 }
 
 void CFileList::CommitAttributes(int row, quint32 attributes) {
@@ -235,6 +266,17 @@ void CFileList::SortRowsByRow(const std::function<int(int rowA, int rowB)>& comp
         }
         order.swap(buffer);
     }
+    MoveRowsInto(order);
+}
+
+void CFileList::ReorderRows(const std::vector<int>& order) {
+    FlushChanges();
+    if (m_notices)
+        m_notices->ListAboutToReset();
+    MoveRowsInto(order);
+}
+
+void CFileList::MoveRowsInto(const std::vector<int>& order) {
     std::vector<ROW> sorted(m_rows.size());
     for (size_t k = 0; k < order.size(); ++k)
         sorted[k] = std::move(m_rows[size_t(order[k])]);

@@ -44,6 +44,13 @@ public:
     int NextSelected(int after) const;
 
     void SetNewName(int row, const QString& text);
+    // Sets what SetNewName, SetPendingAttributes and the SetPending… of the three times set,
+    // without telling anyone: it touches that row's entry only, so the workers of a refresh
+    // can each store their own rows at once. The calling thread then calls PreviewStored
+    // for each such row, which tells what those setters would have told.
+    void StorePreview(int row, const QString& newName, quint32 attributes, TimeValue created,
+                      TimeValue modified, TimeValue accessed);
+    void PreviewStored(int row);
     // Notifies only when the conflict changes.
     void SetConflict(int row, NameConflict conflict);
     void ResetEntry(int row);
@@ -67,6 +74,9 @@ public:
     // The same with the rows named by their index before the sort, for comparisons that
     // work on keys prepared per row.
     void SortRowsByRow(const std::function<int(int rowA, int rowB)>& compare);
+    // Puts the rows in the given order: order[k] is the index before of the row that goes
+    // to k, and each index appears exactly once.
+    void ReorderRows(const std::vector<int>& order);
     // Inserts at `to` a row holding a full copy of row `from` (not selected); the caller
     // deletes the row that was copied.
     void MoveRow(int from, int to);
@@ -84,9 +94,12 @@ private:
     };
 
     FILEENTRY& Entry(int row) { return *m_rows[static_cast<size_t>(row)].entry; }
+    static void PutNewName(FILEENTRY& e, const QString& text);
+    static void PutPendingAttributes(FILEENTRY& e, quint32 attributes);
     void Changed(int row, RowChanges changes);
     void FlushChanges();
     void Reset(std::vector<ROW> rows);
+    void MoveRowsInto(const std::vector<int>& order);
 
     std::vector<ROW> m_rows;
     int m_selectedCount = 0;

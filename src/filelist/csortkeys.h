@@ -24,11 +24,17 @@ public:
 
     // -1, 0 or 1 for rows a and b.
     [[nodiscard]] int Compare(int a, int b) const;
+    // Every row in the order Compare() times `direction` (1 or -1) gives; rows that compare
+    // equal keep their order.
+    [[nodiscard]] std::vector<int> SortedRows(int direction) const;
 
 private:
     void AddLogical(QStringView text);
     void AddFolded(QStringView text);
     void RankCharacters();
+    // The first units or tokens of a row's key packed into one number, an absent one as 0:
+    // when two heads differ, the keys differ the same way.
+    [[nodiscard]] quint64 Head(size_t row) const;
 
     bool m_logical;
     std::vector<int> m_prefix;
@@ -36,5 +42,5 @@ private:
     // The folded text's code units (plain order), or one token per number or character
     // (logical order).
     std::vector<char16_t> m_units;
-    std::vector<quint64> m_tokens;
+    std::vector<quint32> m_tokens;
 };

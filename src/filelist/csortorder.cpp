@@ -170,5 +170,5 @@ void CSortOrder::SortList(CFileList& list) {
     }
     keys.Finish();
     const int direction = m_state.ascending ? 1 : -1;
-    list.SortRowsByRow([&keys, direction](int a, int b) { return direction * keys.Compare(a, b); });
+    list.ReorderRows(keys.SortedRows(direction));
 }

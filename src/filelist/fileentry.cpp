@@ -11,9 +11,9 @@ void FILEENTRY::SetNativeName(const QByteArray& nativeName) {
     name = DecodeNativeName(nativeName);
 }
 
-const ENTRYFOLDER& FILEENTRY::Folder() const {
+const ENTRYFOLDER& FILEENTRY::NoFolder() {
     static const ENTRYFOLDER kNone;
-    return m_folder ? *m_folder.constData() : kNone;
+    return kNone;
 }
 
 ENTRYFOLDER& FILEENTRY::EditFolder() {

@@ -82,7 +82,9 @@ struct FILEENTRY {
     [[nodiscard]] const QString& FolderPath() const { return Folder().path; }
     [[nodiscard]] const QString& FolderName() const { return Folder().name; }
     [[nodiscard]] const QString& SubDir() const { return Folder().subDir; }
-    [[nodiscard]] const ENTRYFOLDER& Folder() const;
+    [[nodiscard]] const ENTRYFOLDER& Folder() const {
+        return m_folder ? *m_folder.constData() : NoFolder();
+    }
     // Shares the folder record with the other entries of that folder.
     void SetFolder(const QSharedDataPointer<ENTRYFOLDER>& folder) { m_folder = folder; }
     // Each changes this entry's own copy of the record only.
@@ -98,6 +100,7 @@ struct FILEENTRY {
     [[nodiscard]] bool HasTags() const { return m_tags.constData() != nullptr; }
 
 private:
+    [[nodiscard]] static const ENTRYFOLDER& NoFolder();
     ENTRYFOLDER& EditFolder();
 
     QSharedDataPointer<ENTRYFOLDER> m_folder;

@@ -58,5 +58,6 @@ QString CSizeText::Text(quint64 size, int mode) const {
         else
             text += c;
     }
-    return text + unit;
+    text += unit;
+    return text;
 }

@@ -3,6 +3,9 @@
 
 #include <QByteArray>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -38,4 +41,14 @@ int TerminalColumns() {
     if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0)
         return 0;
     return size.ws_col;
+}
+
+void ExitWithoutCleanup(int code) {
+#if defined(__SANITIZE_ADDRESS__)
+    Q_UNUSED(code);
+#else
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(code);
+#endif
 }

@@ -88,10 +88,29 @@ private slots:
         QTest::newRow("undecodable byte matched by U+FFFD")
             << "\ufffd"
             << "X" << false << false << QString::fromUtf16(u"\xdcff") << "X";
+        QTest::newRow("ascii before accented groups")
+            << "^(\\w+) (\\w+)$"
+            << "\\2 \\1" << false << false << "ab \u00C9d.txt"
+            << "\u00C9d ab.txt";
         QTest::newRow("surrogate pair captured") << "(.)"
                                                  << "\\1" << false << false << "\U0001F600x.txt"
                                                  << "\U0001F600.txt";
     }
+    // One pattern serves every row of a worker: a subject must never see what an earlier,
+    // longer or non-ASCII one left behind.
+    void regexPatternReused() {
+        CRegexPattern pattern;
+        QVERIFY(pattern.Compile(QStringLiteral("^(.)(.*)$")));
+        const QString subjects[] = {QStringLiteral("M\u00FCller und S\u00F6hne"),
+                                    QStringLiteral("ab"), QString::fromUtf16(u"\U0001F600z"),
+                                    QStringLiteral("x"), QStringLiteral("long ascii name")};
+        for (const QString& subject : subjects) {
+            QStringList groups;
+            QCOMPARE(pattern.Match(subject, groups), 3);
+            QCOMPARE(groups.join(QString()), subject);
+        }
+    }
+
     void regex() {
         QFETCH(QString, match);
         QFETCH(QString, replace);
@@ -195,6 +214,21 @@ private slots:
         QTest::newRow("empty subject") << ""
                                        << "a"
                                        << "b" << false << "";
+        QTest::newRow("folded no overlap") << "AaA"
+                                           << "aa"
+                                           << "b" << false << "bA";
+        QTest::newRow("folded every place") << "XyZ-xYz.XYZ"
+                                            << "xYZ"
+                                            << "1" << false << "1-1.1";
+        QTest::newRow("folded at the very end") << "abcD"
+                                                << "Cd"
+                                                << "!" << false << "ab!";
+        QTest::newRow("folded needle longer") << "ab"
+                                              << "ABC"
+                                              << "x" << false << "ab";
+        QTest::newRow("folded near miss") << "aab"
+                                          << "AB"
+                                          << "-" << false << "a-";
     }
     void replaceText() {
         QFETCH(QString, subject);
