@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -171,6 +172,17 @@ void Rename(CFileList& list, const QMap<QByteArray, QString>& newNames) {
         if (newNames.contains(name))
             list.SetNewName(row, newNames.value(name));
     }
+}
+
+bool KilledInChild(const std::function<void()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 bool RunningAsRoot() {

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // What one node of a tree is: compared whole before a run and after its undo.
 struct TREENODE {
     char type = '?'; // f file, d folder, l link
@@ -49,6 +51,9 @@ int RowOf(const CFileList& list, const QByteArray& relativeNativePath, const QBy
 void Rename(CFileList& list, const QMap<QByteArray, QString>& newNames);
 
 bool RunningAsRoot();
+// Runs `body` in a child process and tells whether the child ended by SIGKILL, as a run
+// that a prompt kills part-way does.
+bool KilledInChild(const std::function<void()>& body);
 bool SameDevice(const QByteArray& a, const QByteArray& b);
 
 // Scripted answers, and a record of everything the core said.

@@ -93,15 +93,10 @@ struct BATCHRUN {
         return run.OnRename();
     }
     bool RunKilledAfter(int entries) {
-        const pid_t child = fork();
-        if (child == 0) {
+        return KilledInChild([&] {
             prompts.entriesBeforeKill = entries;
             Run();
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        });
     }
     JOURNAL Journal() const {
         JOURNAL journal;

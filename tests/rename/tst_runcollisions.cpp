@@ -83,15 +83,10 @@ struct RUN {
         return run.OnRename();
     }
     bool RunKilledAfter(int entries) {
-        const pid_t child = fork();
-        if (child == 0) {
+        return KilledInChild([&] {
             prompts.entriesBeforeKill = entries;
             Run();
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        });
     }
     JOURNALUNDORESULT Undo() {
         JOURNALUNDOOPTIONS options;
