@@ -62,6 +62,11 @@ char* PutHexEscape(char* out, char16_t unit) {
     return out;
 }
 
+// Printable ASCII that a tsv field holds as it is.
+bool IsPlainTsv(char16_t unit) {
+    return unit >= 0x20 && unit < 0x7F && unit != u'\\';
+}
+
 char* PutTsvAscii(char* out, char16_t unit) {
     switch (unit) {
     case u'\\':
@@ -175,10 +180,19 @@ void COutputBuffer::AppendNative(QStringView text) {
 
 void COutputBuffer::AppendTsvField(QStringView text) {
     char* out = Room(text.size() * kWorstPerUnit);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (unit < 0x80)
-            out = PutTsvAscii(out, unit);
+    const char16_t* units = text.utf16();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        // Most names are printable ASCII from end to end: those units are copied as bytes.
+        while (IsPlainTsv(units[i])) {
+            *out++ = static_cast<char>(units[i]);
+            if (++i == size) {
+                Commit(out);
+                return;
+            }
+        }
+        if (units[i] < 0x80)
+            out = PutTsvAscii(out, units[i]);
         else
             i = PutNativeUnit(out, text, i);
     }

@@ -37,10 +37,10 @@ bool ShownAsItIs(QStringView text) {
 void AddPadded(QString& line, QStringView cell, qsizetype width, bool alignRight) {
     const qsizetype padding = std::max<qsizetype>(0, width - cell.size());
     if (alignRight)
-        line.append(QString(padding, QLatin1Char(' ')));
+        line.resize(line.size() + padding, QLatin1Char(' '));
     line.append(cell);
     if (!alignRight)
-        line.append(QString(padding, QLatin1Char(' ')));
+        line.resize(line.size() + padding, QLatin1Char(' '));
 }
 
 void WriteTableLine(QString& line, COutputBuffer& out) {

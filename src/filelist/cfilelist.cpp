@@ -22,11 +22,17 @@ void CFileList::InsertRows(int row, std::vector<FILEENTRY>&& entries) {
     FlushChanges();
     if (m_notices)
         m_notices->RowsAboutToBeInserted(row, last);
-    std::vector<ROW> rows(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        rows[i].entry = std::make_unique<FILEENTRY>(std::move(entries[i]));
-    m_rows.insert(m_rows.begin() + row, std::make_move_iterator(rows.begin()),
-                  std::make_move_iterator(rows.end()));
+    if (row == RowCount()) {
+        // A listing appends batch after batch: the rows go straight to the end.
+        for (FILEENTRY& entry : entries)
+            m_rows.push_back(ROW{std::make_unique<FILEENTRY>(std::move(entry)), false});
+    } else {
+        std::vector<ROW> rows(entries.size());
+        for (size_t i = 0; i < entries.size(); ++i)
+            rows[i].entry = std::make_unique<FILEENTRY>(std::move(entries[i]));
+        m_rows.insert(m_rows.begin() + row, std::make_move_iterator(rows.begin()),
+                      std::make_move_iterator(rows.end()));
+    }
     if (m_notices)
         m_notices->RowsInserted(row, last);
 }

@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -137,43 +139,179 @@ int CSortKeys::Compare(int a, int b) const {
     return CompareRanges(m_units.data() + startA, lengthA, m_units.data() + startB, lengthB);
 }
 
-quint64 CSortKeys::Head(size_t row) const {
-    const size_t start = m_start[row];
-    const size_t length = m_start[row + 1] - start;
-    quint64 head = 0;
-    if (m_logical) {
-        for (size_t i = 0; i < 2; ++i)
-            head = (head << 32) | (i < length ? m_tokens[start + i] : 0u);
-    } else {
-        for (size_t i = 0; i < 4; ++i)
-            head = (head << 16) | (i < length ? m_units[start + i] : 0u);
-    }
-    return head;
+// One row in a sort: its prefix and, for the level of the key being sorted, the next
+// elements of its key. The rows of a run share their prefix and every element before.
+struct CSortKeys::ITEM {
+    quint64 high;
+    quint64 low;
+    int prefix;
+    int row;
+};
+
+namespace {
+
+// A level is two words of packed key elements: three folded units of 17 bits each, or two
+// logical tokens of 32 bits each (every token plus one still fits).
+constexpr size_t kUnitsPerWord = 3;
+constexpr size_t kTokensPerWord = 2;
+constexpr int kUnitBits = 17;
+constexpr int kTokenBits = 32;
+// Below twice this many rows a sort stays on one thread: starting one costs more.
+constexpr ptrdiff_t kRowsPerThread = 2048;
+// Runs this short are sorted by insertion, with no buffer to allocate.
+constexpr ptrdiff_t kShortRun = 16;
+// The rows a split's pivot is chosen from.
+constexpr ptrdiff_t kPivotSamples = 31;
+
+template <typename ITEMTYPE> int Order(const ITEMTYPE& a, const ITEMTYPE& b) {
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix ? -1 : 1;
+    if (a.high != b.high)
+        return a.high < b.high ? -1 : 1;
+    if (a.low != b.low)
+        return a.low < b.low ? -1 : 1;
+    return 0;
 }
 
-// The rows are sorted as records that hold what most comparisons need, so that a sort
-// rarely reads the keys themselves: those of 100,000 rows are far more than the caches hold.
-std::vector<int> CSortKeys::SortedRows(int direction) const {
-    struct ITEM {
-        quint64 head;
-        int prefix;
-        int row;
+template <typename ITEMTYPE> bool Same(const ITEMTYPE& a, const ITEMTYPE& b) {
+    return a.prefix == b.prefix && a.high == b.high && a.low == b.low;
+}
+
+// Stable, as the rows of equal keys must keep their order.
+template <typename ITEMTYPE> void SortByLevel(ITEMTYPE* first, ITEMTYPE* last, int direction) {
+    const auto before = [direction](const ITEMTYPE& a, const ITEMTYPE& b) {
+        return direction * Order(a, b) < 0;
     };
+    if (last - first <= kShortRun) {
+        for (ITEMTYPE* next = first + 1; next < last; ++next) {
+            const ITEMTYPE item = *next;
+            ITEMTYPE* at = next;
+            for (; at != first && before(item, at[-1]); --at)
+                *at = at[-1];
+            *at = item;
+        }
+        return;
+    }
+    const auto differs = [](const ITEMTYPE& a, const ITEMTYPE& b) { return !Same(a, b); };
+    if (std::adjacent_find(first, last, differs) == last)
+        return;
+    std::stable_sort(first, last, before);
+}
+
+} // namespace
+
+quint64 CSortKeys::Packed(size_t row, size_t from) const {
+    const size_t start = m_start[row];
+    const size_t length = m_start[row + 1] - start;
+    const size_t count = m_logical ? kTokensPerWord : kUnitsPerWord;
+    const int bits = m_logical ? kTokenBits : kUnitBits;
+    quint64 word = 0;
+    for (size_t i = from; i < from + count; ++i) {
+        quint64 element = 0;
+        if (i < length)
+            element = (m_logical ? quint64(m_tokens[start + i]) : quint64(m_units[start + i])) + 1;
+        word = (word << bits) | element;
+    }
+    return word;
+}
+
+void CSortKeys::LoadLevel(ITEM* first, ITEM* last, size_t level) const {
+    const size_t count = m_logical ? kTokensPerWord : kUnitsPerWord;
+    const size_t from = level * 2 * count;
+    for (ITEM* item = first; item != last; ++item) {
+        const size_t row = size_t(item->row);
+        item->high = Packed(row, from);
+        item->low = Packed(row, from + count);
+    }
+}
+
+// Whether the key ends within the level loaded: then every later level is empty.
+bool CSortKeys::Ended(const ITEM& item) const {
+    const quint64 last = m_logical ? 0xFFFFFFFFu : (quint64(1) << kUnitBits) - 1;
+    return (item.low & last) == 0;
+}
+
+// Sorted a level at a time, each level a few elements of every key packed into the item:
+// comparisons then read the items only, never the keys, which for many rows are far more
+// than the caches hold. Rows equal so far are sorted by their next level, a run at a time.
+void CSortKeys::SortRange(ITEM* first, ITEM* last, int direction) const {
+    struct RUN {
+        ITEM* first;
+        ITEM* last;
+        size_t level;
+    };
+    std::vector<RUN> runs{RUN{first, last, 0}};
+    while (!runs.empty()) {
+        const RUN run = runs.back();
+        runs.pop_back();
+        LoadLevel(run.first, run.last, run.level);
+        SortByLevel(run.first, run.last, direction);
+        for (ITEM* begin = run.first; begin != run.last;) {
+            ITEM* end = begin + 1;
+            while (end != run.last && Same(*end, *begin))
+                ++end;
+            if (end - begin > 1 && !Ended(*begin))
+                runs.push_back(RUN{begin, end, run.level + 1});
+            begin = end;
+        }
+    }
+}
+
+// Moves the rows that order before a pivot row ahead of the others, each side in its
+// order, and returns where the second side starts. Rows equal to the pivot all go to one
+// side (the one that evens the sides), so equal rows keep their order across the split.
+CSortKeys::ITEM* CSortKeys::Partition(ITEM* first, ITEM* last, int direction) const {
+    const ptrdiff_t size = last - first;
+    std::vector<int> samples;
+    for (ptrdiff_t k = 0; k < kPivotSamples; ++k)
+        samples.push_back(first[k * size / kPivotSamples].row);
+    std::sort(samples.begin(), samples.end(),
+              [this, direction](int a, int b) { return direction * Compare(a, b) < 0; });
+    const int pivot = samples[samples.size() / 2];
+    std::vector<signed char> order(size_t(size), 0);
+    ptrdiff_t before = 0;
+    ptrdiff_t beforeOrEqual = 0;
+    for (ptrdiff_t k = 0; k < size; ++k) {
+        order[size_t(k)] = static_cast<signed char>(direction * Compare(first[k].row, pivot));
+        before += order[size_t(k)] < 0 ? 1 : 0;
+        beforeOrEqual += order[size_t(k)] <= 0 ? 1 : 0;
+    }
+    const int bound = std::abs(2 * before - size) <= std::abs(2 * beforeOrEqual - size) ? 0 : 1;
+    std::vector<ITEM> moved(first, last);
+    ITEM* front = first;
+    ITEM* back = first + (bound == 0 ? before : beforeOrEqual);
+    ITEM* const middle = back;
+    for (ptrdiff_t k = 0; k < size; ++k)
+        *(order[size_t(k)] < bound ? front++ : back++) = moved[size_t(k)];
+    return middle;
+}
+
+// The rows are split by value, not by position, so the parts need no merging afterwards.
+void CSortKeys::SortSplit(ITEM* first, ITEM* last, int direction, int threads) const {
+    if (threads < 2 || last - first < 2 * kRowsPerThread) {
+        SortRange(first, last, direction);
+        return;
+    }
+    ITEM* const middle = Partition(first, last, direction);
+    if (middle == first || middle == last) {
+        SortRange(first, last, direction);
+        return;
+    }
+    const int left = threads / 2;
+    std::thread worker(
+        [this, first, middle, direction, left] { SortSplit(first, middle, direction, left); });
+    SortSplit(middle, last, direction, threads - left);
+    worker.join();
+}
+
+std::vector<int> CSortKeys::SortedRows(int direction, int threads) const {
     const size_t rows = m_prefix.size();
     std::vector<ITEM> items(rows);
     for (size_t row = 0; row < rows; ++row)
-        items[row] = ITEM{Head(row), m_prefix[row], int(row)};
-    const auto before = [this, direction](const ITEM& a, const ITEM& b) {
-        int order = 0;
-        if (a.prefix != b.prefix)
-            order = a.prefix < b.prefix ? -1 : 1;
-        else if (a.head != b.head)
-            order = a.head < b.head ? -1 : 1;
-        else
-            order = Compare(a.row, b.row);
-        return direction * order < 0;
-    };
-    std::stable_sort(items.begin(), items.end(), before);
+        items[row] = ITEM{0, 0, m_prefix[row], int(row)};
+    if (threads <= 0)
+        threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    SortSplit(items.data(), items.data() + rows, direction, threads);
     std::vector<int> sorted(rows);
     for (size_t k = 0; k < rows; ++k)
         sorted[k] = items[k].row;

@@ -25,16 +25,24 @@ public:
     // -1, 0 or 1 for rows a and b.
     [[nodiscard]] int Compare(int a, int b) const;
     // Every row in the order Compare() times `direction` (1 or -1) gives; rows that compare
-    // equal keep their order.
-    [[nodiscard]] std::vector<int> SortedRows(int direction) const;
+    // equal keep their order. Large sorts are split over up to `threads` threads (0: as
+    // many as the processor runs at once); the order is the same for any count.
+    [[nodiscard]] std::vector<int> SortedRows(int direction, int threads = 0) const;
 
 private:
+    struct ITEM;
+
     void AddLogical(QStringView text);
     void AddFolded(QStringView text);
     void RankCharacters();
-    // The first units or tokens of a row's key packed into one number, an absent one as 0:
-    // when two heads differ, the keys differ the same way.
-    [[nodiscard]] quint64 Head(size_t row) const;
+    // The elements [from, from + count) of a row's key packed into one number, each plus one
+    // so that an absent element (0) orders before every present one.
+    [[nodiscard]] quint64 Packed(size_t row, size_t from) const;
+    void LoadLevel(ITEM* first, ITEM* last, size_t level) const;
+    [[nodiscard]] bool Ended(const ITEM& item) const;
+    void SortRange(ITEM* first, ITEM* last, int direction) const;
+    void SortSplit(ITEM* first, ITEM* last, int direction, int threads) const;
+    [[nodiscard]] ITEM* Partition(ITEM* first, ITEM* last, int direction) const;
 
     bool m_logical;
     std::vector<int> m_prefix;

@@ -154,19 +154,25 @@ void CSortOrder::SortList(CFileList& list) {
                                                      : e.typeName;
         return QStringView(text).left(kKeyLength - 2);
     };
-    if (!attributes) {
+    const auto rows = size_t(list.RowCount());
+    if (attributes) {
+        for (size_t row = 0; row < rows; ++row)
+            keys.Add(0, AttributeLetters(list.GetEntry(int(row)).attributes));
+    } else {
         // Sized once: growing by doubling would hold up to three times the keys at a time.
+        // The texts are gathered first, so that each entry is read once.
+        std::vector<QStringView> texts(rows);
+        std::vector<int> prefixes(rows);
         qsizetype units = 0;
-        for (int row = 0; row < list.RowCount(); ++row)
-            units += keyText(list.GetEntry(row)).size();
+        for (size_t row = 0; row < rows; ++row) {
+            const FILEENTRY& e = list.GetEntry(int(row));
+            texts[row] = keyText(e);
+            prefixes[row] = PrefixOf(e);
+            units += texts[row].size();
+        }
         keys.Reserve(units);
-    }
-    for (int row = 0; row < list.RowCount(); ++row) {
-        const FILEENTRY& e = list.GetEntry(row);
-        if (attributes)
-            keys.Add(0, AttributeLetters(e.attributes));
-        else
-            keys.Add(PrefixOf(e), keyText(e));
+        for (size_t row = 0; row < rows; ++row)
+            keys.Add(prefixes[row], texts[row]);
     }
     keys.Finish();
     const int direction = m_state.ascending ? 1 : -1;

@@ -182,6 +182,19 @@ QList<quint64> Identities(const CFileList& list) {
     return ids;
 }
 
+// Names of one kind for the split sort: random, few distinct ones (long runs of equal
+// keys), all the same, or a long shared stem with the difference far in.
+QString SplitName(const QString& kind, QRandomGenerator& random) {
+    if (kind == QLatin1String("few"))
+        return QStringLiteral("photo ") + QString::number(random.bounded(5));
+    if (kind == QLatin1String("same"))
+        return QStringLiteral("same");
+    if (kind == QLatin1String("deep"))
+        return QString(40, QLatin1Char('h')) + QString::number(random.bounded(1000)) +
+               RandomName(random);
+    return RandomName(random);
+}
+
 } // namespace
 
 class TstCSortKeys : public QObject {
@@ -261,6 +274,59 @@ private slots:
             });
             order.SortList(byKeys);
             QCOMPARE(Identities(byKeys), Identities(byEntries));
+        }
+    }
+
+    void splitSortKeepsOrder_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("logical");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("threads");
+        for (const char* kind : {"random", "few", "same", "deep"}) {
+            for (int flags = 0; flags < 4; ++flags) {
+                for (int threads : {2, 3}) {
+                    const QByteArray tag = QByteArray(kind) + "/" + QByteArray::number(flags) +
+                                           "/" + QByteArray::number(threads);
+                    QTest::newRow(tag.constData()) << QString::fromLatin1(kind) << bool(flags & 1)
+                                                   << ((flags & 2) ? -1 : 1) << threads;
+                }
+            }
+        }
+    }
+
+    // A sort of many rows split over threads gives the order a stable sort by the pairwise
+    // comparison gives, equal rows in their order.
+    void splitSortKeepsOrder() {
+        QFETCH(QString, kind);
+        QFETCH(bool, logical);
+        QFETCH(int, direction);
+        QFETCH(int, threads);
+        constexpr int kRows = 20000;
+        QRandomGenerator random(quint32(kind.size() * 4 + (logical ? 2 : 0) + direction));
+        CSortKeys keys(logical, kRows);
+        QStringList names;
+        for (int row = 0; row < kRows; ++row) {
+            names.append(SplitName(kind, random));
+            keys.Add(random.bounded(3) == 0 ? 0x1FF : 0x101, names.last());
+        }
+        keys.Finish();
+        std::vector<int> expected(kRows);
+        for (int row = 0; row < kRows; ++row)
+            expected[size_t(row)] = row;
+        std::stable_sort(expected.begin(), expected.end(), [&keys, direction](int a, int b) {
+            return direction * keys.Compare(a, b) < 0;
+        });
+        const std::vector<int> sorted = keys.SortedRows(direction, threads);
+        QCOMPARE(sorted.size(), expected.size());
+        for (size_t k = 0; k < sorted.size(); ++k) {
+            if (sorted[k] != expected[k])
+                QFAIL(
+                    qPrintable(QStringLiteral("position %1: row %2 (\"%3\") where row %4 (\"%5\")")
+                                   .arg(k)
+                                   .arg(sorted[k])
+                                   .arg(names[sorted[k]])
+                                   .arg(expected[k])
+                                   .arg(names[expected[k]])));
         }
     }
 
