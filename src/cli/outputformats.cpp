@@ -136,6 +136,7 @@ void WriteTable(const OUTPUTROWS& output, COutputBuffer& out) {
     for (const QString& heading : output.headings)
         widths.append(heading.size());
     for (qsizetype r = 0; r < qsizetype(output.listRows.size()); ++r) {
+        PrefetchAhead(output, r);
         for (qsizetype c = 0; c < widths.size(); ++c)
             widths[c] = std::max(widths[c], TableCellWidth(RowValue(output, r, c, scratch)));
     }
@@ -147,6 +148,7 @@ void WriteTable(const OUTPUTROWS& output, COutputBuffer& out) {
     }
     WriteTableLine(line, out);
     for (qsizetype r = 0; r < qsizetype(output.listRows.size()); ++r) {
+        PrefetchAhead(output, r);
         line.resize(0);
         for (qsizetype c = 0; c < widths.size(); ++c) {
             if (c > 0)
@@ -170,6 +172,7 @@ void WriteTsv(const OUTPUTROWS& output, COutputBuffer& out) {
     out.Append('\n');
     QString scratch;
     for (qsizetype r = 0; r < qsizetype(output.listRows.size()); ++r) {
+        PrefetchAhead(output, r);
         for (qsizetype c = 0; c < output.columns.size(); ++c) {
             if (c > 0)
                 out.Append('\t');
@@ -185,6 +188,7 @@ void WriteJson(const OUTPUTROWS& output, COutputBuffer& out) {
     out.Append(QLatin1String("[\n"));
     const auto rows = qsizetype(output.listRows.size());
     for (qsizetype r = 0; r < rows; ++r) {
+        PrefetchAhead(output, r);
         WriteJsonObject(output, r, columns, scratch, out);
         out.Append(r + 1 < rows ? QLatin1String(",\n") : QLatin1String("\n"));
     }

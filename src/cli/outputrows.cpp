@@ -1,6 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "outputrows.h"
 
+namespace {
+
+// How many rows ahead an entry is fetched, and then the texts it points to: the entry must
+// be in by the time its texts are asked for.
+constexpr qsizetype kEntryAhead = 16;
+constexpr qsizetype kTextsAhead = 8;
+
+} // namespace
+
 const FILEENTRY& RowEntry(const OUTPUTROWS& output, qsizetype row) {
     return output.list->GetEntry(output.listRows[static_cast<size_t>(row)]);
 }
@@ -17,4 +26,15 @@ bool RowChanged(const OUTPUTROWS& output, qsizetype row) {
 
 bool RowConflicting(const OUTPUTROWS& output, qsizetype row) {
     return RowEntry(output, row).conflict != NameConflict::None;
+}
+
+void PrefetchAhead(const OUTPUTROWS& output, qsizetype row) {
+    const auto rows = qsizetype(output.listRows.size());
+    if (row + kEntryAhead < rows)
+        __builtin_prefetch(&RowEntry(output, row + kEntryAhead));
+    if (row + kTextsAhead < rows) {
+        const FILEENTRY& entry = RowEntry(output, row + kTextsAhead);
+        __builtin_prefetch(entry.name.constData());
+        __builtin_prefetch(entry.newName.constData());
+    }
 }

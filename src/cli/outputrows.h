@@ -32,3 +32,6 @@ struct OUTPUTROWS {
 // Per printed row: the new name differs; the new name cannot be given as it stands.
 [[nodiscard]] bool RowChanged(const OUTPUTROWS& output, qsizetype row);
 [[nodiscard]] bool RowConflicting(const OUTPUTROWS& output, qsizetype row);
+// Called before printing `row`: has the processor fetch the entries and names of the rows
+// a little further on, as the printed order is seldom the order of their memory.
+void PrefetchAhead(const OUTPUTROWS& output, qsizetype row);

@@ -31,6 +31,7 @@ void WriteValue(const OUTPUTROWS& output, qsizetype row, qsizetype c, QString& s
 void WritePrint0(const OUTPUTROWS& output, COutputBuffer& out) {
     QString scratch;
     for (qsizetype r = 0; r < qsizetype(output.listRows.size()); ++r) {
+        PrefetchAhead(output, r);
         for (qsizetype c = 0; c < output.columns.size(); ++c) {
             if (c > 0)
                 out.Append('\t');

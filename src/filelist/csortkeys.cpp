@@ -160,6 +160,8 @@ constexpr int kTokenBits = 32;
 constexpr ptrdiff_t kRowsPerThread = 2048;
 // Runs this short are sorted by insertion, with no buffer to allocate.
 constexpr ptrdiff_t kShortRun = 16;
+// How many rows ahead a level's keys are fetched.
+constexpr ptrdiff_t kKeysAhead = 8;
 // The rows a split's pivot is chosen from.
 constexpr ptrdiff_t kPivotSamples = 31;
 
@@ -219,6 +221,14 @@ void CSortKeys::LoadLevel(ITEM* first, ITEM* last, size_t level) const {
     const size_t count = m_logical ? kTokensPerWord : kUnitsPerWord;
     const size_t from = level * 2 * count;
     for (ITEM* item = first; item != last; ++item) {
+        // The rows of a run are seldom next to each other in the keys' memory.
+        if (last - item > kKeysAhead) {
+            const size_t ahead = m_start[size_t(item[kKeysAhead].row)] + from;
+            if (m_logical)
+                __builtin_prefetch(m_tokens.data() + ahead);
+            else
+                __builtin_prefetch(m_units.data() + ahead);
+        }
         const size_t row = size_t(item->row);
         item->high = Packed(row, from);
         item->low = Packed(row, from + count);
