@@ -6,6 +6,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// The room beyond its entries a kept vector may hold, as a share of them (1/8).
+constexpr size_t kSpareRoomShare = 8;
+
+} // namespace
+
 int CFileList::InsertRow(int row, FILEENTRY entry) {
     row = std::clamp(row, 0, RowCount());
     std::vector<FILEENTRY> entries;
@@ -22,16 +29,21 @@ void CFileList::InsertRows(int row, std::vector<FILEENTRY>&& entries) {
     FlushChanges();
     if (m_notices)
         m_notices->RowsAboutToBeInserted(row, last);
+    // A vector grown by doubling may hold room for twice its entries, for as long as it is
+    // kept; then moving them once is the cheaper way.
+    if (entries.capacity() - entries.size() > entries.size() / kSpareRoomShare)
+        entries.shrink_to_fit();
+    m_entries.push_back(std::move(entries));
+    std::vector<FILEENTRY>& kept = m_entries.back();
     if (row == RowCount()) {
         // A listing appends batch after batch: the rows go straight to the end.
-        for (FILEENTRY& entry : entries)
-            m_rows.push_back(ROW{std::make_unique<FILEENTRY>(std::move(entry)), false});
+        for (FILEENTRY& entry : kept)
+            m_rows.push_back(ROW{&entry, false});
     } else {
-        std::vector<ROW> rows(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i)
-            rows[i].entry = std::make_unique<FILEENTRY>(std::move(entries[i]));
-        m_rows.insert(m_rows.begin() + row, std::make_move_iterator(rows.begin()),
-                      std::make_move_iterator(rows.end()));
+        std::vector<ROW> rows(kept.size());
+        for (size_t i = 0; i < kept.size(); ++i)
+            rows[i].entry = &kept[i];
+        m_rows.insert(m_rows.begin() + row, rows.begin(), rows.end());
     }
     if (m_notices)
         m_notices->RowsInserted(row, last);
@@ -43,22 +55,19 @@ void CFileList::DeleteRow(int row) {
         m_notices->RowsAboutToBeRemoved(row, row);
     if (m_rows[static_cast<size_t>(row)].selected)
         --m_selectedCount;
+    *m_rows[static_cast<size_t>(row)].entry = FILEENTRY();
     m_rows.erase(m_rows.begin() + row);
     if (m_notices)
         m_notices->RowsRemoved(row, row);
 }
 
 void CFileList::Clear() {
-    Reset({});
-}
-
-void CFileList::Reset(std::vector<ROW> rows) {
     FlushChanges();
     if (m_notices)
         m_notices->ListAboutToReset();
-    m_rows = std::move(rows);
-    m_selectedCount = static_cast<int>(
-        std::count_if(m_rows.begin(), m_rows.end(), [](const ROW& r) { return r.selected; }));
+    m_rows.clear();
+    m_entries.clear();
+    m_selectedCount = 0;
     if (m_notices)
         m_notices->ListReset();
 }
@@ -285,7 +294,7 @@ void CFileList::ReorderRows(const std::vector<int>& order) {
 void CFileList::MoveRowsInto(const std::vector<int>& order) {
     std::vector<ROW> sorted(m_rows.size());
     for (size_t k = 0; k < order.size(); ++k)
-        sorted[k] = std::move(m_rows[size_t(order[k])]);
+        sorted[k] = m_rows[size_t(order[k])];
     m_rows.swap(sorted);
     if (m_notices)
         m_notices->ListReset();

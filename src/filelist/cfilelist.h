@@ -5,7 +5,6 @@
 #include "ilistnotices.h"
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 // The ordered rows of the file list. Each row owns one FILEENTRY and has a selection
@@ -19,13 +18,21 @@
 // the last changed row, when the outermost batch ends.
 class CFileList {
 public:
+    CFileList() = default;
+    // Rows point into the list's own storage, which a copy would not share.
+    CFileList(const CFileList&) = delete;
+    CFileList& operator=(const CFileList&) = delete;
+    CFileList(CFileList&&) = default;
+    CFileList& operator=(CFileList&&) = default;
+
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     const FILEENTRY& GetEntry(int row) const { return *m_rows[static_cast<size_t>(row)].entry; }
 
     // Inserts at `row` (clamped to the row count); returns the index used.
     int InsertRow(int row, FILEENTRY entry);
     int AppendRow(FILEENTRY entry) { return InsertRow(RowCount(), std::move(entry)); }
-    // Inserts rows at `row` (clamped) in their order, with one pair of notices.
+    // Inserts rows at `row` (clamped) in their order, with one pair of notices. The list
+    // keeps the vector itself: the entries are not moved again.
     void InsertRows(int row, std::vector<FILEENTRY>&& entries);
     void AppendRows(std::vector<FILEENTRY>&& entries) {
         InsertRows(RowCount(), std::move(entries));
@@ -89,7 +96,7 @@ public:
 
 private:
     struct ROW {
-        std::unique_ptr<FILEENTRY> entry;
+        FILEENTRY* entry = nullptr; // in m_entries
         bool selected = false;
     };
 
@@ -98,10 +105,13 @@ private:
     static void PutPendingAttributes(FILEENTRY& e, quint32 attributes);
     void Changed(int row, RowChanges changes);
     void FlushChanges();
-    void Reset(std::vector<ROW> rows);
     void MoveRowsInto(const std::vector<int>& order);
 
     std::vector<ROW> m_rows;
+    // The entries in the vectors they were handed over in. A kept vector never moves its
+    // entries, so rows can point into it; an entry whose row is deleted is emptied and stays
+    // until the list is cleared.
+    std::vector<std::vector<FILEENTRY>> m_entries;
     int m_selectedCount = 0;
     IListNotices* m_notices = nullptr;
     int m_batchDepth = 0;

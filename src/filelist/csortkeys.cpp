@@ -142,15 +142,14 @@ int CSortKeys::Compare(int a, int b) const {
 // One row in a sort: its prefix and, for the level of the key being sorted, the next
 // elements of its key. The rows of a run share their prefix and every element before.
 struct CSortKeys::ITEM {
-    quint64 high;
-    quint64 low;
+    quint64 elements;
     int prefix;
     int row;
 };
 
 namespace {
 
-// A level is two words of packed key elements: three folded units of 17 bits each, or two
+// A level is one word of packed key elements: three folded units of 17 bits each, or two
 // logical tokens of 32 bits each (every token plus one still fits).
 constexpr size_t kUnitsPerWord = 3;
 constexpr size_t kTokensPerWord = 2;
@@ -168,15 +167,13 @@ constexpr ptrdiff_t kPivotSamples = 31;
 template <typename ITEMTYPE> int Order(const ITEMTYPE& a, const ITEMTYPE& b) {
     if (a.prefix != b.prefix)
         return a.prefix < b.prefix ? -1 : 1;
-    if (a.high != b.high)
-        return a.high < b.high ? -1 : 1;
-    if (a.low != b.low)
-        return a.low < b.low ? -1 : 1;
+    if (a.elements != b.elements)
+        return a.elements < b.elements ? -1 : 1;
     return 0;
 }
 
 template <typename ITEMTYPE> bool Same(const ITEMTYPE& a, const ITEMTYPE& b) {
-    return a.prefix == b.prefix && a.high == b.high && a.low == b.low;
+    return a.prefix == b.prefix && a.elements == b.elements;
 }
 
 // Stable, as the rows of equal keys must keep their order.
@@ -219,7 +216,7 @@ quint64 CSortKeys::Packed(size_t row, size_t from) const {
 
 void CSortKeys::LoadLevel(ITEM* first, ITEM* last, size_t level) const {
     const size_t count = m_logical ? kTokensPerWord : kUnitsPerWord;
-    const size_t from = level * 2 * count;
+    const size_t from = level * count;
     for (ITEM* item = first; item != last; ++item) {
         // The rows of a run are seldom next to each other in the keys' memory.
         if (last - item > kKeysAhead) {
@@ -230,15 +227,14 @@ void CSortKeys::LoadLevel(ITEM* first, ITEM* last, size_t level) const {
                 __builtin_prefetch(m_units.data() + ahead);
         }
         const size_t row = size_t(item->row);
-        item->high = Packed(row, from);
-        item->low = Packed(row, from + count);
+        item->elements = Packed(row, from);
     }
 }
 
 // Whether the key ends within the level loaded: then every later level is empty.
 bool CSortKeys::Ended(const ITEM& item) const {
     const quint64 last = m_logical ? 0xFFFFFFFFu : (quint64(1) << kUnitBits) - 1;
-    return (item.low & last) == 0;
+    return (item.elements & last) == 0;
 }
 
 // Sorted a level at a time, each level a few elements of every key packed into the item:
@@ -287,13 +283,18 @@ CSortKeys::ITEM* CSortKeys::Partition(ITEM* first, ITEM* last, int direction) co
         beforeOrEqual += order[size_t(k)] <= 0 ? 1 : 0;
     }
     const int bound = std::abs(2 * before - size) <= std::abs(2 * beforeOrEqual - size) ? 0 : 1;
-    std::vector<ITEM> moved(first, last);
+    // The first side moves forward in place; the second waits aside.
+    std::vector<ITEM> second;
+    second.reserve(size_t(size - (bound == 0 ? before : beforeOrEqual)));
     ITEM* front = first;
-    ITEM* back = first + (bound == 0 ? before : beforeOrEqual);
-    ITEM* const middle = back;
-    for (ptrdiff_t k = 0; k < size; ++k)
-        *(order[size_t(k)] < bound ? front++ : back++) = moved[size_t(k)];
-    return middle;
+    for (ptrdiff_t k = 0; k < size; ++k) {
+        if (order[size_t(k)] < bound)
+            *front++ = first[k];
+        else
+            second.push_back(first[k]);
+    }
+    std::copy(second.begin(), second.end(), front);
+    return front;
 }
 
 // The rows are split by value, not by position, so the parts need no merging afterwards.
@@ -318,7 +319,7 @@ std::vector<int> CSortKeys::SortedRows(int direction, int threads) const {
     const size_t rows = m_prefix.size();
     std::vector<ITEM> items(rows);
     for (size_t row = 0; row < rows; ++row)
-        items[row] = ITEM{0, 0, m_prefix[row], int(row)};
+        items[row] = ITEM{0, m_prefix[row], int(row)};
     if (threads <= 0)
         threads = int(std::max(1u, std::thread::hardware_concurrency()));
     SortSplit(items.data(), items.data() + rows, direction, threads);

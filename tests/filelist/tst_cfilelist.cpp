@@ -273,6 +273,69 @@ private slots:
         QVERIFY(!list.IsSelected(2));
     }
 
+    void rowsFollowEveryChange_data() {
+        QTest::addColumn<QStringList>("steps");
+        const auto steps = [](const char* text) {
+            return QString::fromLatin1(text).split(QLatin1Char(','));
+        };
+        QTest::newRow("batches") << steps("append 3,append 600,append 1");
+        QTest::newRow("insert between") << steps("append 4,insert 2 3,insert 0 1,insert 9 2");
+        QTest::newRow("delete and move")
+            << steps("append 5,delete 0,delete 3,move 0 9,move 2 1,delete 0,append 2");
+        QTest::newRow("sort then change") << steps("append 300,sort,insert 10 5,delete 1,sort");
+        QTest::newRow("clear and again") << steps("append 8,delete 2,clear,append 3,insert 1 2");
+    }
+
+    // The list's rows against a plain list of their names, after every step: rows point
+    // into the vectors handed over, which must hold whatever is inserted, deleted or sorted.
+    void rowsFollowEveryChange() {
+        QFETCH(QStringList, steps);
+        CFileList list;
+        QStringList model;
+        int made = 0;
+        const auto batch = [&made](int count, QStringList& names) {
+            std::vector<FILEENTRY> entries;
+            for (int i = 0; i < count; ++i) {
+                names.append(QStringLiteral("e%1").arg(made++, 5, 10, QLatin1Char('0')));
+                entries.push_back(Entry(names.last()));
+            }
+            return entries;
+        };
+        for (const QString& step : steps) {
+            const QStringList w = step.split(QLatin1Char(' '));
+            const int a = w.value(1).toInt();
+            const int b = w.value(2).toInt();
+            if (w[0] == QLatin1String("append")) {
+                QStringList names;
+                list.AppendRows(batch(a, names));
+                model += names;
+            } else if (w[0] == QLatin1String("insert")) {
+                QStringList names;
+                list.InsertRows(a, batch(b, names));
+                const qsizetype at = std::min<qsizetype>(a, model.size());
+                for (qsizetype i = 0; i < names.size(); ++i)
+                    model.insert(at + i, names[i]);
+            } else if (w[0] == QLatin1String("delete")) {
+                list.DeleteRow(a);
+                model.removeAt(a);
+            } else if (w[0] == QLatin1String("move")) {
+                list.MoveRow(a, b); // a copy; the row copied stays
+                model.insert(std::min<qsizetype>(b, model.size()), model[a]);
+            } else if (w[0] == QLatin1String("sort")) {
+                list.SortRowsBy(
+                    [](const FILEENTRY& x, const FILEENTRY& y) { return y.name.compare(x.name); });
+                std::sort(model.begin(), model.end(), std::greater<QString>());
+            } else {
+                list.Clear();
+                model.clear();
+            }
+            QStringList names;
+            for (int row = 0; row < list.RowCount(); ++row)
+                names.append(list.GetEntry(row).name);
+            QCOMPARE(names, model);
+        }
+    }
+
     void contradictorySortKeepsEveryRow() {
         CFileList list;
         for (int i = 0; i < 50; ++i)
