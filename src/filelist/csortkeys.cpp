@@ -16,6 +16,14 @@ namespace {
 constexpr quint32 kCharacterToken = quint32(1) << 31;
 constexpr qint64 kNumberLimit = 0x7FFFFFFF;
 
+// Below twice this many rows a sort stays on one thread: starting one costs more.
+constexpr ptrdiff_t kRowsPerThread = 2048;
+
+// The threads asked for, or as many as the processor runs at once.
+int ThreadCount(int asked) {
+    return asked > 0 ? asked : int(std::max(1u, std::thread::hardware_concurrency()));
+}
+
 bool IsDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
@@ -68,6 +76,43 @@ void CSortKeys::AddFolded(QStringView text) {
     for (QChar c : text)
         m_units.push_back(AsciiLowerChar(c).unicode());
     m_start.push_back(quint32(m_units.size()));
+}
+
+void CSortKeys::AddAll(const std::vector<int>& prefixes, const std::vector<QStringView>& texts,
+                       int threads) {
+    const size_t rows = texts.size();
+    qsizetype characters = 0;
+    for (QStringView text : texts)
+        characters += text.size();
+    // Logical keys are as many tokens as a text holds numbers and other characters, known
+    // only once read: those are added row by row.
+    if (m_logical || !m_prefix.empty()) {
+        Reserve(characters);
+        for (size_t row = 0; row < rows; ++row)
+            Add(prefixes[row], texts[row]);
+        return;
+    }
+    m_prefix = prefixes;
+    m_start.resize(rows + 1);
+    for (size_t row = 0; row < rows; ++row)
+        m_start[row + 1] = m_start[row] + quint32(texts[row].size());
+    m_units.resize(size_t(characters));
+    const size_t parts = std::clamp<size_t>(rows / kRowsPerThread, 1, size_t(ThreadCount(threads)));
+    std::vector<std::thread> workers;
+    for (size_t part = 1; part < parts; ++part)
+        workers.emplace_back(&CSortKeys::FoldRows, this, std::cref(texts), part * rows / parts,
+                             (part + 1) * rows / parts);
+    FoldRows(texts, 0, rows / parts);
+    for (std::thread& worker : workers)
+        worker.join();
+}
+
+void CSortKeys::FoldRows(const std::vector<QStringView>& texts, size_t first, size_t last) {
+    for (size_t row = first; row < last; ++row) {
+        char16_t* out = m_units.data() + m_start[row];
+        for (QChar c : texts[row])
+            *out++ = AsciiLowerChar(c).unicode();
+    }
 }
 
 void CSortKeys::AddLogical(QStringView text) {
@@ -155,8 +200,6 @@ constexpr size_t kUnitsPerWord = 3;
 constexpr size_t kTokensPerWord = 2;
 constexpr int kUnitBits = 17;
 constexpr int kTokenBits = 32;
-// Below twice this many rows a sort stays on one thread: starting one costs more.
-constexpr ptrdiff_t kRowsPerThread = 2048;
 // Runs this short are sorted by insertion, with no buffer to allocate.
 constexpr ptrdiff_t kShortRun = 16;
 // How many rows ahead a level's keys are fetched.
@@ -320,9 +363,7 @@ std::vector<int> CSortKeys::SortedRows(int direction, int threads) const {
     std::vector<ITEM> items(rows);
     for (size_t row = 0; row < rows; ++row)
         items[row] = ITEM{0, m_prefix[row], int(row)};
-    if (threads <= 0)
-        threads = int(std::max(1u, std::thread::hardware_concurrency()));
-    SortSplit(items.data(), items.data() + rows, direction, threads);
+    SortSplit(items.data(), items.data() + rows, direction, ThreadCount(threads));
     std::vector<int> sorted(rows);
     for (size_t k = 0; k < rows; ++k)
         sorted[k] = items[k].row;

@@ -19,6 +19,10 @@ public:
     void Add(int prefix, QStringView text);
     // Room for keys of this many characters in all, so that adding them never regrows.
     void Reserve(qsizetype characters);
+    // Every row's key at once (rather than Add() row by row, and before any Add()), room
+    // and all; the texts are folded on up to `threads` threads (0: as many as run at once).
+    void AddAll(const std::vector<int>& prefixes, const std::vector<QStringView>& texts,
+                int threads = 0);
     // Called once after the last Add() and before any Compare().
     void Finish();
 
@@ -34,6 +38,7 @@ private:
 
     void AddLogical(QStringView text);
     void AddFolded(QStringView text);
+    void FoldRows(const std::vector<QStringView>& texts, size_t first, size_t last);
     void RankCharacters();
     // The elements [from, from + count) of a row's key packed into one number, each plus one
     // so that an absent element (0) orders before every present one.

@@ -159,20 +159,16 @@ void CSortOrder::SortList(CFileList& list) {
         for (size_t row = 0; row < rows; ++row)
             keys.Add(0, AttributeLetters(list.GetEntry(int(row)).attributes));
     } else {
-        // Sized once: growing by doubling would hold up to three times the keys at a time.
-        // The texts are gathered first, so that each entry is read once.
+        // The texts are gathered first, so that each entry is read once and the keys are
+        // sized once: growing by doubling would hold up to three times the keys at a time.
         std::vector<QStringView> texts(rows);
         std::vector<int> prefixes(rows);
-        qsizetype units = 0;
         for (size_t row = 0; row < rows; ++row) {
             const FILEENTRY& e = list.GetEntry(int(row));
             texts[row] = keyText(e);
             prefixes[row] = PrefixOf(e);
-            units += texts[row].size();
         }
-        keys.Reserve(units);
-        for (size_t row = 0; row < rows; ++row)
-            keys.Add(prefixes[row], texts[row]);
+        keys.AddAll(prefixes, texts);
     }
     keys.Finish();
     const int direction = m_state.ascending ? 1 : -1;

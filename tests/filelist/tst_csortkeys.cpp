@@ -294,8 +294,8 @@ private slots:
         }
     }
 
-    // A sort of many rows split over threads gives the order a stable sort by the pairwise
-    // comparison gives, equal rows in their order.
+    // A sort of many rows, its keys built and its rows sorted on threads, gives the order a
+    // stable sort by the pairwise comparison gives, equal rows in their order.
     void splitSortKeepsOrder() {
         QFETCH(QString, kind);
         QFETCH(bool, logical);
@@ -303,18 +303,26 @@ private slots:
         QFETCH(int, threads);
         constexpr int kRows = 20000;
         QRandomGenerator random(quint32(kind.size() * 4 + (logical ? 2 : 0) + direction));
-        CSortKeys keys(logical, kRows);
+        // The keys built row by row are the reference; those built at once, folded on
+        // threads, are sorted on threads.
+        CSortKeys byRow(logical, kRows);
         QStringList names;
+        std::vector<int> prefixes;
         for (int row = 0; row < kRows; ++row) {
             names.append(SplitName(kind, random));
-            keys.Add(random.bounded(3) == 0 ? 0x1FF : 0x101, names.last());
+            prefixes.push_back(random.bounded(3) == 0 ? 0x1FF : 0x101);
+            byRow.Add(prefixes.back(), names.last());
         }
+        byRow.Finish();
+        std::vector<QStringView> texts(names.cbegin(), names.cend());
+        CSortKeys keys(logical, kRows);
+        keys.AddAll(prefixes, texts, threads);
         keys.Finish();
         std::vector<int> expected(kRows);
         for (int row = 0; row < kRows; ++row)
             expected[size_t(row)] = row;
-        std::stable_sort(expected.begin(), expected.end(), [&keys, direction](int a, int b) {
-            return direction * keys.Compare(a, b) < 0;
+        std::stable_sort(expected.begin(), expected.end(), [&byRow, direction](int a, int b) {
+            return direction * byRow.Compare(a, b) < 0;
         });
         const std::vector<int> sorted = keys.SortedRows(direction, threads);
         QCOMPARE(sorted.size(), expected.size());
