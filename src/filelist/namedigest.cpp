@@ -16,6 +16,12 @@ constexpr char32_t kReplacement = 0xFFFD;
 // Takes the bytes eight at a time: one multiplication per word, not per byte.
 class CFoldedHasher {
 public:
+    // Eight bytes, folded already; only while no single byte waits.
+    void AddWord(quint64 word) {
+        m_hash = (m_hash ^ word) * kMultiplier;
+        m_hash ^= m_hash >> 29;
+        m_size += 8;
+    }
     void Add(uchar byte) {
         if (byte >= 'A' && byte <= 'Z')
             byte |= 0x20;
@@ -81,6 +87,33 @@ template <typename Sink> void ForEachNativeByte(QStringView text, Sink sink) {
     }
 }
 
+constexpr uchar Folded(uchar byte) {
+    return byte >= 'A' && byte <= 'Z' ? byte | 0x20 : byte;
+}
+
+// The leading whole words of ASCII units, hashed eight at a time: most names are ASCII, and
+// a unit below 0x80 is its own byte. Returns how many units were taken.
+qsizetype AddAsciiWords(const char16_t* units, qsizetype size, CFoldedHasher& hasher,
+                        bool& nulOrSlash) {
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word = 0;
+        char16_t high = 0;
+        bool bad = false;
+        for (int k = 0; k < 8; ++k) {
+            const char16_t unit = units[i + k];
+            high |= unit;
+            bad |= unit == 0 || unit == u'/';
+            word |= quint64(Folded(uchar(unit))) << (8 * k);
+        }
+        if (high >= 0x80)
+            break;
+        nulOrSlash |= bad;
+        hasher.AddWord(word);
+    }
+    return i;
+}
+
 bool HoldsSurrogate(QStringView text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
 }
@@ -90,23 +123,32 @@ bool HoldsSurrogate(QStringView text) {
 NAMEDIGEST DigestNativeName(QStringView text) {
     CFoldedHasher hasher;
     bool nulOrSlash = false;
-    qsizetype dots = 0;
-    ForEachNativeByte(text, [&](uchar byte) {
+    const qsizetype words = AddAsciiWords(text.utf16(), text.size(), hasher, nulOrSlash);
+    ForEachNativeByte(text.mid(words), [&](uchar byte) {
         hasher.Add(byte);
         nulOrSlash |= byte == 0 || byte == '/';
-        dots += byte == '.';
     });
     NAMEDIGEST digest;
     digest.foldedHash = hasher.Finish();
     digest.size = hasher.Size();
-    digest.invalid = nulOrSlash || ((digest.size == 1 || digest.size == 2) && dots == digest.size);
+    // Only "." and ".." give one or two dots: every other unit gives bytes from 0x80 up.
+    digest.invalid = nulOrSlash || text == u"." || text == u"..";
     return digest;
 }
 
 quint64 FoldedNameHash(const QByteArray& nativeName) {
     CFoldedHasher hasher;
-    for (const char byte : nativeName)
-        hasher.Add(uchar(byte));
+    const qsizetype size = nativeName.size();
+    const auto* bytes = reinterpret_cast<const uchar*>(nativeName.constData());
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word = 0;
+        for (int k = 0; k < 8; ++k)
+            word |= quint64(Folded(bytes[i + k])) << (8 * k);
+        hasher.AddWord(word);
+    }
+    for (; i < size; ++i)
+        hasher.Add(bytes[i]);
     return hasher.Finish();
 }
 
