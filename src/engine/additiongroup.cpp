@@ -96,6 +96,17 @@ QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
     return expanded;
 }
 
+// Unit by unit: a library call per tag would cost more than the comparison.
+bool StartsWithTag(QStringView text, QStringView tag) {
+    if (text.size() < tag.size())
+        return false;
+    for (qsizetype i = 0; i < tag.size(); ++i) {
+        if (text[i] != tag[i])
+            return false;
+    }
+    return true;
+}
+
 // The text with its tags expanded, appended to `out`. A text with one percent sign only
 // that starts a tag whose value holds none is written straight into `out`: no later pass
 // can find a tag there (the common " (%z)").
@@ -108,7 +119,7 @@ void AppendExpanded(QString& out, const QString& text, const GROUPCONTEXT& conte
     const QStringView after = QStringView(text).mid(at);
     for (int i = 0; i < int(std::size(kTags)); ++i) {
         const QStringView tag = kTags[i];
-        if (after.size() < tag.size() || after.first(tag.size()) != tag)
+        if (!StartsWithTag(after, tag))
             continue;
         const QString value = TagValue(i, context);
         if (value.contains(QLatin1Char('%'))) {

@@ -27,9 +27,9 @@ void AppendUtf8(QByteArray& out, char32_t point) {
 }
 
 // The subject as UTF-8 for the library, with the text position of every byte offset
-// where a character starts. A character standing for an undecodable byte of a name (a
-// lone surrogate) goes in as U+FFFD, so that it matches "." and the library accepts the
-// subject; groups are then cut from the text itself, so they keep such characters. Most
+// where a character starts (none for an ASCII subject). A character standing for an undecodable
+// byte of a name (a lone surrogate) goes in as U+FFFD, so that it matches "." and the library
+// accepts the subject; groups are then cut from the text itself, so they keep such characters. Most
 // names are ASCII: their bytes are their units and every position is its own offset.
 void PrepareSubject(QStringView text, QByteArray& utf8, std::vector<qsizetype>& textPosition) {
     textPosition.clear();
@@ -40,11 +40,14 @@ void PrepareSubject(QStringView text, QByteArray& utf8, std::vector<qsizetype>& 
         ++ascii;
     utf8.resize(ascii); // keeps the room of earlier subjects
     char* bytes = utf8.data();
-    textPosition.resize(size_t(ascii));
-    for (qsizetype i = 0; i < ascii; ++i) {
+    for (qsizetype i = 0; i < ascii; ++i)
         bytes[i] = char(units[i]);
+    // An ASCII subject leaves the table empty: every offset is its own position.
+    if (ascii == size)
+        return;
+    textPosition.resize(size_t(ascii));
+    for (qsizetype i = 0; i < ascii; ++i)
         textPosition[size_t(i)] = i;
-    }
     for (qsizetype i = ascii; i < size; ++i) {
         const qsizetype start = i;
         char32_t point = units[i];
@@ -127,8 +130,9 @@ int CRegexPattern::Match(QStringView subject, GROUPVIEWS& groups) const {
         const PCRE2_SIZE end = offsets[2 * i + 1];
         if (start == PCRE2_UNSET || end < start || end - start > kMostGroupBytes)
             continue;
-        const qsizetype from = m_textPosition[start];
-        const qsizetype to = m_textPosition[end];
+        const bool ascii = m_textPosition.empty();
+        const qsizetype from = ascii ? qsizetype(start) : m_textPosition[start];
+        const qsizetype to = ascii ? qsizetype(end) : m_textPosition[end];
         if (from >= 0 && to >= 0)
             groups[size_t(i - 1)] = subject.mid(from, to - from);
     }

@@ -43,7 +43,8 @@ private:
     struct pcre2_real_code_8* m_code = nullptr;
     struct pcre2_real_match_data_8* m_matchData = nullptr;
     // The last subject as UTF-8 and the text position of every byte offset where a
-    // character starts (-1 inside one), kept so that a match allocates nothing.
+    // character starts (-1 inside one; empty for an ASCII subject, whose offsets are its
+    // positions), kept so that a match allocates nothing.
     mutable QByteArray m_utf8;
     mutable std::vector<qsizetype> m_textPosition;
 };

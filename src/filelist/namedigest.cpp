@@ -3,6 +3,8 @@
 
 #include "platform/nativename.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 
 namespace {
@@ -87,8 +89,37 @@ template <typename Sink> void ForEachNativeByte(QStringView text, Sink sink) {
     }
 }
 
-constexpr uchar Folded(uchar byte) {
-    return byte >= 'A' && byte <= 'Z' ? byte | 0x20 : byte;
+constexpr quint64 kOnes = 0x0101010101010101ULL;
+constexpr quint64 kHighBits = 0x8080808080808080ULL;
+
+// Whether any of the eight bytes is 0.
+constexpr bool HasZeroByte(quint64 word) {
+    return ((word - kOnes) & ~word & kHighBits) != 0;
+}
+
+// Four units as one word, the first lowest.
+quint64 FourUnits(const char16_t* units) {
+    return quint64(units[0]) | quint64(units[1]) << 16 | quint64(units[2]) << 32 |
+           quint64(units[3]) << 48;
+}
+
+// The low bytes of four units below 0x100, the first lowest.
+quint32 PackLowBytes(quint64 four) {
+    four = (four | (four >> 8)) & 0x0000FFFF0000FFFFULL;
+    return quint32(four | (four >> 16));
+}
+
+// A to Z folded in eight bytes below 0x80 at once: no sum below carries into the next byte.
+constexpr quint64 FoldAsciiWord(quint64 word) {
+    const quint64 upper = (word + 0x3F * kOnes) & ~(word + 0x25 * kOnes) & kHighBits;
+    return word | (upper >> 2);
+}
+
+// The same for any eight bytes: those from 0x80 up are left out of the sums and the fold.
+constexpr quint64 FoldWord(quint64 word) {
+    const quint64 low = word & ~kHighBits;
+    const quint64 upper = (low + 0x3F * kOnes) & ~(low + 0x25 * kOnes) & ~word & kHighBits;
+    return word | (upper >> 2);
 }
 
 // The leading whole words of ASCII units, hashed eight at a time: most names are ASCII, and
@@ -97,19 +128,13 @@ qsizetype AddAsciiWords(const char16_t* units, qsizetype size, CFoldedHasher& ha
                         bool& nulOrSlash) {
     qsizetype i = 0;
     for (; i + 8 <= size; i += 8) {
-        quint64 word = 0;
-        char16_t high = 0;
-        bool bad = false;
-        for (int k = 0; k < 8; ++k) {
-            const char16_t unit = units[i + k];
-            high |= unit;
-            bad |= unit == 0 || unit == u'/';
-            word |= quint64(Folded(uchar(unit))) << (8 * k);
-        }
-        if (high >= 0x80)
+        const quint64 low = FourUnits(units + i);
+        const quint64 high = FourUnits(units + i + 4);
+        if (((low | high) & 0xFF80FF80FF80FF80ULL) != 0)
             break;
-        nulOrSlash |= bad;
-        hasher.AddWord(word);
+        const quint64 word = quint64(PackLowBytes(low)) | quint64(PackLowBytes(high)) << 32;
+        nulOrSlash |= HasZeroByte(word) || HasZeroByte(word ^ (0x2F * kOnes));
+        hasher.AddWord(FoldAsciiWord(word));
     }
     return i;
 }
@@ -141,12 +166,8 @@ quint64 FoldedNameHash(const QByteArray& nativeName) {
     const qsizetype size = nativeName.size();
     const auto* bytes = reinterpret_cast<const uchar*>(nativeName.constData());
     qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 word = 0;
-        for (int k = 0; k < 8; ++k)
-            word |= quint64(Folded(bytes[i + k])) << (8 * k);
-        hasher.AddWord(word);
-    }
+    for (; i + 8 <= size; i += 8)
+        hasher.AddWord(FoldWord(qFromLittleEndian<quint64>(bytes + i)));
     for (; i < size; ++i)
         hasher.Add(bytes[i]);
     return hasher.Finish();
