@@ -31,11 +31,14 @@ struct NAMESLOT {
 struct ROWTARGET {
     QStringView newName; // the entry's text, which the marking does not change
     NAMEDIGEST digest;
-    quint64 ownHash = 0;   // of the listed name; only in a folder some row moves into
-    qint32 ownFolder = -1; // -1: the entry has no folder
-    qint32 folder = -1;    // the folder id it moves into; -1: it stays put
-    bool wants = false;    // selected, and its new name or place may differ
-    bool sameName = false; // its new name encodes to its name's bytes
+    quint64 ownHash = 0; // of the listed name, when the row wants one or is in a folder
+                         // some row moves into
+    const ENTRYFOLDER* record = nullptr; // the entry's folder; none when it has no path
+    qint32 ownFolder = -1;               // -1: the entry has no folder
+    qint32 folder = -1;                  // the folder id it moves into; -1: it stays put
+    bool wants = false;                  // selected, and its new name or place may differ
+    bool sameName = false;               // its new name encodes to its name's bytes
+    bool ownHashed = false;
     bool duplicate = false;
     Listed listed = Listed::No; // what the listed row of the new name does
 };
@@ -111,8 +114,8 @@ private:
     [[nodiscard]] QStringView TextOf(qint32 key) const {
         return key & 1 ? m_rows[size_t(key >> 1)].newName : m_list.GetEntry(key >> 1).name;
     }
-    // The slot of (folder, text), taken for `key` when it is new.
-    int SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key);
+    // The slot of (folder, the text of `key`), taken for `key` when it is new.
+    int SlotOf(quint64 hash, qint32 folder, qint32 key);
     void Digest(int row, bool elsewhere);
     void Target(int row, const QByteArray& location, int locationId);
     void Enter(int row);
@@ -136,7 +139,7 @@ private:
     size_t m_mask = 0;
 };
 
-int CMarking::SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key) {
+int CMarking::SlotOf(quint64 hash, qint32 folder, qint32 key) {
     const auto high = quint32(hash >> 32);
     for (size_t at = size_t(hash) & m_mask;; at = (at + 1) & m_mask) {
         NAMESLOT& slot = m_slots[at];
@@ -147,33 +150,37 @@ int CMarking::SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key) 
             return int(at);
         }
         if (slot.hashHigh == high && slot.folder == quint32(folder) &&
-            SameNativeName(TextOf(slot.key), text))
+            SameNativeName(TextOf(slot.key), TextOf(key)))
             return int(at);
     }
 }
 
-// What can be read from the row's texts alone, on any thread: the digest of what it
-// wants, and whether that is its own name.
+// What can be read from the row alone, on any thread: its folder's record, the digest of
+// what it wants, and whether that is its own name.
 void CMarking::Digest(int row, bool elsewhere) {
     const FILEENTRY& e = m_list.GetEntry(row);
     ROWTARGET& target = m_rows[size_t(row)];
+    target.record = e.NativeFolderPath().isEmpty() ? nullptr : &e.Folder();
+    target.newName = e.newName;
     // A selected row that keeps its name in its own folder does not move.
     target.wants = m_list.IsSelected(row) && (elsewhere || !e.newName.isSharedWith(e.name));
     if (!target.wants)
         return;
     target.digest = DigestNativeName(e.newName);
-    target.sameName = e.newName == e.name || SameNativeName(e.newName, e.name);
+    // The name is read here anyway while its text is at hand; equal bytes hash alike.
+    target.ownHash = DigestNativeName(e.name).foldedHash;
+    target.ownHashed = true;
+    target.sameName =
+        target.ownHash == target.digest.foldedHash && SameNativeName(e.newName, e.name);
 }
 
 // Where the row is and goes, on the marking's thread: folders get their ids here.
 void CMarking::Target(int row, const QByteArray& location, int locationId) {
-    const FILEENTRY& e = m_list.GetEntry(row);
     ROWTARGET& target = m_rows[size_t(row)];
-    target.ownFolder = e.NativeFolderPath().isEmpty() ? -1 : m_folders.IdOfFolder(e.Folder());
+    target.ownFolder = target.record ? m_folders.IdOfFolder(*target.record) : -1;
     const int folder = location.isEmpty() ? target.ownFolder : locationId;
     if (!target.wants || folder < 0 || (folder == target.ownFolder && target.sameName))
         return;
-    target.newName = e.newName;
     target.folder = folder;
     if (size_t(folder) >= m_targetFolders.size())
         m_targetFolders.resize(size_t(folder) + 1, 0);
@@ -191,14 +198,12 @@ void CMarking::Prefetch(int row) const {
 void CMarking::Enter(int row) {
     ROWTARGET& target = m_rows[size_t(row)];
     if (target.ownFolder >= 0 && InTargetFolder(target)) {
-        const QStringView name = m_list.GetEntry(row).name;
-        m_slots[size_t(SlotOf(target.ownHash, target.ownFolder, name, row * 2))].listed =
+        m_slots[size_t(SlotOf(target.ownHash, target.ownFolder, row * 2))].listed =
             quint32(target.folder >= 0 ? Listed::MovesAway : Listed::Stays);
     }
     if (target.folder < 0)
         return;
-    NAMESLOT& slot = m_slots[size_t(
-        SlotOf(target.digest.foldedHash, target.folder, target.newName, row * 2 + 1))];
+    NAMESLOT& slot = m_slots[size_t(SlotOf(target.digest.foldedHash, target.folder, row * 2 + 1))];
     if (slot.firstTarget < 0) {
         slot.firstTarget = row;
         return;
@@ -228,7 +233,7 @@ void CMarking::Fill(const QByteArray& location) {
     SplitRows(count, [&](int first, int last) {
         for (int row = first; row < last; ++row) {
             ROWTARGET& target = m_rows[size_t(row)];
-            if (InTargetFolder(target))
+            if (!target.ownHashed && InTargetFolder(target))
                 target.ownHash = DigestNativeName(m_list.GetEntry(row).name).foldedHash;
         }
     });
