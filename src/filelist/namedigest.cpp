@@ -24,6 +24,12 @@ public:
         m_hash ^= m_hash >> 29;
         m_size += 8;
     }
+    // Fewer than eight bytes, folded already, as the last ones; only while none waits.
+    void AddTail(quint64 word, int count) {
+        m_word = word;
+        m_filled = count;
+        m_size += count;
+    }
     void Add(uchar byte) {
         if (byte >= 'A' && byte <= 'Z')
             byte |= 0x20;
@@ -148,11 +154,23 @@ bool HoldsSurrogate(QStringView text) {
 NAMEDIGEST DigestNativeName(QStringView text) {
     CFoldedHasher hasher;
     bool nulOrSlash = false;
-    const qsizetype words = AddAsciiWords(text.utf16(), text.size(), hasher, nulOrSlash);
-    ForEachNativeByte(text.mid(words), [&](uchar byte) {
-        hasher.Add(byte);
-        nulOrSlash |= byte == 0 || byte == '/';
-    });
+    const char16_t* units = text.utf16();
+    const qsizetype words = AddAsciiWords(units, text.size(), hasher, nulOrSlash);
+    const qsizetype rest = text.size() - words;
+    if (rest < 8 && std::all_of(units + words, units + text.size(),
+                                [](char16_t unit) { return unit < 0x80; })) {
+        quint64 word = 0;
+        for (qsizetype k = 0; k < rest; ++k)
+            word |= quint64(units[words + k]) << (8 * k);
+        nulOrSlash |=
+            HasZeroByte(word | (~quint64(0) << (8 * rest))) || HasZeroByte(word ^ (0x2F * kOnes));
+        hasher.AddTail(FoldAsciiWord(word), int(rest));
+    } else {
+        ForEachNativeByte(text.mid(words), [&](uchar byte) {
+            hasher.Add(byte);
+            nulOrSlash |= byte == 0 || byte == '/';
+        });
+    }
     NAMEDIGEST digest;
     digest.foldedHash = hasher.Finish();
     digest.size = hasher.Size();

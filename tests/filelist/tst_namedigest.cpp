@@ -55,6 +55,11 @@ private slots:
         QTest::newRow("NUL inside a word")
             << Units({u'a', u'b', 0, u'c', u'd', u'e', u'f', u'g', u'h'})
             << Units({u'a', u'b', u'c', u'd', u'e', u'f', u'g', u'h'}) << false;
+        QTest::newRow("slash in the last units") << "abcdefgh/x"
+                                                 << "ABCDEFGH/X" << true;
+        QTest::newRow("NUL in the last units")
+            << Units({u'a', u'b', u'c', u'd', u'e', u'f', u'g', u'h', u'i', 0})
+            << Units({u'a', u'b', u'c', u'd', u'e', u'f', u'g', u'h', u'i'}) << false;
         QTest::newRow("dot") << "."
                              << ".." << false;
         QTest::newRow("three dots") << "..."
