@@ -230,15 +230,23 @@ void CMarking::Fill(const QByteArray& location) {
         Target(row, location, locationId);
         names += m_rows[size_t(row)].folder >= 0;
     }
-    SplitRows(count, [&](int first, int last) {
-        for (int row = first; row < last; ++row) {
-            ROWTARGET& target = m_rows[size_t(row)];
-            if (!target.ownHashed && InTargetFolder(target))
-                target.ownHash = DigestNativeName(m_list.GetEntry(row).name).foldedHash;
-        }
-    });
-    for (int row = 0; row < count; ++row)
-        names += InTargetFolder(m_rows[size_t(row)]);
+    // The names of rows that stay in a folder others move into are still to be hashed;
+    // when every row moves, none is.
+    bool unhashed = false;
+    for (const ROWTARGET& target : m_rows) {
+        const bool entered = InTargetFolder(target);
+        names += entered;
+        unhashed |= entered && !target.ownHashed;
+    }
+    if (unhashed) {
+        SplitRows(count, [&](int first, int last) {
+            for (int row = first; row < last; ++row) {
+                ROWTARGET& target = m_rows[size_t(row)];
+                if (!target.ownHashed && InTargetFolder(target))
+                    target.ownHash = DigestNativeName(m_list.GetEntry(row).name).foldedHash;
+            }
+        });
+    }
     size_t capacity = 16;
     while (capacity < names * 2)
         capacity *= 2;
