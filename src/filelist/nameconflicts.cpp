@@ -337,7 +337,8 @@ bool AnyRowMoves(const CFileList& list, const QByteArray& nativeNewLocation) {
         return true;
     for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
         const FILEENTRY& e = list.GetEntry(row);
-        if (e.newName != e.name)
+        // A new name that shares the name's text is told without reading either.
+        if (!e.newName.isSharedWith(e.name) && e.newName != e.name)
             return true;
     }
     return false;
