@@ -4,6 +4,7 @@
 // groups active; prints the figures and the peak memory per listed entry.
 #include "engine/cpreviewrefresh.h"
 #include "filelist/cfolderscan.h"
+#include "filelist/nameconflicts.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -64,6 +65,10 @@ int main(int argc, char** argv) {
     const REFRESHRESULT result =
         CPreviewRefresh().Run(list, criteria, CHANGESETTINGS(), NAMEOPTIONS());
     const qint64 refreshMs = timer.elapsed();
+    // As a whole run marks them: the target folders are read afresh.
+    timer.restart();
+    MarkNameConflicts(list, QByteArray());
+    const qint64 conflictsMs = timer.elapsed();
 
     const int rows = list.RowCount();
     std::printf("entries %d\n", rows);
@@ -72,6 +77,7 @@ int main(int argc, char** argv) {
                 static_cast<long long>(refreshMs), rows ? 1000.0 * double(refreshMs) / rows : 0.0,
                 static_cast<long long>(result.nextNumber));
     std::printf("refresh_one_thread_ms %lld\n", static_cast<long long>(oneThreadMs));
+    std::printf("conflicts_ms %lld\n", static_cast<long long>(conflictsMs));
     std::printf("peak_bytes_per_entry %.0f\n",
                 rows ? 1024.0 * double(afterScan - baseline) / rows : 0.0);
     if (rows > 0)

@@ -12,7 +12,8 @@
 namespace {
 
 // The tags in the order they are expanded.
-constexpr const char* kTags[] = {"%a", "%c", "%e", "%f", "%xb", "%r", "%l", "%t", "%k", "%z"};
+constexpr QStringView kTags[] = {u"%a", u"%c", u"%e", u"%f", u"%xb",
+                                 u"%r", u"%l", u"%t", u"%k", u"%z"};
 
 // The value of tag `index` for this entry; a tag whose metadata is not extracted expands
 // to nothing.
@@ -62,7 +63,7 @@ quint32 LettersAfterPercent(const QString& text) {
 
 // Every occurrence from the first at `at` on, left to right, as QString::replace would,
 // in one allocation.
-void ReplaceTag(QString& text, QLatin1StringView tag, qsizetype at, const QString& value) {
+void ReplaceTag(QString& text, QStringView tag, qsizetype at, const QString& value) {
     QString replaced;
     replaced.reserve(text.size() + value.size());
     qsizetype from = 0;
@@ -83,7 +84,7 @@ QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
         return text;
     QString expanded = text;
     for (int i = 0; i < int(std::size(kTags)); ++i) {
-        const QLatin1String tag(kTags[i]);
+        const QStringView tag = kTags[i];
         if (!(letters & (1u << (tag[1].unicode() - 'a'))))
             continue;
         const qsizetype at = expanded.indexOf(tag);
@@ -93,6 +94,42 @@ QString ExpandTags(const QString& text, const GROUPCONTEXT& context) {
         letters = LettersAfterPercent(expanded);
     }
     return expanded;
+}
+
+// Unit by unit: a library call per tag would cost more than the comparison.
+bool StartsWithTag(QStringView text, QStringView tag) {
+    if (text.size() < tag.size())
+        return false;
+    for (qsizetype i = 0; i < tag.size(); ++i) {
+        if (text[i] != tag[i])
+            return false;
+    }
+    return true;
+}
+
+// The text with its tags expanded, appended to `out`. A text with one percent sign only
+// that starts a tag whose value holds none is written straight into `out`: no later pass
+// can find a tag there (the common " (%z)").
+void AppendExpanded(QString& out, const QString& text, const GROUPCONTEXT& context) {
+    const qsizetype at = text.indexOf(QLatin1Char('%'));
+    if (at < 0 || text.indexOf(QLatin1Char('%'), at + 1) >= 0) {
+        out.append(ExpandTags(text, context));
+        return;
+    }
+    const QStringView after = QStringView(text).mid(at);
+    for (int i = 0; i < int(std::size(kTags)); ++i) {
+        const QStringView tag = kTags[i];
+        if (!StartsWithTag(after, tag))
+            continue;
+        const QString value = TagValue(i, context);
+        if (value.contains(QLatin1Char('%'))) {
+            out.append(ExpandTags(text, context));
+            return;
+        }
+        out.append(QStringView(text).left(at)).append(value).append(after.mid(tag.size()));
+        return;
+    }
+    out.append(text); // a lone percent sign that starts no tag
 }
 
 // Positive positions insert before that character, negative ones count from the end.
@@ -129,12 +166,10 @@ void ApplyAdditionGroup(const GROUPCONTEXT& context, QString& base) {
     const QString prefix = ExpandTags(c.prefix, context);
     if (!prefix.isEmpty())
         base.prepend(prefix);
-    const qint32 position = ToInt32(c.textPos);
+    const qint32 position = context.numbers.additionPos;
     if (!c.text.isEmpty() && position != 0)
         InsertText(base, ExpandTags(c.text, context), position);
-    const QString suffix = ExpandTags(c.suffix, context);
-    if (!suffix.isEmpty())
-        base.append(suffix);
+    AppendExpanded(base, c.suffix, context);
     if (c.wordSpace)
         base = SpaceWords(base);
 }

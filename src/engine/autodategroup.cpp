@@ -9,8 +9,8 @@ void ApplyAutoDateGroup(const GROUPCONTEXT& context, QString& base) {
     const AUTODATECRITERIA& c = context.criteria.autoDate;
     if (context.input.date == 0)
         return;
-    const QString date =
-        DateText(context.input.date, c.format, c.segments, c.century, ToInt32(c.offset), c.custom);
+    const QString date = DateText(context.input.date, c.format, c.segments, c.century,
+                                  context.numbers.dateOffset, c.custom);
     // A custom format carries its own separators.
     const QString separator = c.format == DateFormat::Custom ? QString() : c.separator;
     if (c.mode == AutoDateMode::Prefix)

@@ -9,20 +9,21 @@
 void ApplyCaseGroup(const GROUPCONTEXT& context, QString& base) {
     switch (context.criteria.letterCase.change) {
     case CaseMode::Lower:
-        base = AsciiLower(base);
+        MakeAsciiCase(base, false);
         break;
     case CaseMode::Upper:
-        base = AsciiUpper(base);
+        MakeAsciiCase(base, true);
         break;
     case CaseMode::Title:
-        base = TitleCase(base);
+        MakeTitleCase(base);
         break;
     case CaseMode::Sentence:
-        base = SentenceCase(base);
+        MakeSentenceCase(base);
         break;
     default:
         break;
     }
+    thread_local QString scratch; // keeps its room from row to row
     for (const QString& word : context.input.exceptionWords)
-        base = ReplaceText(base, word, word, false);
+        ReplaceTextInPlace(base, word, word, false, scratch);
 }

@@ -106,12 +106,19 @@ void CRefreshPass::Start(CFileList& list, const RenameCriteria& criteria,
     if (list.NextSelected(-1) < 0)
         return;
     m_result.ran = true;
+    // The moment of each row is asked only when a date or a time of the preview needs it.
+    m_needsNow = (ActiveGroups(criteria) & (qint32(1) << GroupAutoDate)) ||
+                 changes.createdMode != TimestampMode::NoChange ||
+                 changes.modifiedMode != TimestampMode::NoChange ||
+                 changes.accessedMode != TimestampMode::NoChange;
 
     m_input = NAMEINPUT();
     m_input.removeWords = SplitRemoveWords(criteria.removals.words);
     m_input.exceptionWords = SplitExceptionWords(criteria.letterCase.exceptions);
     m_input.sizeText = &m_sizeText;
     m_input.activeGroups = ActiveGroups(criteria);
+    m_numbers = ReadCriteriaNumbers(criteria);
+    m_input.numbers = &m_numbers;
     CRegexPattern pattern;
     m_result.patternInvalid =
         !pattern.Compile(criteria.regex.match) && !criteria.regex.match.isEmpty();
@@ -131,7 +138,7 @@ void CRefreshPass::Start(CFileList& list, const RenameCriteria& criteria,
         const FILEENTRY& entry = list.GetEntry(row);
         ROWWORK w;
         w.row = row;
-        w.now = m_clock();
+        w.now = m_needsNow ? m_clock() : 0;
         w.numberBeforeRestart = number;
         if (criteria.numbering.breakFolder &&
             AsciiCompareNoCase(entry.SubDir(), previousSubDir ? *previousSubDir : noSubDir) != 0)
@@ -217,41 +224,53 @@ void CRefreshPass::ComputeShare(CFileList& list, const std::vector<size_t>& item
     input.exceptionWords = UnsharedList(m_input.exceptionWords);
     CRegexPattern pattern;
     input.pattern = pattern.Compile(own.regex.match) ? &pattern : nullptr;
+    const qint32 active = m_input.activeGroups;
+    // With no group and no pair list every new name is its name: no row needs the generator.
+    const bool unchanged = active == 0 && !HasRenamePairs(m_options);
+    const bool numbered = active & (qint32(1) << GroupNumbering);
+    const bool byFolder = active & (qint32(1) << GroupFolderName);
     for (size_t k = first; k < last; ++k) {
         const ROWWORK& w = m_work[items[k]];
         const FILEENTRY& entry = list.GetEntry(w.row);
-        ROWRESULT out;
-        out.pending = PreviewTimes(m_changes, entry, w.now);
-        input.date = DateOfType(own.autoDate.type, entry, out.pending, w.now);
+        const PENDINGTIMES pending = PreviewTimes(m_changes, entry, w.now);
+        const bool debugged = w.row == m_options.debugRow;
+        if (unchanged && !debugged) {
+            StoreRow(list, w.row, entry.name, pending);
+            continue;
+        }
+        input.date = DateOfType(own.autoDate.type, entry, pending, w.now);
         input.name = entry.name;
         // Rows of one folder share its text; copying it for every row would make the
         // workers count references on one cache line.
-        if (!input.folderPath.isSharedWith(entry.FolderPath()) &&
+        if (byFolder && !input.folderPath.isSharedWith(entry.FolderPath()) &&
             input.folderPath != entry.FolderPath())
             input.folderPath = Unshared(entry.FolderPath());
         input.isFolder = entry.isFolder;
         input.index = w.row;
         input.entry = &entry;
-        if (w.row == m_options.debugRow) {
+        QString newName;
+        if (debugged) {
             input.number = NumberText(w.numberBeforeRestart, run.radix, run.pad);
-            out.newName = GenerateNewName(own, input, m_options, &trace);
+            newName = GenerateNewName(own, input, m_options, &trace);
         }
-        if (w.row != m_options.debugRow || w.number != w.numberBeforeRestart) {
-            input.number = NumberText(w.number, run.radix, run.pad);
-            out.newName = GenerateNewName(own, input, m_options);
+        if (!debugged || w.number != w.numberBeforeRestart) {
+            if (numbered)
+                input.number = NumberText(w.number, run.radix, run.pad);
+            newName = GenerateNewName(own, input, m_options);
         }
-        StoreRow(list, w.row, out);
+        StoreRow(list, w.row, newName, pending);
     }
 }
 
-void CRefreshPass::StoreRow(CFileList& list, int row, const ROWRESULT& result) const {
-    list.StorePreview(row, result.newName,
+void CRefreshPass::StoreRow(CFileList& list, int row, const QString& newName,
+                            const PENDINGTIMES& pending) const {
+    list.StorePreview(row, newName,
                       PendingAttributes(list.GetEntry(row).attributes, m_changes.attributeFlags),
-                      result.pending.created, result.pending.modified, result.pending.accessed);
+                      pending.created, pending.modified, pending.accessed);
 }
 
 void CRefreshPass::Store(CFileList& list, const ROWWORK& work, const ROWRESULT& result) {
-    StoreRow(list, work.row, result);
+    StoreRow(list, work.row, result.newName, result.pending);
     list.PreviewStored(work.row);
 }
 
@@ -268,7 +287,7 @@ void CRefreshPass::RunInOrder(CFileList& list) {
         const FILEENTRY& entry = list.GetEntry(row);
         ROWWORK work;
         work.row = row;
-        work.now = m_clock();
+        work.now = m_needsNow ? m_clock() : 0;
         ROWRESULT result;
         result.pending = PreviewTimes(m_changes, entry, work.now);
 

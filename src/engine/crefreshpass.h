@@ -71,7 +71,8 @@ private:
     // tells nothing: Compute tells the changes on the calling thread.
     void ComputeShare(CFileList& list, const std::vector<size_t>& items, size_t first, size_t last,
                       QString& trace) const;
-    void StoreRow(CFileList& list, int row, const ROWRESULT& result) const;
+    void StoreRow(CFileList& list, int row, const QString& newName,
+                  const PENDINGTIMES& pending) const;
     void Store(CFileList& list, const ROWWORK& work, const ROWRESULT& result);
     [[nodiscard]] int WorkersFor(size_t rows) const;
 
@@ -82,8 +83,10 @@ private:
     NAMEOPTIONS m_options;
     CSizeText m_sizeText;
     NAMEINPUT m_input; // the parts every row shares
+    CRITERIANUMBERS m_numbers;
     std::vector<ROWWORK> m_work;
     size_t m_cursor = 0; // every item before it is done
     size_t m_remaining = 0;
     REFRESHRESULT m_result;
+    bool m_needsNow = false;
 };

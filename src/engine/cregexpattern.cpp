@@ -27,9 +27,9 @@ void AppendUtf8(QByteArray& out, char32_t point) {
 }
 
 // The subject as UTF-8 for the library, with the text position of every byte offset
-// where a character starts. A character standing for an undecodable byte of a name (a
-// lone surrogate) goes in as U+FFFD, so that it matches "." and the library accepts the
-// subject; groups are then cut from the text itself, so they keep such characters. Most
+// where a character starts (none for an ASCII subject). A character standing for an undecodable
+// byte of a name (a lone surrogate) goes in as U+FFFD, so that it matches "." and the library
+// accepts the subject; groups are then cut from the text itself, so they keep such characters. Most
 // names are ASCII: their bytes are their units and every position is its own offset.
 void PrepareSubject(QStringView text, QByteArray& utf8, std::vector<qsizetype>& textPosition) {
     textPosition.clear();
@@ -40,11 +40,14 @@ void PrepareSubject(QStringView text, QByteArray& utf8, std::vector<qsizetype>& 
         ++ascii;
     utf8.resize(ascii); // keeps the room of earlier subjects
     char* bytes = utf8.data();
-    textPosition.resize(size_t(ascii));
-    for (qsizetype i = 0; i < ascii; ++i) {
+    for (qsizetype i = 0; i < ascii; ++i)
         bytes[i] = char(units[i]);
+    // An ASCII subject leaves the table empty: every offset is its own position.
+    if (ascii == size)
+        return;
+    textPosition.resize(size_t(ascii));
+    for (qsizetype i = 0; i < ascii; ++i)
         textPosition[size_t(i)] = i;
-    }
     for (qsizetype i = ascii; i < size; ++i) {
         const qsizetype start = i;
         char32_t point = units[i];
@@ -91,28 +94,47 @@ bool CRegexPattern::Compile(const QString& pattern) {
         Release();
         return false;
     }
+    // Matching once per row makes the compiled code pay for itself within a few rows. It
+    // may be unavailable (no JIT support, no executable memory): the interpreter serves.
+    (void)pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE);
     return true;
 }
 
 int CRegexPattern::Match(QStringView subject, QStringList& groups) const {
+    GROUPVIEWS views;
+    const int result = Match(subject, views);
     groups.clear();
+    for (int i = 1; i < result; ++i)
+        groups.append(views[size_t(i - 1)].toString());
+    return result;
+}
+
+int CRegexPattern::Match(QStringView subject, GROUPVIEWS& groups) const {
+    groups.fill(QStringView());
     if (!m_code)
         return PCRE2_ERROR_NULL;
     PrepareSubject(subject, m_utf8, m_textPosition);
-    const int result =
-        pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(m_utf8.constData()),
-                    static_cast<PCRE2_SIZE>(m_utf8.size()), 0, 0, m_matchData, nullptr);
+    const auto run = [&](uint32_t options) {
+        return pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(m_utf8.constData()),
+                           static_cast<PCRE2_SIZE>(m_utf8.size()), 0, options, m_matchData,
+                           nullptr);
+    };
+    // The subject was made valid UTF-8 above: the library need not check it again.
+    int result = run(PCRE2_NO_UTF_CHECK);
+    // The machine code has its own stack and limits; only the interpreter's verdict counts.
+    if (result < 0 && result != PCRE2_ERROR_NOMATCH)
+        result = run(PCRE2_NO_UTF_CHECK | PCRE2_NO_JIT);
     const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(m_matchData);
-    for (int i = 1; i < result; ++i) {
+    for (int i = 1; i < result && i <= int(groups.size()); ++i) {
         const PCRE2_SIZE start = offsets[2 * i];
         const PCRE2_SIZE end = offsets[2 * i + 1];
-        if (start == PCRE2_UNSET || end < start || end - start > kMostGroupBytes) {
-            groups.append(QString());
+        if (start == PCRE2_UNSET || end < start || end - start > kMostGroupBytes)
             continue;
-        }
-        const qsizetype from = m_textPosition[start];
-        const qsizetype to = m_textPosition[end];
-        groups.append(from < 0 || to < 0 ? QString() : subject.mid(from, to - from).toString());
+        const bool ascii = m_textPosition.empty();
+        const qsizetype from = ascii ? qsizetype(start) : m_textPosition[start];
+        const qsizetype to = ascii ? qsizetype(end) : m_textPosition[end];
+        if (from >= 0 && to >= 0)
+            groups[size_t(i - 1)] = subject.mid(from, to - from);
     }
     return result;
 }

@@ -34,7 +34,8 @@ QString FolderText(const QString& folderPath, const QString& separator, qint32 l
 
 void ApplyFolderNameGroup(const GROUPCONTEXT& context, QString& base) {
     const FOLDERNAMECRITERIA& c = context.criteria.folderName;
-    const QString folder = FolderText(context.input.folderPath, c.separator, ToInt32(c.levels));
+    const QString folder =
+        FolderText(context.input.folderPath, c.separator, context.numbers.folderLevels);
     if (c.mode == FolderNameMode::Prefix)
         base = folder + c.separator + base;
     else if (c.mode == FolderNameMode::Suffix)

@@ -23,7 +23,8 @@ QString TakePiece(QString& base, MoveSource source, qint32 count) {
 }
 
 // Runs even without a piece, so that the separators alone are still placed.
-void PutPiece(QString& base, const QString& piece, const MOVECOPYCRITERIA& c) {
+void PutPiece(QString& base, const QString& piece, const MOVECOPYCRITERIA& c,
+              const CRITERIANUMBERS& numbers) {
     switch (c.target) {
     case MoveTarget::ToStart:
         base = piece + c.separator + base;
@@ -32,7 +33,7 @@ void PutPiece(QString& base, const QString& piece, const MOVECOPYCRITERIA& c) {
         base = base + c.separator + piece;
         break;
     case MoveTarget::ToPosition: {
-        const qint64 position = qMin<qint64>(ToInt32(c.targetPos), base.size() + 1);
+        const qint64 position = qMin<qint64>(numbers.moveTargetPos, base.size() + 1);
         const qsizetype index = CharacterBoundary(base, position - 1, CountedFrom::Start);
         base.insert(index, c.separator + piece + c.separator);
         break;
@@ -46,9 +47,9 @@ void PutPiece(QString& base, const QString& piece, const MOVECOPYCRITERIA& c) {
 
 void ApplyMoveCopyGroup(const GROUPCONTEXT& context, QString& base) {
     const MOVECOPYCRITERIA& c = context.criteria.moveCopy;
-    const qint32 count = ToInt32(c.number);
+    const qint32 count = context.numbers.moveCount;
     if (c.source < MoveSource::CopyFirst || c.source > MoveSource::MoveLast || count <= 0)
         return;
     const QString piece = TakePiece(base, c.source, count);
-    PutPiece(base, piece, c);
+    PutPiece(base, piece, c, context.numbers);
 }

@@ -30,6 +30,25 @@ constexpr GROUPSTEP kSteps[] = {
 
 } // namespace
 
+CRITERIANUMBERS ReadCriteriaNumbers(const RenameCriteria& criteria) {
+    CRITERIANUMBERS n;
+    n.removeFirst = ToInt32(criteria.removals.firstN);
+    n.removeLast = ToInt32(criteria.removals.lastN);
+    n.removeFrom = ToInt32(criteria.removals.from);
+    n.removeTo = ToInt32(criteria.removals.to);
+    n.moveCount = ToInt32(criteria.moveCopy.number);
+    n.moveTargetPos = ToInt32(criteria.moveCopy.targetPos);
+    n.additionPos = ToInt32(criteria.additions.textPos);
+    n.dateOffset = ToInt32(criteria.autoDate.offset);
+    n.folderLevels = ToInt32(criteria.folderName.levels);
+    n.numberInsert = ToInt32(criteria.numbering.insert);
+    return n;
+}
+
+bool HasRenamePairs(const NAMEOPTIONS& options) {
+    return options.renamePairs && !options.renamePairs->isEmpty();
+}
+
 qint32 ActiveGroups(const RenameCriteria& criteria) {
     qint32 bits = 0;
     for (const GROUPSTEP& step : kSteps) {
@@ -46,24 +65,28 @@ QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
         *trace = QStringLiteral("Original name: ") + input.name + QLatin1Char('\n');
 
     const qint32 active = input.activeGroups >= 0 ? input.activeGroups : ActiveGroups(criteria);
+    const bool pairs = HasRenamePairs(options);
     // With nothing to change, the name stays as it is (and shares the entry's text).
-    if (active == 0 && !options.renamePairs && !tracing)
+    if (active == 0 && !pairs && !tracing)
         return input.name;
 
-    QString name = input.name;
-    if (options.renamePairs) {
-        QString pairName;
-        if (LookupRenamePair(*options.renamePairs, AsciiLower(name), pairName))
-            name = pairName;
-    }
+    QString pairName;
+    const bool paired =
+        pairs && LookupRenamePair(*options.renamePairs, AsciiLower(input.name), pairName);
+    const QString& name = paired ? pairName : input.name;
 
     const bool extensionIgnored =
         input.isFolder ? options.ignoreFolderExtensions : options.ignoreFileExtensions;
     const qsizetype dot = extensionIgnored ? -1 : name.lastIndexOf(QLatin1Char('.'));
     const bool extensionActive = active & (qint32(1) << GroupExtension);
+    // The groups work in a buffer of this thread that keeps its room from row to row, so
+    // that growing the name allocates nothing; only the finished name is copied out.
+    thread_local QString work;
+    QString& base = work;
+    base.resize(0);
+    base.append(dot >= 0 ? QStringView(name).left(dot) : QStringView(name));
     // The extension is copied out only when a group or the trace works on it; otherwise
     // the name's own text is appended at the end.
-    QString base = dot >= 0 ? name.left(dot) : name;
     const QStringView nameExt = dot >= 0 ? QStringView(name).mid(dot) : QStringView();
     QString ext;
     if (extensionActive || tracing)
@@ -72,7 +95,10 @@ QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
         *trace += QStringLiteral("Components: Name=") + base + QStringLiteral(", Extension=") +
                   ext + QStringLiteral("\n\n");
 
-    const GROUPCONTEXT context{criteria, input, options, name, extensionIgnored};
+    const CRITERIANUMBERS numbers =
+        input.numbers ? CRITERIANUMBERS() : ReadCriteriaNumbers(criteria);
+    const GROUPCONTEXT context{
+        criteria, input, options, name, extensionIgnored, input.numbers ? *input.numbers : numbers};
     for (const GROUPSTEP& step : kSteps) {
         if (active & (qint32(1) << step.group))
             step.apply(context, step.group == GroupExtension ? ext : base);
@@ -86,7 +112,7 @@ QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
     else
         base += nameExt;
     // An unchanged name keeps sharing the entry's text, so a listing holds each name once.
-    QString result = base == input.name ? input.name : std::move(base);
+    const QString result = base == input.name ? input.name : QString(base.constData(), base.size());
     if (tracing)
         *trace += QStringLiteral("\nFinal Name: ") + result + QLatin1Char('\n');
     return result;

@@ -13,6 +13,22 @@
 class CRegexPattern;
 class CSizeText;
 
+// The numbers typed into the criteria, read once for a whole refresh.
+struct CRITERIANUMBERS {
+    qint32 removeFirst = 0;
+    qint32 removeLast = 0;
+    qint32 removeFrom = 0;
+    qint32 removeTo = 0;
+    qint32 moveCount = 0;
+    qint32 moveTargetPos = 0;
+    qint32 additionPos = 0;
+    qint32 dateOffset = 0;
+    qint32 folderLevels = 0;
+    qint32 numberInsert = 0;
+};
+
+[[nodiscard]] CRITERIANUMBERS ReadCriteriaNumbers(const RenameCriteria& criteria);
+
 // The per-entry input the preview refresh prepares.
 struct NAMEINPUT {
     QString name;
@@ -30,6 +46,8 @@ struct NAMEINPUT {
     // Bit g set when group g is active (ActiveGroups()), worked out once for a whole
     // refresh; -1 asks the criteria at every call.
     qint32 activeGroups = -1;
+    // Read from the criteria once for a whole refresh; none: read at every call.
+    const CRITERIANUMBERS* numbers = nullptr;
 };
 
 // The inputs read afresh at every call besides the criteria.
@@ -51,6 +69,7 @@ struct GROUPCONTEXT {
     const NAMEOPTIONS& options;
     const QString& name;   // the name after the rename-pair step
     bool extensionIgnored; // the split gave no extension because a preference said so
+    const CRITERIANUMBERS& numbers;
 };
 
 // The new name of one entry. When input.index equals options.debugRow and trace is given,
@@ -58,6 +77,9 @@ struct GROUPCONTEXT {
 // is the caller's part.
 QString GenerateNewName(const RenameCriteria& criteria, const NAMEINPUT& input,
                         const NAMEOPTIONS& options, QString* trace = nullptr);
+
+// Whether the options hold a pair list with any pair in it: an empty one changes nothing.
+[[nodiscard]] bool HasRenamePairs(const NAMEOPTIONS& options);
 
 // The active groups of the criteria as bits, for NAMEINPUT::activeGroups.
 qint32 ActiveGroups(const RenameCriteria& criteria);

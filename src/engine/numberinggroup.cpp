@@ -22,7 +22,7 @@ void InsertNumber(QString& base, const QString& text, qint32 after) {
 
 // In place: this runs for every row, and the base usually has room left at its end.
 void PlaceNumberText(QString& base, const NUMBERINGCRITERIA& c, const QString& text,
-                     const QString& separator) {
+                     const QString& separator, qint32 insertAfter) {
     switch (c.mode) {
     case NumberingMode::Prefix:
         base.prepend(separator).prepend(text);
@@ -34,21 +34,22 @@ void PlaceNumberText(QString& base, const NUMBERINGCRITERIA& c, const QString& t
         base.prepend(separator).prepend(text).append(separator).append(text);
         break;
     case NumberingMode::Insert:
-        InsertNumber(base, separator + text + separator, ToInt32(c.insert));
+        InsertNumber(base, separator + text + separator, insertAfter);
         break;
     default:
         break;
     }
 }
 
-void PlaceNumber(QString& base, const NUMBERINGCRITERIA& c, const QString& number) {
+void PlaceNumber(QString& base, const NUMBERINGCRITERIA& c, const QString& number,
+                 qint32 insertAfter) {
     // A colon marks where the number goes inside the separator.
     if (c.separator.contains(QLatin1Char(':'))) {
         const QString text = QString(c.separator).replace(QLatin1Char(':'), number);
-        PlaceNumberText(base, c, text, QString());
+        PlaceNumberText(base, c, text, QString(), insertAfter);
         return;
     }
-    PlaceNumberText(base, c, number, c.separator);
+    PlaceNumberText(base, c, number, c.separator, insertAfter);
 }
 
 bool IsNumeralWord(QStringView word) {
@@ -79,6 +80,6 @@ void ChangeNumeralCase(QString& base, Numerals numerals) {
 
 void ApplyNumberingGroup(const GROUPCONTEXT& context, QString& base) {
     const NUMBERINGCRITERIA& c = context.criteria.numbering;
-    PlaceNumber(base, c, context.input.number);
+    PlaceNumber(base, c, context.input.number, context.numbers.numberInsert);
     ChangeNumeralCase(base, c.numerals);
 }

@@ -47,7 +47,13 @@ void RemoveCharacters(QString& base, QStringView chars) {
     // Without halves of pairs in Chars every character to remove is one unit, and a unit
     // of a pair in the name can never equal it: removing units in place is the same.
     if (std::none_of(chars.begin(), chars.end(), [](QChar c) { return c.isSurrogate(); })) {
-        base.removeIf([chars](QChar c) { return chars.contains(c); });
+        // Chars is a few characters: comparing with each beats a search call per unit, and
+        // a name that holds none of them is left alone.
+        const auto listed = [chars](QChar c) {
+            return std::find(chars.begin(), chars.end(), c) != chars.end();
+        };
+        if (std::any_of(base.cbegin(), base.cend(), listed))
+            base.removeIf(listed);
         return;
     }
     QString kept;
@@ -202,9 +208,9 @@ bool IsAsciiLetter(QChar c) {
 
 void ApplyRemovalGroup(const GROUPCONTEXT& context, QString& base) {
     const REMOVALCRITERIA& c = context.criteria.removals;
-    RemoveFirst(base, ToInt32(c.firstN));
-    RemoveLast(base, ToInt32(c.lastN));
-    RemoveRange(base, ToInt32(c.from), ToInt32(c.to));
+    RemoveFirst(base, context.numbers.removeFirst);
+    RemoveLast(base, context.numbers.removeLast);
+    RemoveRange(base, context.numbers.removeFrom, context.numbers.removeTo);
     RemoveCharacters(base, c.chars);
     RemoveWords(base, context.input.removeWords);
     Crop(base, c.cropMode, c.cropMarker);

@@ -5,8 +5,9 @@
 
 void ApplyReplaceGroup(const GROUPCONTEXT& context, QString& base) {
     const REPLACECRITERIA& c = context.criteria.replacements;
+    thread_local QString scratch; // keeps its room from row to row
     if (!base.isEmpty() && !c.replace.isEmpty())
-        base = ReplaceText(base, c.replace, c.with, c.matchCase);
+        ReplaceTextInPlace(base, c.replace, c.with, c.matchCase, scratch);
     if (context.options.translations)
         base = ApplyTranslations(*context.options.translations, base);
 }

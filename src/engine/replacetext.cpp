@@ -5,6 +5,8 @@
 
 #include <QVarLengthArray>
 
+#include <utility>
+
 namespace {
 
 bool HasAsciiLetter(QStringView text) {
@@ -35,8 +37,16 @@ qsizetype IndexOfFolded(QStringView subject, QStringView needle, qsizetype from)
 
 QString ReplaceText(const QString& subject, const QString& find, const QString& with,
                     bool matchCase) {
-    if (subject.isEmpty() || find.isEmpty())
+    QString result;
+    if (!ReplaceTextInto(subject, find, with, matchCase, result))
         return subject;
+    return result;
+}
+
+bool ReplaceTextInto(QStringView subject, QStringView find, QStringView with, bool matchCase,
+                     QString& out) {
+    if (subject.isEmpty() || find.isEmpty())
+        return false;
     // Folding changes nothing for a text without the letters A to Z (the \1 to \9 tokens
     // of the regular expression group). The subject is folded as it is searched: this runs
     // for every row, and copies of it would cost more than the search.
@@ -53,15 +63,21 @@ QString ReplaceText(const QString& subject, const QString& find, const QString& 
     };
     qsizetype at = indexFrom(0);
     if (at < 0)
-        return subject;
-    QString result;
-    result.reserve(subject.size() + qMax<qsizetype>(0, with.size() - find.size()) * 2);
+        return false;
+    out.resize(0);
+    out.reserve(subject.size() + qMax<qsizetype>(0, with.size() - find.size()) * 2);
     qsizetype from = 0;
     for (; at >= 0; at = indexFrom(from)) {
-        result += QStringView(subject).mid(from, at - from);
-        result += with;
+        out += subject.mid(from, at - from);
+        out += with;
         from = at + needle.size();
     }
-    result += QStringView(subject).mid(from);
-    return result;
+    out += subject.mid(from);
+    return true;
+}
+
+void ReplaceTextInPlace(QString& text, QStringView find, QStringView with, bool matchCase,
+                        QString& scratch) {
+    if (ReplaceTextInto(text, find, with, matchCase, scratch))
+        std::swap(text, scratch);
 }

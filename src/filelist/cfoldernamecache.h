@@ -3,17 +3,23 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QSet>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
-// The names one folder holds on disk.
+// The names one folder holds on disk, each with its FoldedNameHash: most new names are not
+// there in any letter case, and that is told from their text without building their bytes.
+// The names lie in one block, so reading a folder allocates next to nothing per name.
 struct FOLDERNAMES {
     bool readable = false;
-    QSet<QByteArray> names;
-    // FoldedNameHash of each name: most new names are not there in any letter case, and
-    // that is told from their text without building their bytes.
-    QSet<quint64> foldedHashes;
+    QByteArray names;                                  // each name followed by a NUL
+    std::vector<std::pair<quint64, qsizetype>> hashes; // (hash, where its name starts), sorted
+
+    // Whether a name with that hash may be there (in some letter case).
+    [[nodiscard]] bool MayHold(quint64 foldedHash) const;
+    // Whether exactly this name was there; the hash is FoldedNameHash(name).
+    [[nodiscard]] bool Holds(const QByteArray& name, quint64 foldedHash) const;
 };
 
 // The names of the folders new names go to, each read once and kept until Clear. One
@@ -25,6 +31,9 @@ public:
     // The names in the folder ("" stands for "/"), read at the first call. The reference
     // stays valid until Clear, whatever other folders are read meanwhile.
     const FOLDERNAMES& NamesIn(const QByteArray& folder);
+    // Reads those of the folders not read yet, spread over up to `workers` threads: a
+    // marking that needs many folders reads them at once.
+    void ReadAll(const std::vector<QByteArray>& folders, int workers);
     void Clear() { m_folders.clear(); }
 
 private:

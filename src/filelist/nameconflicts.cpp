@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -30,12 +31,36 @@ struct NAMESLOT {
 struct ROWTARGET {
     QStringView newName; // the entry's text, which the marking does not change
     NAMEDIGEST digest;
-    quint64 ownHash = 0;   // of the listed name
-    qint32 ownFolder = -1; // -1: the entry has no folder
-    qint32 folder = -1;    // the folder id it moves into; -1: it stays put
+    quint64 ownHash = 0; // of the listed name, when the row wants one or is in a folder
+                         // some row moves into
+    const ENTRYFOLDER* record = nullptr; // the entry's folder; none when it has no path
+    qint32 ownFolder = -1;               // -1: the entry has no folder
+    qint32 folder = -1;                  // the folder id it moves into; -1: it stays put
+    bool wants = false;                  // selected, and its new name or place may differ
+    bool sameName = false;               // its new name encodes to its name's bytes
+    bool ownHashed = false;
     bool duplicate = false;
     Listed listed = Listed::No; // what the listed row of the new name does
 };
+
+// A worker is worth its start-up only for a few thousand rows.
+constexpr int kRowsPerWorker = 4096;
+
+// Calls work(first, last) for shares of [0, count) on as many threads as pay off.
+template <typename Work> void SplitRows(int count, Work work) {
+    const int available = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int workers = std::clamp(count / kRowsPerWorker + 1, 1, std::min(available, 16));
+    std::vector<std::thread> threads;
+    threads.reserve(size_t(workers - 1));
+    const auto share = [&](int worker) {
+        work(int(qint64(count) * worker / workers), int(qint64(count) * (worker + 1) / workers));
+    };
+    for (int worker = 1; worker < workers; ++worker)
+        threads.emplace_back(share, worker);
+    share(0);
+    for (std::thread& thread : threads)
+        thread.join();
+}
 
 // Folders get small ids, found by the record the entries of one folder share.
 class CFolderIds {
@@ -48,10 +73,14 @@ public:
         m_ids.insert(path, int(m_paths.size() - 1));
         return int(m_paths.size() - 1);
     }
+    // Rows sorted by name come from folder after folder: the record is looked up first,
+    // which spares hashing its path.
     int IdOfFolder(const ENTRYFOLDER& folder) {
         if (&folder != m_lastFolder) {
             m_lastFolder = &folder;
-            m_lastId = IdOf(folder.nativePath);
+            const auto found = m_byRecord.constFind(&folder);
+            m_lastId = found != m_byRecord.constEnd() ? found.value() : IdOf(folder.nativePath);
+            m_byRecord.insert(&folder, m_lastId);
         }
         return m_lastId;
     }
@@ -60,6 +89,7 @@ public:
 
 private:
     QHash<QByteArray, int> m_ids;
+    QHash<const ENTRYFOLDER*, int> m_byRecord;
     std::vector<QByteArray> m_paths;
     const ENTRYFOLDER* m_lastFolder = nullptr;
     int m_lastId = -1;
@@ -84,11 +114,18 @@ private:
     [[nodiscard]] QStringView TextOf(qint32 key) const {
         return key & 1 ? m_rows[size_t(key >> 1)].newName : m_list.GetEntry(key >> 1).name;
     }
-    // The slot of (folder, text), taken for `key` when it is new.
-    int SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key);
+    // The slot of (folder, the text of `key`), taken for `key` when it is new.
+    int SlotOf(quint64 hash, qint32 folder, qint32 key);
+    void Digest(int row, bool elsewhere);
     void Target(int row, const QByteArray& location, int locationId);
     void Enter(int row);
     void Prefetch(int row) const;
+    // Only the listed names of folders some row moves into can stand in a row's way.
+    [[nodiscard]] bool InTargetFolder(const ROWTARGET& target) const {
+        return target.ownFolder >= 0 && size_t(target.ownFolder) < m_targetFolders.size() &&
+               m_targetFolders[size_t(target.ownFolder)];
+    }
+    void ReadTargetFolders(CFolderNameCache& cache) const;
     [[nodiscard]] bool ExistsUnlisted(const ROWTARGET& target);
     [[nodiscard]] bool CaseOnly(const FILEENTRY& entry, const ROWTARGET& target) const;
 
@@ -98,10 +135,11 @@ private:
     std::vector<ROWTARGET> m_rows;
     std::vector<NAMESLOT> m_slots;
     std::vector<const FOLDERNAMES*> m_onDisk; // by folder id, read when first needed
+    std::vector<char> m_targetFolders;        // by folder id: some row moves into it
     size_t m_mask = 0;
 };
 
-int CMarking::SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key) {
+int CMarking::SlotOf(quint64 hash, qint32 folder, qint32 key) {
     const auto high = quint32(hash >> 32);
     for (size_t at = size_t(hash) & m_mask;; at = (at + 1) & m_mask) {
         NAMESLOT& slot = m_slots[at];
@@ -112,49 +150,60 @@ int CMarking::SlotOf(quint64 hash, qint32 folder, QStringView text, qint32 key) 
             return int(at);
         }
         if (slot.hashHigh == high && slot.folder == quint32(folder) &&
-            SameNativeName(TextOf(slot.key), text))
+            SameNativeName(TextOf(slot.key), TextOf(key)))
             return int(at);
     }
 }
 
-// What the row has and wants, read from the entry in one go.
-void CMarking::Target(int row, const QByteArray& location, int locationId) {
+// What can be read from the row alone, on any thread: its folder's record, the digest of
+// what it wants, and whether that is its own name.
+void CMarking::Digest(int row, bool elsewhere) {
     const FILEENTRY& e = m_list.GetEntry(row);
     ROWTARGET& target = m_rows[size_t(row)];
-    target.ownFolder = e.NativeFolderPath().isEmpty() ? -1 : m_folders.IdOfFolder(e.Folder());
-    const int folder = location.isEmpty() ? target.ownFolder : locationId;
-    const NAMEDIGEST own = DigestNativeName(e.name);
-    target.ownHash = own.foldedHash;
+    target.record = e.NativeFolderPath().isEmpty() ? nullptr : &e.Folder();
+    target.newName = e.newName;
     // A selected row that keeps its name in its own folder does not move.
-    if (!m_list.IsSelected(row) || folder < 0 || (location.isEmpty() && e.newName == e.name))
+    target.wants = m_list.IsSelected(row) && (elsewhere || !e.newName.isSharedWith(e.name));
+    if (!target.wants)
         return;
     target.digest = DigestNativeName(e.newName);
-    const bool sameName =
-        target.digest.foldedHash == own.foldedHash && SameNativeName(e.newName, e.name);
-    if (folder != target.ownFolder || !sameName) {
-        target.newName = e.newName;
-        target.folder = folder;
-    }
+    // The name is read here anyway while its text is at hand; equal bytes hash alike.
+    target.ownHash = DigestNativeName(e.name).foldedHash;
+    target.ownHashed = true;
+    target.sameName =
+        target.ownHash == target.digest.foldedHash && SameNativeName(e.newName, e.name);
+}
+
+// Where the row is and goes, on the marking's thread: folders get their ids here.
+void CMarking::Target(int row, const QByteArray& location, int locationId) {
+    ROWTARGET& target = m_rows[size_t(row)];
+    target.ownFolder = target.record ? m_folders.IdOfFolder(*target.record) : -1;
+    const int folder = location.isEmpty() ? target.ownFolder : locationId;
+    if (!target.wants || folder < 0 || (folder == target.ownFolder && target.sameName))
+        return;
+    target.folder = folder;
+    if (size_t(folder) >= m_targetFolders.size())
+        m_targetFolders.resize(size_t(folder) + 1, 0);
+    m_targetFolders[size_t(folder)] = 1;
 }
 
 void CMarking::Prefetch(int row) const {
     const ROWTARGET& target = m_rows[size_t(row)];
-    __builtin_prefetch(&m_slots[size_t(target.ownHash) & m_mask], 1);
+    if (InTargetFolder(target))
+        __builtin_prefetch(&m_slots[size_t(target.ownHash) & m_mask], 1);
     if (target.folder >= 0)
         __builtin_prefetch(&m_slots[size_t(target.digest.foldedHash) & m_mask], 1);
 }
 
 void CMarking::Enter(int row) {
     ROWTARGET& target = m_rows[size_t(row)];
-    if (target.ownFolder >= 0) {
-        const QStringView name = m_list.GetEntry(row).name;
-        m_slots[size_t(SlotOf(target.ownHash, target.ownFolder, name, row * 2))].listed =
+    if (target.ownFolder >= 0 && InTargetFolder(target)) {
+        m_slots[size_t(SlotOf(target.ownHash, target.ownFolder, row * 2))].listed =
             quint32(target.folder >= 0 ? Listed::MovesAway : Listed::Stays);
     }
     if (target.folder < 0)
         return;
-    NAMESLOT& slot = m_slots[size_t(
-        SlotOf(target.digest.foldedHash, target.folder, target.newName, row * 2 + 1))];
+    NAMESLOT& slot = m_slots[size_t(SlotOf(target.digest.foldedHash, target.folder, row * 2 + 1))];
     if (slot.firstTarget < 0) {
         slot.firstTarget = row;
         return;
@@ -170,10 +219,33 @@ void CMarking::Fill(const QByteArray& location) {
     const int count = m_list.RowCount();
     m_rows.resize(size_t(count));
     const int locationId = location.isEmpty() ? -1 : m_folders.IdOf(location);
+    const bool elsewhere = !location.isEmpty();
+    // The texts are read on every core; only the ids and the table need one thread.
+    SplitRows(count, [&](int first, int last) {
+        for (int row = first; row < last; ++row)
+            Digest(row, elsewhere);
+    });
     size_t names = 0;
     for (int row = 0; row < count; ++row) {
         Target(row, location, locationId);
-        names += 1 + (m_rows[size_t(row)].folder >= 0);
+        names += m_rows[size_t(row)].folder >= 0;
+    }
+    // The names of rows that stay in a folder others move into are still to be hashed;
+    // when every row moves, none is.
+    bool unhashed = false;
+    for (const ROWTARGET& target : m_rows) {
+        const bool entered = InTargetFolder(target);
+        names += entered;
+        unhashed |= entered && !target.ownHashed;
+    }
+    if (unhashed) {
+        SplitRows(count, [&](int first, int last) {
+            for (int row = first; row < last; ++row) {
+                ROWTARGET& target = m_rows[size_t(row)];
+                if (!target.ownHashed && InTargetFolder(target))
+                    target.ownHash = DigestNativeName(m_list.GetEntry(row).name).foldedHash;
+            }
+        });
     }
     size_t capacity = 16;
     while (capacity < names * 2)
@@ -194,6 +266,23 @@ void CMarking::Fill(const QByteArray& location) {
             m_rows[size_t(slot.firstTarget)].listed = Listed(slot.listed);
     }
     m_onDisk.assign(size_t(m_folders.Count()), nullptr);
+    ReadTargetFolders(m_cache);
+}
+
+// The folders whose unlisted names some row must be checked against, read at once.
+void CMarking::ReadTargetFolders(CFolderNameCache& cache) const {
+    std::vector<char> needed(size_t(m_folders.Count()), 0);
+    for (const ROWTARGET& target : m_rows) {
+        if (target.folder >= 0 && !target.duplicate && target.listed == Listed::No &&
+            !target.digest.invalid && target.digest.size <= kMostNameBytes)
+            needed[size_t(target.folder)] = 1;
+    }
+    std::vector<QByteArray> folders;
+    for (size_t id = 0; id < needed.size(); ++id) {
+        if (needed[id])
+            folders.push_back(m_folders.PathOf(int(id)));
+    }
+    cache.ReadAll(folders, int(std::max(1u, std::thread::hardware_concurrency())));
 }
 
 // Whether something that is not listed has that name in that folder. A name the folder
@@ -205,10 +294,10 @@ bool CMarking::ExistsUnlisted(const ROWTARGET& target) {
     if (!onDisk)
         onDisk = &m_cache.NamesIn(folder);
     // Most new names are not there in any letter case: their hash tells.
-    if (onDisk->readable && !onDisk->foldedHashes.contains(target.digest.foldedHash))
+    if (onDisk->readable && !onDisk->MayHold(target.digest.foldedHash))
         return false;
     const QByteArray name = EncodeNativeName(target.newName);
-    if (onDisk->readable && onDisk->names.contains(name))
+    if (onDisk->readable && onDisk->Holds(name, target.digest.foldedHash))
         return true;
     return NativePathExists(JoinNativePath(folder, name));
 }
@@ -248,7 +337,8 @@ bool AnyRowMoves(const CFileList& list, const QByteArray& nativeNewLocation) {
         return true;
     for (int row = list.NextSelected(-1); row >= 0; row = list.NextSelected(row)) {
         const FILEENTRY& e = list.GetEntry(row);
-        if (e.newName != e.name)
+        // A new name that shares the name's text is told without reading either.
+        if (!e.newName.isSharedWith(e.name) && e.newName != e.name)
             return true;
     }
     return false;

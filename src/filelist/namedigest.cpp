@@ -3,6 +3,8 @@
 
 #include "platform/nativename.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 
 namespace {
@@ -16,6 +18,18 @@ constexpr char32_t kReplacement = 0xFFFD;
 // Takes the bytes eight at a time: one multiplication per word, not per byte.
 class CFoldedHasher {
 public:
+    // Eight bytes, folded already; only while no single byte waits.
+    void AddWord(quint64 word) {
+        m_hash = (m_hash ^ word) * kMultiplier;
+        m_hash ^= m_hash >> 29;
+        m_size += 8;
+    }
+    // Fewer than eight bytes, folded already, as the last ones; only while none waits.
+    void AddTail(quint64 word, int count) {
+        m_word = word;
+        m_filled = count;
+        m_size += count;
+    }
     void Add(uchar byte) {
         if (byte >= 'A' && byte <= 'Z')
             byte |= 0x20;
@@ -81,6 +95,56 @@ template <typename Sink> void ForEachNativeByte(QStringView text, Sink sink) {
     }
 }
 
+constexpr quint64 kOnes = 0x0101010101010101ULL;
+constexpr quint64 kHighBits = 0x8080808080808080ULL;
+
+// Whether any of the eight bytes is 0.
+constexpr bool HasZeroByte(quint64 word) {
+    return ((word - kOnes) & ~word & kHighBits) != 0;
+}
+
+// Four units as one word, the first lowest.
+quint64 FourUnits(const char16_t* units) {
+    return quint64(units[0]) | quint64(units[1]) << 16 | quint64(units[2]) << 32 |
+           quint64(units[3]) << 48;
+}
+
+// The low bytes of four units below 0x100, the first lowest.
+quint32 PackLowBytes(quint64 four) {
+    four = (four | (four >> 8)) & 0x0000FFFF0000FFFFULL;
+    return quint32(four | (four >> 16));
+}
+
+// A to Z folded in eight bytes below 0x80 at once: no sum below carries into the next byte.
+constexpr quint64 FoldAsciiWord(quint64 word) {
+    const quint64 upper = (word + 0x3F * kOnes) & ~(word + 0x25 * kOnes) & kHighBits;
+    return word | (upper >> 2);
+}
+
+// The same for any eight bytes: those from 0x80 up are left out of the sums and the fold.
+constexpr quint64 FoldWord(quint64 word) {
+    const quint64 low = word & ~kHighBits;
+    const quint64 upper = (low + 0x3F * kOnes) & ~(low + 0x25 * kOnes) & ~word & kHighBits;
+    return word | (upper >> 2);
+}
+
+// The leading whole words of ASCII units, hashed eight at a time: most names are ASCII, and
+// a unit below 0x80 is its own byte. Returns how many units were taken.
+qsizetype AddAsciiWords(const char16_t* units, qsizetype size, CFoldedHasher& hasher,
+                        bool& nulOrSlash) {
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        const quint64 low = FourUnits(units + i);
+        const quint64 high = FourUnits(units + i + 4);
+        if (((low | high) & 0xFF80FF80FF80FF80ULL) != 0)
+            break;
+        const quint64 word = quint64(PackLowBytes(low)) | quint64(PackLowBytes(high)) << 32;
+        nulOrSlash |= HasZeroByte(word) || HasZeroByte(word ^ (0x2F * kOnes));
+        hasher.AddWord(FoldAsciiWord(word));
+    }
+    return i;
+}
+
 bool HoldsSurrogate(QStringView text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
 }
@@ -90,23 +154,40 @@ bool HoldsSurrogate(QStringView text) {
 NAMEDIGEST DigestNativeName(QStringView text) {
     CFoldedHasher hasher;
     bool nulOrSlash = false;
-    qsizetype dots = 0;
-    ForEachNativeByte(text, [&](uchar byte) {
-        hasher.Add(byte);
-        nulOrSlash |= byte == 0 || byte == '/';
-        dots += byte == '.';
-    });
+    const char16_t* units = text.utf16();
+    const qsizetype words = AddAsciiWords(units, text.size(), hasher, nulOrSlash);
+    const qsizetype rest = text.size() - words;
+    if (rest < 8 && std::all_of(units + words, units + text.size(),
+                                [](char16_t unit) { return unit < 0x80; })) {
+        quint64 word = 0;
+        for (qsizetype k = 0; k < rest; ++k)
+            word |= quint64(units[words + k]) << (8 * k);
+        nulOrSlash |=
+            HasZeroByte(word | (~quint64(0) << (8 * rest))) || HasZeroByte(word ^ (0x2F * kOnes));
+        hasher.AddTail(FoldAsciiWord(word), int(rest));
+    } else {
+        ForEachNativeByte(text.mid(words), [&](uchar byte) {
+            hasher.Add(byte);
+            nulOrSlash |= byte == 0 || byte == '/';
+        });
+    }
     NAMEDIGEST digest;
     digest.foldedHash = hasher.Finish();
     digest.size = hasher.Size();
-    digest.invalid = nulOrSlash || ((digest.size == 1 || digest.size == 2) && dots == digest.size);
+    // Only "." and ".." give one or two dots: every other unit gives bytes from 0x80 up.
+    digest.invalid = nulOrSlash || text == u"." || text == u"..";
     return digest;
 }
 
 quint64 FoldedNameHash(const QByteArray& nativeName) {
     CFoldedHasher hasher;
-    for (const char byte : nativeName)
-        hasher.Add(uchar(byte));
+    const qsizetype size = nativeName.size();
+    const auto* bytes = reinterpret_cast<const uchar*>(nativeName.constData());
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8)
+        hasher.AddWord(FoldWord(qFromLittleEndian<quint64>(bytes + i)));
+    for (; i < size; ++i)
+        hasher.Add(bytes[i]);
     return hasher.Finish();
 }
 

@@ -185,6 +185,12 @@ private slots:
                                              << "a%q%%%x%.jpg";
         QTest::newRow("tags case-sensitive") << Settings({"Suffix=%A%T"}) << "a.jpg"
                                              << "a%A%T.jpg";
+        QTest::newRow("one percent, no tag") << Settings({"Suffix=%xc"}) << "a.jpg"
+                                             << "a%xc.jpg";
+        QTest::newRow("one percent at the end") << Settings({"Suffix= 5%"}) << "a.jpg"
+                                                << "a 5%.jpg";
+        QTest::newRow("one tag between texts") << Settings({"Suffix=(%t)!"}) << "a.jpg"
+                                               << "a()!.jpg";
         QTest::newRow("insert inside pair") << Settings({"Text=X", "Text Pos=2"}) << "😀ab.jpg"
                                             << "😀Xab.jpg";
         QTest::newRow("insert before last pair") << Settings({"Text=X", "Text Pos=-1"}) << "a😀.jpg"
