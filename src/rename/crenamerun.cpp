@@ -215,6 +215,9 @@ void CRenameRun::Plan() {
     m_ahead.assign(m_pairs.size(), AHEAD());
     m_aheadPairs.clear();
     m_aheadEnd = 0;
+    m_nextPairs.clear();
+    m_nextEnd = 0;
+    m_parkedAt.clear();
     m_positionOf.resize(m_order.size());
     for (size_t position = 0; position < m_order.size(); ++position)
         m_positionOf[m_order[position]] = position;
@@ -224,7 +227,7 @@ bool CRenameRun::ProcessAll(RENAMERESULT& result) {
     for (size_t position = 0; position < m_order.size(); ++position) {
         m_position = position;
         if (m_journal->IsOpen() && position >= m_aheadEnd)
-            WriteAhead(position);
+            NextBatch(position);
         if (position % CUndoJournal::kBatchEntries == 0)
             m_log.Flush();
         const Step step = ProcessPair(position, result);
@@ -286,15 +289,34 @@ const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index, const QByteArray& o
     return before;
 }
 
-// Puts the intents of the next batch of pairs into the journal and onto the disk, before
-// the first of their moves. Each pair's intent is for the move it will make if all goes
-// as planned, from the name it will have then: a pair that an earlier pair parks starts
-// from its first temporary name.
-void CRenameRun::WriteAhead(size_t first) {
-    CancelAhead();
+// Makes sure the intents of the batch starting at `position` are on the disk, and starts
+// writing the batch after it, so that its sync waits for the disk while this batch's
+// moves are made. Intents of the batch before that were not used are marked as never done.
+void CRenameRun::NextBatch(size_t position) {
+    CancelIntents(m_aheadPairs);
+    if (m_nextEnd != 0 && position == m_aheadEnd) {
+        m_journal->AwaitWriteAhead();
+        m_aheadPairs.swap(m_nextPairs);
+        m_aheadEnd = m_nextEnd;
+    } else {
+        CancelIntents(m_nextPairs);
+        m_aheadEnd = IntendBatch(position, m_aheadPairs);
+        m_journal->WriteAhead();
+    }
+    m_nextEnd = 0;
+    if (m_aheadEnd < m_order.size()) {
+        m_nextEnd = IntendBatch(m_aheadEnd, m_nextPairs);
+        m_journal->WriteAheadInBackground();
+    }
+}
+
+// Collects the intents of up to a batch of pairs from `first` on and returns the position
+// past them. Each pair's intent is for the move it will make if all goes as planned, from
+// the name it will have then: a pair that an earlier pair parks starts from its first
+// temporary name.
+size_t CRenameRun::IntendBatch(size_t first, std::vector<INTENTREF>& intents) {
     const size_t end =
         std::min(first + static_cast<size_t>(CUndoJournal::kBatchEntries), m_order.size());
-    QHash<size_t, QByteArray> parkedAt;
     for (size_t position = first; position < end; ++position) {
         const size_t index = m_order[position];
         const RENAMEPAIR& pair = m_pairs[index];
@@ -302,32 +324,34 @@ void CRenameRun::WriteAhead(size_t first) {
             continue;
         const auto blocker = static_cast<size_t>(pair.blocker);
         if (pair.blocker >= 0 && m_states[blocker] == PairState::Pending &&
-            m_positionOf[blocker] > position && !parkedAt.contains(blocker)) {
+            m_positionOf[blocker] > position && !m_parkedAt.contains(blocker)) {
             const RENAMEPAIR& other = m_pairs[blocker];
             const QByteArray temporary = other.nativeFolder + TemporaryName(other.nativeName, 1);
-            IntendAhead(blocker, m_ahead[blocker].park, other.NativeOldPath(), temporary);
-            parkedAt.insert(blocker, temporary);
+            IntendAhead(blocker, m_ahead[blocker].park, other.NativeOldPath(), temporary, intents);
+            intents.back().park = true;
+            m_parkedAt.insert(blocker, temporary);
         }
-        const auto parked = parkedAt.constFind(index);
+        const auto parked = m_parkedAt.constFind(index);
         const QByteArray oldPath =
-            parked != parkedAt.constEnd() ? parked.value() : pair.NativeOldPath();
+            parked != m_parkedAt.constEnd() && m_states[index] == PairState::Pending
+                ? parked.value()
+                : pair.NativeOldPath();
         const QByteArray newPath = pair.NativeNewPath();
         IntendAhead(index, m_ahead[index].move, oldPath,
-                    oldPath == newPath ? QByteArray() : newPath);
+                    oldPath == newPath ? QByteArray() : newPath, intents);
     }
-    m_journal->WriteAhead();
-    m_aheadEnd = end;
+    return end;
 }
 
 int CRenameRun::IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
-                            const QByteArray& newPath) {
+                            const QByteArray& newPath, std::vector<INTENTREF>& intents) {
     // A pair's intent from a temporary name comes after its park's, which read the pair.
     const BEFORE& before = BeforeOf(index, oldPath);
     intent.entry =
         m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr);
     intent.oldPath = oldPath;
     intent.newPath = newPath;
-    m_aheadPairs.push_back(index);
+    intents.push_back({index, false});
     return intent.entry;
 }
 
@@ -339,6 +363,9 @@ int CRenameRun::IntendAhead(size_t index, INTENT& intent, const QByteArray& oldP
 int CRenameRun::JournalEntry(size_t index, const QByteArray& oldPath, const QByteArray& newPath) {
     for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
         if (intent->entry >= 0 && intent->oldPath == oldPath && intent->newPath == newPath) {
+            // A park taken now decides the pair's name from here on, whatever its outcome.
+            if (intent == &m_ahead[index].park)
+                m_parkedAt.remove(index);
             const int entry = intent->entry;
             *intent = INTENT();
             return entry;
@@ -356,14 +383,22 @@ int CRenameRun::JournalEntry(size_t index, const QByteArray& oldPath, const QByt
 // Intents written ahead whose moves will not be made as written: marked as never done, so
 // that undo does not look for them.
 void CRenameRun::CancelAhead() {
-    for (const size_t index : m_aheadPairs) {
-        for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
-            if (intent->entry >= 0)
-                m_journal->Failed(intent->entry, ECANCELED);
-            *intent = INTENT();
-        }
+    CancelIntents(m_aheadPairs);
+    CancelIntents(m_nextPairs);
+    m_nextEnd = 0;
+}
+
+void CRenameRun::CancelIntents(std::vector<INTENTREF>& intents) {
+    for (const INTENTREF& ref : intents) {
+        INTENT& intent = ref.park ? m_ahead[ref.index].park : m_ahead[ref.index].move;
+        if (intent.entry < 0)
+            continue;
+        if (ref.park)
+            m_parkedAt.remove(ref.index);
+        m_journal->Failed(intent.entry, ECANCELED);
+        intent = INTENT();
     }
-    m_aheadPairs.clear();
+    intents.clear();
 }
 
 void CRenameRun::Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
@@ -555,6 +590,7 @@ void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory pre
     m_befores.clear();
     m_ahead.clear();
     m_positionOf.clear();
+    m_parkedAt.clear();
     if (completed)
         Completed(result);
     else

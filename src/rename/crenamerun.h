@@ -12,6 +12,7 @@
 #include "filelist/cfilelist.h"
 #include "platform/fileoperations.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <functional>
@@ -117,6 +118,12 @@ private:
         INTENT park; // to a temporary name, making room for another pair
         INTENT move;
     };
+    // One intent of a batch: a pair's park (which may sit in an earlier batch than the
+    // pair's own move) or its move.
+    struct INTENTREF {
+        size_t index = 0;
+        bool park = false;
+    };
 
     bool PassesChecks(RENAMERESULT& result);
     bool JournalReady(RENAMERESULT& result);
@@ -131,11 +138,13 @@ private:
     const BEFORE& BeforeOf(size_t index);
     // The same, given the pair's old path as it is now.
     const BEFORE& BeforeOf(size_t index, const QByteArray& oldPath);
-    void WriteAhead(size_t first);
+    void NextBatch(size_t position);
+    size_t IntendBatch(size_t first, std::vector<INTENTREF>& intents);
     int IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
-                    const QByteArray& newPath);
+                    const QByteArray& newPath, std::vector<INTENTREF>& intents);
     int JournalEntry(size_t index, const QByteArray& oldPath, const QByteArray& newPath);
     void CancelAhead();
+    void CancelIntents(std::vector<INTENTREF>& intents);
     void Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
                    RENAMERESULT& result);
     FILEOPRESULT Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool replace,
@@ -174,14 +183,17 @@ private:
     std::vector<RENAMEPAIR> m_pairs;
     std::vector<size_t> m_order; // indices into m_pairs in processing order
     std::vector<PairState> m_states;
-    QSet<QByteArray> m_planned;       // every new path the plan gave out
-    std::vector<BEFORE> m_befores;    // per pair, read once
-    std::vector<size_t> m_positionOf; // per pair, its place in m_order
-    std::vector<AHEAD> m_ahead;       // per pair
-    std::vector<size_t> m_aheadPairs; // the pairs with intents of the batch in the journal
-    size_t m_aheadEnd = 0;            // the first position past the batch
-    size_t m_position = 0;            // the position being processed
-    QByteArray m_movedFrom;           // the paths of the last move made
+    QSet<QByteArray> m_planned;           // every new path the plan gave out
+    std::vector<BEFORE> m_befores;        // per pair, read once
+    std::vector<size_t> m_positionOf;     // per pair, its place in m_order
+    std::vector<AHEAD> m_ahead;           // per pair
+    std::vector<INTENTREF> m_aheadPairs;  // the intents of the batch in the journal
+    size_t m_aheadEnd = 0;                // the first position past the batch
+    std::vector<INTENTREF> m_nextPairs;   // the same for the batch after it, written meanwhile
+    size_t m_nextEnd = 0;                 // the first position past that batch; 0: none
+    QHash<size_t, QByteArray> m_parkedAt; // pairs with a live intent to park them, and where
+    size_t m_position = 0;                // the position being processed
+    QByteArray m_movedFrom;               // the paths of the last move made
     QByteArray m_movedTo;
     bool m_changedAnything = false;
     CActivityLog m_log;
