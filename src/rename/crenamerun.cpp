@@ -280,7 +280,10 @@ const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index, const QByteArray& o
         return before;
     before.read = true;
     const RENAMEPAIR& pair = m_pairs[index];
-    before.identityKnown = ReadFileIdentity(oldPath, before.identity);
+    QByteArray name;
+    const int folder = m_folders.FolderOf(oldPath, name);
+    before.identityKnown = folder >= 0 ? ReadFileIdentityAt(folder, name, before.identity)
+                                       : ReadFileIdentity(oldPath, before.identity);
     FILESTATUS status;
     status.mode = before.identity.mode;
     status.isFolder = before.identity.IsFolder();
@@ -457,6 +460,9 @@ FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPa
         journalled ? JournalEntry(static_cast<size_t>(&pair - m_pairs.data()), oldPath, newPath)
                    : -1;
     const FILEOPRESULT result = Move(oldPath, newPath, replace);
+    // The open folders are known by their paths, which name another folder now.
+    if (result.ok && (pair.isFolder || before.identity.IsFolder()))
+        m_folders.Forget();
     if (journalled)
         Journalled(entry, result, newPath, before);
     if (result.ok) {
@@ -483,7 +489,7 @@ void CRenameRun::Journalled(int entry, const FILEOPRESULT& result, const QByteAr
 }
 
 FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
-                                    bool isFolder) const {
+                                    bool isFolder) {
     // A name that differs only in letter case is the entry itself on a case-insensitive
     // file system: never replace it.
     const bool caseOnly =
@@ -491,11 +497,16 @@ FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray&
     return Move(oldPath, newPath, m_preferences.overwriteTargetFiles && !isFolder && !caseOnly);
 }
 
-FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPath,
-                              bool replace) const {
+FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace) {
     if (!m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove)
         return CopyFileTo(oldPath, newPath, replace);
-    return replace ? MoveReplacingFile(oldPath, newPath) : MoveNoReplace(oldPath, newPath);
+    if (replace)
+        return MoveReplacingFile(oldPath, newPath);
+    QByteArray fromName;
+    QByteArray toName;
+    const int fromFolder = m_folders.FolderOf(oldPath, fromName);
+    const int toFolder = m_folders.FolderOf(newPath, toName);
+    return MoveNoReplaceAt(fromFolder, fromName, toFolder, toName, oldPath, newPath);
 }
 
 // The plan chose a free path; one that was taken since (or that only the move could judge,
@@ -574,6 +585,7 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
 
 void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory previous) {
     m_log.CloseLog();
+    m_folders.Forget();
     if (m_journal->IsOpen())
         CancelAhead();
     m_changedAnything = m_changedAnything || m_changes.ChangesAnything();

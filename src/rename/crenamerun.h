@@ -10,6 +10,7 @@
 #include "engine/changesettings.h"
 #include "engine/renamecriteria.h"
 #include "filelist/cfilelist.h"
+#include "platform/cfolderhandles.h"
 #include "platform/fileoperations.h"
 
 #include <QHash>
@@ -96,8 +97,7 @@ public:
 
     // True when the user cancelled.
     bool ConfirmRename(int selectedCount);
-    FILEOPRESULT MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
-                            bool isFolder) const;
+    FILEOPRESULT MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath, bool isFolder);
 
 private:
     enum class Step { Next, Stop };
@@ -151,7 +151,7 @@ private:
                          const BEFORE& before);
     void Journalled(int entry, const FILEOPRESULT& result, const QByteArray& newPath,
                     const BEFORE& before);
-    FILEOPRESULT Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace) const;
+    FILEOPRESULT Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace);
     FILEOPRESULT MoveResolvingDuplicates(RENAMEPAIR& pair, const BEFORE& before,
                                          QString& failedPath);
     void Park(size_t index, size_t position);
@@ -198,4 +198,5 @@ private:
     bool m_changedAnything = false;
     CActivityLog m_log;
     std::unique_ptr<CUndoJournal> m_journal;
+    CFolderHandles m_folders; // of the sources and targets, for their status reads and moves
 };

@@ -217,6 +217,39 @@ private slots:
         QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
     }
 
+    // Two folders swap names and the files inside them are renamed in the same run, with
+    // the folders first or last: each file's move must reach the file the listing saw, not
+    // whatever folder has its old folder's name by then.
+    void foldersSwappedWithTheirFiles_data() {
+        QTest::addColumn<int>("options");
+        QTest::newRow("files after their folders") << 0;
+        QTest::newRow("files before their folders") << int(ReverseOrder);
+    }
+    void foldersSwappedWithTheirFiles() {
+        QFETCH(int, options);
+        RUN run;
+        for (const QByteArray folder : {"d1", "d2"}) {
+            MakeFolder(run.root + '/' + folder);
+            for (const QByteArray file : {"x.txt", "y.txt"})
+                MakeFile(run.root + '/' + folder + '/' + file, 1'000'000'000, 0640,
+                         folder + '/' + file);
+        }
+        ListFolder(run.list, run.root, true);
+        run.criteria.selections.subfolders = true;
+        run.start = SnapshotTree(run.root);
+        run.Renames(
+            {"d1>d2", "d2>d1", "d1/x.txt>x1.txt", "d2/x.txt>x2.txt", "d1/y.txt>", "d2/y.txt>"});
+        run.Options(options);
+        const RENAMERESULT result = run.Run();
+        QCOMPARE(result.outcome, RunOutcome::Completed);
+        QCOMPARE(result.renamed, 4);
+        QCOMPARE(run.Files(), (QByteArrayList{"d1=", "d1/x2.txt=d2/x.txt", "d1/y.txt=d2/y.txt",
+                                              "d2=", "d2/x1.txt=d1/x.txt", "d2/y.txt=d1/y.txt"}));
+        const JOURNALUNDORESULT undo = run.Undo();
+        QVERIFY(undo.Complete());
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+    }
+
     // The history undoes a swap as well as the journal does, and so does the window's undo
     // without a journal.
     void swapUndoneFromTheHistory() {
