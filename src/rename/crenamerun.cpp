@@ -209,6 +209,7 @@ void CRenameRun::Plan() {
     options.overwriteTargetFiles = m_preferences.overwriteTargetFiles;
     options.preventDuplicates = m_preferences.preventDuplicates;
     options.copy = !m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove;
+    options.folderNames = m_folderNames;
     m_planned = PlanTargets(m_pairs, m_order, options);
     m_states.assign(m_pairs.size(), PairState::Pending);
     m_befores.assign(m_pairs.size(), BEFORE());

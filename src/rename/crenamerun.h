@@ -10,6 +10,7 @@
 #include "engine/changesettings.h"
 #include "engine/renamecriteria.h"
 #include "filelist/cfilelist.h"
+#include "filelist/cfoldernamecache.h"
 #include "platform/cfolderhandles.h"
 #include "platform/fileoperations.h"
 
@@ -88,6 +89,9 @@ public:
     void SetJournalFolder(const QString& folder,
                           CUndoJournal::Sync sync = CUndoJournal::Sync::Batch);
     void SetJournalPolicy(JournalPolicy policy) { m_journalPolicy = policy; }
+    // The target folders' names as the preview read them just before the run, for the
+    // plan to use instead of reading the folders again; none: the plan reads them.
+    void SetFolderNames(CFolderNameCache* names) { m_folderNames = names; }
     void SetHooks(RENAMEHOOKS hooks) { m_hooks = std::move(hooks); }
 
     RENAMERESULT OnRename();
@@ -176,6 +180,7 @@ private:
     CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Batch;
     JournalPolicy m_journalPolicy = JournalPolicy::Ask;
     RENAMEHOOKS m_hooks;
+    CFolderNameCache* m_folderNames = nullptr;
     bool m_running = false;
 
     // The state of the run in progress.
