@@ -126,6 +126,7 @@ int main(int argc, char** argv) {
     CTerminalListener listener(prompts);
     CProgramState state(prompts);
     state.SetJournalPolicy(request.noJournal ? JournalPolicy::Without : JournalPolicy::Refuse);
+    state.SetRunReusesPreviewFolders(request.assumeYes);
     state.SetListener(&listener);
     CRequestApplier applier;
     if (!applier.Apply(request, state))

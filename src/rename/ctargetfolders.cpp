@@ -25,18 +25,30 @@ bool CTargetFolders::Exists(const QByteArray& path) {
     if (found == m_folders.end())
         found = m_folders.insert(path.left(slash), FOLDER());
     FOLDER& folder = found.value();
-    if (!folder.read && !folder.unreadable && ++folder.lookups > kLookupsBeforeReading)
-        Read(path.left(slash), folder);
+    if (!folder.read && !folder.unreadable && ++folder.lookups > kLookupsBeforeReading) {
+        if (m_readBefore)
+            folder.read = true;
+        else
+            Read(path.left(slash), folder);
+    }
     if (!folder.read)
         return NativePathExists(path);
     const QByteArray name =
         QByteArray::fromRawData(path.constData() + slash + 1, path.size() - slash - 1);
-    if (folder.names.contains(name))
+    if (!m_readBefore)
+        return Holds(folder.names, folder.folded, name, path);
+    const FOLDERNAMES& names = m_readBefore->NamesIn(path.left(slash));
+    return names.readable ? Holds(names.names, names.folded, name, path) : NativePathExists(path);
+}
+
+bool CTargetFolders::Holds(const QSet<QByteArray>& names, const QSet<QByteArray>& folded,
+                           const QByteArray& name, const QByteArray& path) {
+    if (names.contains(name))
         return true;
     // A name the folder holds only in another letter case is left to the file system,
     // which may or may not tell them apart.
     FoldCase(name, m_lowered);
-    return folder.folded.contains(m_lowered) && NativePathExists(path);
+    return folded.contains(m_lowered) && NativePathExists(path);
 }
 
 void CTargetFolders::Read(const QByteArray& folder, FOLDER& names) {

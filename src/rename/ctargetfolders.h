@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "filelist/cfoldernamecache.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
@@ -11,6 +13,10 @@
 // read at all.
 class CTargetFolders {
 public:
+    // `readBefore`: the folders as read for the preview just before, taken from there
+    // instead of being read again (and read into it when missing); none: read here.
+    explicit CTargetFolders(CFolderNameCache* readBefore = nullptr) : m_readBefore(readBefore) {}
+
     // Lookups in one folder answered by status reads before the folder is read whole.
     static constexpr int kLookupsBeforeReading = 16;
 
@@ -26,7 +32,10 @@ private:
     };
 
     void Read(const QByteArray& folder, FOLDER& names);
+    [[nodiscard]] bool Holds(const QSet<QByteArray>& names, const QSet<QByteArray>& folded,
+                             const QByteArray& name, const QByteArray& path);
 
     QHash<QByteArray, FOLDER> m_folders;
+    CFolderNameCache* m_readBefore;
     QByteArray m_lowered; // the name being looked up, with A-Z folded
 };

@@ -59,6 +59,10 @@ void RemoveOldest(const QString& folder, int runsKept) {
 
 } // namespace
 
+CUndoJournal::~CUndoJournal() {
+    AwaitWriteAhead();
+}
+
 bool CUndoJournal::Begin(const QString& folder, int runsKept) {
     m_folder = folder;
     m_runsKept = qMax(runsKept, 1);
@@ -134,13 +138,39 @@ void CUndoJournal::Failed(int entry, int error) {
 }
 
 bool CUndoJournal::WriteAhead() {
+    AwaitWriteAhead();
     if (!m_file.IsOpen() || m_pending.isEmpty())
         return m_problem.isEmpty();
     const bool written = m_file.Append(m_pending, m_sync != Sync::Kernel);
     m_pending.clear();
+    Written(written);
+    return written;
+}
+
+// Only a sync is worth a thread: it waits for the disk, which the moves need not.
+void CUndoJournal::WriteAheadInBackground() {
+    AwaitWriteAhead();
+    if (m_sync != Sync::Batch || !m_file.IsOpen() || m_pending.isEmpty()) {
+        WriteAhead();
+        return;
+    }
+    m_writing.swap(m_pending);
+    m_pending.clear();
+    m_writer = std::thread([this] { m_writtenInBackground = m_file.Append(m_writing, true); });
+}
+
+bool CUndoJournal::AwaitWriteAhead() {
+    if (!m_writer.joinable())
+        return m_problem.isEmpty();
+    m_writer.join();
+    m_writing.clear();
+    Written(m_writtenInBackground);
+    return m_writtenInBackground;
+}
+
+void CUndoJournal::Written(bool written) {
     if (!written && m_problem.isEmpty())
         m_problem = m_path + QStringLiteral(": ") + ErrorText(m_file.Error());
-    return written;
 }
 
 void CUndoJournal::End() {
@@ -153,6 +183,7 @@ void CUndoJournal::End() {
 }
 
 void CUndoJournal::Discard() {
+    AwaitWriteAhead();
     if (!m_file.IsOpen())
         return;
     m_pending.clear();

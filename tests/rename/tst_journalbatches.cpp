@@ -156,9 +156,13 @@ private slots:
             QCOMPARE(run.Run().renamed, run.list.RowCount());
         }
         if (Shape(shape) == Shape::Flat && killAfter > 0) {
-            // Every intent of the batch under way was on disk before its first move.
+            // Every intent of the batch under way was on disk before its first move; the
+            // next batch's may be too, written while this one's moves were made.
             const int batches = (killAfter + kBatch - 1) / kBatch;
-            QCOMPARE(int(run.Journal().records.size()), qMin(batches * kBatch, files));
+            const int records = int(run.Journal().records.size());
+            QVERIFY2(records == qMin(batches * kBatch, files) ||
+                         records == qMin((batches + 1) * kBatch, files),
+                     qPrintable(QString::number(records)));
         }
         const JOURNALUNDORESULT undo = run.Undo();
         QVERIFY(undo.Complete());
