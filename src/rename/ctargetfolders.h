@@ -28,14 +28,14 @@ private:
         bool read = false;
         bool unreadable = false; // asked path by path
         QSet<QByteArray> names;
-        QSet<QByteArray> folded; // the names with A-Z folded, to notice case-only twins
+        QSet<quint64> foldedHashes; // of the names with A-Z folded, to notice case-only twins
     };
 
     void Read(const QByteArray& folder, FOLDER& names);
-    [[nodiscard]] bool Holds(const QSet<QByteArray>& names, const QSet<QByteArray>& folded,
-                             const QByteArray& name, const QByteArray& path);
+    [[nodiscard]] static bool Holds(const QSet<QByteArray>& names,
+                                    const QSet<quint64>& foldedHashes, const QByteArray& name,
+                                    const QByteArray& path);
 
     QHash<QByteArray, FOLDER> m_folders;
     CFolderNameCache* m_readBefore;
-    QByteArray m_lowered; // the name being looked up, with A-Z folded
 };
