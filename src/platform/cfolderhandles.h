@@ -18,10 +18,11 @@ public:
     CFolderHandles(const CFolderHandles&) = delete;
     CFolderHandles& operator=(const CFolderHandles&) = delete;
 
-    // The descriptor of the folder `path` lies in, and in `name` its last part; -1 when
-    // the path has no folder part or a name that cannot be resolved on its own ("", "."
-    // or ".."), or the folder cannot be opened. The caller then uses the whole path.
-    [[nodiscard]] int FolderOf(const QByteArray& path, QByteArray& name);
+    // The descriptor of the folder `path` lies in, and in `name` its last part (pointing
+    // into `path`, so valid while `path` is); -1 when the path has no folder part or a
+    // name that cannot be resolved on its own ("", "." or ".."), or the folder cannot be
+    // opened. The caller then uses the whole path.
+    [[nodiscard]] int FolderOf(const QByteArray& path, const char*& name);
     void Forget();
 
 private:

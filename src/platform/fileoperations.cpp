@@ -41,9 +41,10 @@ FILEOPRESULT FromCall(int rc) {
 }
 
 // "." and ".." name the folder itself or its parent, never an entry that can be renamed.
+// Checked before every move: looks at the last part in place.
 bool IsDotName(const QByteArray& path) {
-    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
-    return name == "." || name == "..";
+    const char* name = path.constData() + path.lastIndexOf('/') + 1;
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
 QByteArray FolderOf(const QByteArray& path) {
@@ -240,15 +241,13 @@ FILEOPRESULT MoveNoReplace(const QByteArray& from, const QByteArray& to) {
     return AfterRefusal(from, to, error);
 }
 
-FILEOPRESULT MoveNoReplaceAt(int fromFolder, const QByteArray& fromName, int toFolder,
-                             const QByteArray& toName, const QByteArray& from,
-                             const QByteArray& to) {
+FILEOPRESULT MoveNoReplaceAt(int fromFolder, const char* fromName, int toFolder, const char* toName,
+                             const QByteArray& from, const QByteArray& to) {
     if (fromFolder < 0 || toFolder < 0)
         return MoveNoReplace(from, to);
     if (IsDotName(from) || IsDotName(to))
         return Failure(EINVAL);
-    if (renameat2(fromFolder, fromName.constData(), toFolder, toName.constData(),
-                  RENAME_NOREPLACE) == 0)
+    if (renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE) == 0)
         return Success();
     const int error = errno;
     if (error == EINVAL || error == ENOSYS)
@@ -357,11 +356,11 @@ bool ReadFileIdentity(const QByteArray& path, FILEIDENTITY& identity) {
     return IdentityAt(AT_FDCWD, path.constData(), identity);
 }
 
-bool ReadFileIdentityAt(int folder, const QByteArray& name, FILEIDENTITY& identity) {
+bool ReadFileIdentityAt(int folder, const char* name, FILEIDENTITY& identity) {
     // A name with a slash could leave the folder, and an empty one would mean the folder.
-    if (folder < 0 || name.isEmpty() || name.contains('/'))
+    if (folder < 0 || !name || *name == 0 || std::strchr(name, '/'))
         return false;
-    return IdentityAt(folder, name.constData(), identity);
+    return IdentityAt(folder, name, identity);
 }
 
 bool WriteExactTimes(const QByteArray& path, const FILEIDENTITY& times) {

@@ -39,9 +39,8 @@ FILEOPRESULT MoveNoReplace(const QByteArray& from, const QByteArray& to);
 // The same, with `from` and `to` also given as a name inside an open folder (see
 // CFolderHandles), which spares the kernel the walk along each path; a descriptor of -1
 // uses the path.
-FILEOPRESULT MoveNoReplaceAt(int fromFolder, const QByteArray& fromName, int toFolder,
-                             const QByteArray& toName, const QByteArray& from,
-                             const QByteArray& to);
+FILEOPRESULT MoveNoReplaceAt(int fromFolder, const char* fromName, int toFolder, const char* toName,
+                             const QByteArray& from, const QByteArray& to);
 // As MoveNoReplace, but an existing file at `to` is replaced in one atomic step. Folders
 // are never replaced, and a folder is never moved this way.
 FILEOPRESULT MoveReplacingFile(const QByteArray& from, const QByteArray& to);
@@ -60,7 +59,7 @@ FILEOPRESULT DeleteFileAt(const QByteArray& path);
 bool NativePathExists(const QByteArray& path);
 bool ReadFileIdentity(const QByteArray& path, FILEIDENTITY& identity);
 // The same for a name inside an open folder.
-bool ReadFileIdentityAt(int folder, const QByteArray& name, FILEIDENTITY& identity);
+bool ReadFileIdentityAt(int folder, const char* name, FILEIDENTITY& identity);
 // Sets the access and modification times exactly as recorded (never of a link's target).
 bool WriteExactTimes(const QByteArray& path, const FILEIDENTITY& times);
 // Gives execute permission to whoever may read the file.

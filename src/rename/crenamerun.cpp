@@ -19,6 +19,9 @@
 namespace {
 
 constexpr int kMostTemporaryNames = 100;
+// How far ahead of the moves the sources' status is read: the batch whose intents are
+// written next needs it while this batch's moves are made.
+constexpr size_t kReadAheadEntries = 3 * static_cast<size_t>(CUndoJournal::kBatchEntries);
 
 // Clears a flag when it goes out of scope, whichever way the run ends.
 struct RUNNING {
@@ -213,6 +216,7 @@ void CRenameRun::Plan() {
     m_planned = PlanTargets(m_pairs, m_order, options);
     m_states.assign(m_pairs.size(), PairState::Pending);
     m_befores.assign(m_pairs.size(), BEFORE());
+    StartReadingAhead();
     m_ahead.assign(m_pairs.size(), AHEAD());
     m_aheadPairs.clear();
     m_aheadEnd = 0;
@@ -224,9 +228,23 @@ void CRenameRun::Plan() {
         m_positionOf[m_order[position]] = position;
 }
 
+// A renamed folder changes the paths of the pairs inside it as the run goes, so a run with
+// folders reads each source when it gets to it.
+void CRenameRun::StartReadingAhead() {
+    m_readAhead.Reset(m_pairs.size());
+    if (std::any_of(m_pairs.begin(), m_pairs.end(),
+                    [](const RENAMEPAIR& pair) { return pair.isFolder; }))
+        return;
+    m_readAhead.Start(m_order, kReadAheadEntries, [this](size_t index, CFolderHandles& folders) {
+        ReadBefore(index, m_pairs[index].NativeOldPath(), folders);
+    });
+}
+
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {
     for (size_t position = 0; position < m_order.size(); ++position) {
         m_position = position;
+        if (position % CUndoJournal::kBatchEntries == 0)
+            m_readAhead.AllowBefore(position + kReadAheadEntries);
         if (m_journal->IsOpen() && position >= m_aheadEnd)
             NextBatch(position);
         if (position % CUndoJournal::kBatchEntries == 0)
@@ -269,20 +287,24 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
 }
 
 // One look at the file gives both what undo needs and the attributes; it is the only
-// status read of the entry in the run.
+// status read of the entry in the run, made here or ahead on the reader's thread.
 const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index) {
-    const BEFORE& before = m_befores[index];
-    return before.read ? before : BeforeOf(index, m_pairs[index].NativeOldPath());
+    if (m_readAhead.ClaimOrAwait(index))
+        ReadBefore(index, m_pairs[index].NativeOldPath(), m_folders);
+    return m_befores[index];
 }
 
 const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index, const QByteArray& oldPath) {
+    if (m_readAhead.ClaimOrAwait(index))
+        ReadBefore(index, oldPath, m_folders);
+    return m_befores[index];
+}
+
+void CRenameRun::ReadBefore(size_t index, const QByteArray& oldPath, CFolderHandles& folders) {
     BEFORE& before = m_befores[index];
-    if (before.read)
-        return before;
-    before.read = true;
     const RENAMEPAIR& pair = m_pairs[index];
-    QByteArray name;
-    const int folder = m_folders.FolderOf(oldPath, name);
+    const char* name = nullptr;
+    const int folder = folders.FolderOf(oldPath, name);
     before.identityKnown = folder >= 0 ? ReadFileIdentityAt(folder, name, before.identity)
                                        : ReadFileIdentity(oldPath, before.identity);
     FILESTATUS status;
@@ -290,7 +312,6 @@ const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index, const QByteArray& o
     status.isFolder = before.identity.IsFolder();
     before.attributes =
         before.identityKnown ? AttributesOf(status, pair.nativeName) : kInvalidAttributes;
-    return before;
 }
 
 // Makes sure the intents of the batch starting at `position` are on the disk, and starts
@@ -460,6 +481,9 @@ FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPa
     const int entry =
         journalled ? JournalEntry(static_cast<size_t>(&pair - m_pairs.data()), oldPath, newPath)
                    : -1;
+    // The reader's open folders would follow a moved folder where the paths do not.
+    if (pair.isFolder || before.identity.IsFolder())
+        m_readAhead.Stop();
     const FILEOPRESULT result = Move(oldPath, newPath, replace);
     // The open folders are known by their paths, which name another folder now.
     if (result.ok && (pair.isFolder || before.identity.IsFolder()))
@@ -503,8 +527,8 @@ FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPa
         return CopyFileTo(oldPath, newPath, replace);
     if (replace)
         return MoveReplacingFile(oldPath, newPath);
-    QByteArray fromName;
-    QByteArray toName;
+    const char* fromName = nullptr;
+    const char* toName = nullptr;
     const int fromFolder = m_folders.FolderOf(oldPath, fromName);
     const int toFolder = m_folders.FolderOf(newPath, toName);
     return MoveNoReplaceAt(fromFolder, fromName, toFolder, toName, oldPath, newPath);
@@ -585,6 +609,7 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
 }
 
 void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory previous) {
+    m_readAhead.Stop();
     m_log.CloseLog();
     m_folders.Forget();
     if (m_journal->IsOpen())

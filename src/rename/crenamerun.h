@@ -3,6 +3,7 @@
 
 #include "cactivitylog.h"
 #include "crenamehistory.h"
+#include "cstatusreadahead.h"
 #include "cundojournal.h"
 #include "iprompts.h"
 #include "renamepair.h"
@@ -110,7 +111,6 @@ private:
         quint32 attributes = 0;
         FILEIDENTITY identity;
         bool identityKnown = false;
-        bool read = false;
     };
     // A move whose intent went into the journal ahead of it.
     struct INTENT {
@@ -142,6 +142,8 @@ private:
     const BEFORE& BeforeOf(size_t index);
     // The same, given the pair's old path as it is now.
     const BEFORE& BeforeOf(size_t index, const QByteArray& oldPath);
+    void ReadBefore(size_t index, const QByteArray& oldPath, CFolderHandles& folders);
+    void StartReadingAhead();
     void NextBatch(size_t position);
     size_t IntendBatch(size_t first, std::vector<INTENTREF>& intents);
     int IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
@@ -189,7 +191,7 @@ private:
     std::vector<size_t> m_order; // indices into m_pairs in processing order
     std::vector<PairState> m_states;
     QSet<QByteArray> m_planned;           // every new path the plan gave out
-    std::vector<BEFORE> m_befores;        // per pair, read once
+    std::vector<BEFORE> m_befores;        // per pair, read once (see m_readAhead)
     std::vector<size_t> m_positionOf;     // per pair, its place in m_order
     std::vector<AHEAD> m_ahead;           // per pair
     std::vector<INTENTREF> m_aheadPairs;  // the intents of the batch in the journal
@@ -204,4 +206,6 @@ private:
     CActivityLog m_log;
     std::unique_ptr<CUndoJournal> m_journal;
     CFolderHandles m_folders; // of the sources and targets, for their status reads and moves
+    // Fills m_befores; last, so that it stops before anything it reads goes.
+    CStatusReadAhead m_readAhead;
 };

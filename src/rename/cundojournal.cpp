@@ -96,8 +96,10 @@ bool CUndoJournal::Begin(const QString& folder, int runsKept) {
 int CUndoJournal::Intend(const QByteArray& oldPath, const QByteArray& newPath,
                          const FILEIDENTITY* before) {
     const int entry = m_next++;
-    QByteArray line;
-    line.reserve(64 + 2 * (oldPath.size() + newPath.size()));
+    if (!m_file.IsOpen())
+        return entry;
+    // Written straight into the batch: a run collects two or three lines per entry.
+    QByteArray& line = m_pending;
     line.append("I ");
     AppendNumber(line, entry);
     line.append(' ');
@@ -107,7 +109,7 @@ int CUndoJournal::Intend(const QByteArray& oldPath, const QByteArray& newPath,
     line.append(' ');
     AppendPath(line, newPath);
     line.append('\n');
-    Collect(line);
+    Collected();
     return entry;
 }
 
@@ -118,23 +120,29 @@ int CUndoJournal::Intend(const QByteArray& oldPath, const QByteArray& newPath,
 // path when the move never reached the disk. The next batch's sync, or the end's, takes
 // these lines along anyway.
 void CUndoJournal::Done(int entry, const FILEIDENTITY& now) {
-    QByteArray line("D ");
+    if (!m_file.IsOpen())
+        return;
+    QByteArray& line = m_pending;
+    line.append("D ");
     AppendNumber(line, entry);
     line.append(' ');
     AppendNumber(line, now.device);
     line.append(' ');
     AppendNumber(line, now.inode);
     line.append('\n');
-    Collect(line);
+    Collected();
 }
 
 void CUndoJournal::Failed(int entry, int error) {
-    QByteArray line("X ");
+    if (!m_file.IsOpen())
+        return;
+    QByteArray& line = m_pending;
+    line.append("X ");
     AppendNumber(line, entry);
     line.append(' ');
     AppendNumber(line, error);
     line.append('\n');
-    Collect(line);
+    Collected();
 }
 
 bool CUndoJournal::WriteAhead() {
@@ -142,7 +150,7 @@ bool CUndoJournal::WriteAhead() {
     if (!m_file.IsOpen() || m_pending.isEmpty())
         return m_problem.isEmpty();
     const bool written = m_file.Append(m_pending, m_sync != Sync::Kernel);
-    m_pending.clear();
+    m_pending.resize(0); // keeps its room for the next batch
     Written(written);
     return written;
 }
@@ -154,8 +162,7 @@ void CUndoJournal::WriteAheadInBackground() {
         WriteAhead();
         return;
     }
-    m_writing.swap(m_pending);
-    m_pending.clear();
+    m_writing.swap(m_pending); // m_writing was emptied, its room kept, when last joined
     m_writer = std::thread([this] { m_writtenInBackground = m_file.Append(m_writing, true); });
 }
 
@@ -163,7 +170,7 @@ bool CUndoJournal::AwaitWriteAhead() {
     if (!m_writer.joinable())
         return m_problem.isEmpty();
     m_writer.join();
-    m_writing.clear();
+    m_writing.resize(0);
     Written(m_writtenInBackground);
     return m_writtenInBackground;
 }
@@ -176,7 +183,7 @@ void CUndoJournal::Written(bool written) {
 void CUndoJournal::End() {
     if (!m_file.IsOpen())
         return;
-    Collect("E\n");
+    m_pending.append("E\n");
     WriteAhead();
     m_file.Close();
     RemoveOldest(m_folder, m_runsKept);
@@ -192,10 +199,7 @@ void CUndoJournal::Discard() {
     m_path.clear();
 }
 
-void CUndoJournal::Collect(const QByteArray& line) {
-    if (!m_file.IsOpen())
-        return;
-    m_pending.append(line);
+void CUndoJournal::Collected() {
     if (m_sync == Sync::Disk)
         WriteAhead();
 }

@@ -82,7 +82,8 @@ public:
     void Discard();
 
 private:
-    void Collect(const QByteArray& line);
+    // A line was added to m_pending.
+    void Collected();
     void Written(bool written);
 
     CAppendFile m_file;
