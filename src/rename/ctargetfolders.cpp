@@ -15,18 +15,20 @@ bool CTargetFolders::Exists(const QByteArray& path) {
         found = m_folders.insert(path.left(slash), FOLDER());
     FOLDER& folder = found.value();
     if (!folder.read && !folder.unreadable && ++folder.lookups > kLookupsBeforeReading) {
-        if (m_readBefore)
+        if (m_readBefore) {
             folder.read = true;
-        else
-            Read(path.left(slash), folder);
+            folder.readBefore = &m_readBefore->NamesIn(found.key());
+        } else {
+            Read(found.key(), folder);
+        }
     }
     if (!folder.read)
         return NativePathExists(path);
     const QByteArray name =
         QByteArray::fromRawData(path.constData() + slash + 1, path.size() - slash - 1);
-    if (!m_readBefore)
+    if (!folder.readBefore)
         return Holds(folder.names, folder.foldedHashes, name, path);
-    const FOLDERNAMES& names = m_readBefore->NamesIn(path.left(slash));
+    const FOLDERNAMES& names = *folder.readBefore;
     return names.readable ? Holds(names.names, names.foldedHashes, name, path)
                           : NativePathExists(path);
 }

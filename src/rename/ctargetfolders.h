@@ -29,6 +29,7 @@ private:
         bool unreadable = false; // asked path by path
         QSet<QByteArray> names;
         QSet<quint64> foldedHashes; // of the names with A-Z folded, to notice case-only twins
+        const FOLDERNAMES* readBefore = nullptr; // the preview's, instead of the two sets
     };
 
     void Read(const QByteArray& folder, FOLDER& names);
