@@ -235,9 +235,11 @@ void CRenameRun::StartReadingAhead() {
     if (std::any_of(m_pairs.begin(), m_pairs.end(),
                     [](const RENAMEPAIR& pair) { return pair.isFolder; }))
         return;
-    m_readAhead.Start(m_order, kReadAheadEntries, [this](size_t index, CFolderHandles& folders) {
-        ReadBefore(index, m_pairs[index].NativeOldPath(), folders);
-    });
+    // The first batch is needed at once: the run reads it itself, the reader what follows.
+    m_readAhead.Start(m_order, static_cast<size_t>(CUndoJournal::kBatchEntries), kReadAheadEntries,
+                      [this](size_t index, CFolderHandles& folders) {
+                          ReadBefore(index, m_pairs[index].NativeOldPath(), folders);
+                      });
 }
 
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {

@@ -15,11 +15,12 @@ void CStatusReadAhead::Reset(size_t count) {
         m_states[i].store(Unread, std::memory_order_relaxed);
 }
 
-void CStatusReadAhead::Start(const std::vector<size_t>& order, size_t allowed, Reader read) {
+void CStatusReadAhead::Start(const std::vector<size_t>& order, size_t first, size_t allowed,
+                             Reader read) {
     Stop();
     m_stopping.store(false);
     m_allowed.store(allowed);
-    m_reader = std::thread(&CStatusReadAhead::Run, this, &order, std::move(read));
+    m_reader = std::thread(&CStatusReadAhead::Run, this, &order, first, std::move(read));
 }
 
 void CStatusReadAhead::AllowBefore(size_t position) {
@@ -54,8 +55,8 @@ void CStatusReadAhead::Stop() {
     m_folders.Forget();
 }
 
-void CStatusReadAhead::Run(const std::vector<size_t>* order, Reader read) {
-    for (size_t position = 0; position < order->size(); ++position) {
+void CStatusReadAhead::Run(const std::vector<size_t>* order, size_t first, Reader read) {
+    for (size_t position = first; position < order->size(); ++position) {
         for (size_t allowed = m_allowed.load(std::memory_order_acquire); position >= allowed;
              allowed = m_allowed.load(std::memory_order_acquire))
             m_allowed.wait(allowed, std::memory_order_acquire);

@@ -28,10 +28,10 @@ public:
 
     // Forgets every claim, for `count` entries none of which is read.
     void Reset(size_t count);
-    // Starts reading the entries in `order` (which must outlive the reader) with `read`,
-    // up to AllowBefore's limit. The entries a read looks at must not change until the
-    // run has claimed them or Stop returned.
-    void Start(const std::vector<size_t>& order, size_t allowed, Reader read);
+    // Starts reading the entries in `order` (which must outlive the reader) from `first`
+    // on with `read`, before `allowed` and later AllowBefore's limit. The entries a read
+    // looks at must not change until the run has claimed them or Stop returned.
+    void Start(const std::vector<size_t>& order, size_t first, size_t allowed, Reader read);
     // The reader reads no entry at `position` in the order or later.
     void AllowBefore(size_t position);
     // True when the caller must read the entry itself (it is now the caller's); false when
@@ -44,7 +44,7 @@ public:
 private:
     enum State : int { Unread, Reading, Read };
 
-    void Run(const std::vector<size_t>* order, Reader read);
+    void Run(const std::vector<size_t>* order, size_t first, Reader read);
 
     std::unique_ptr<std::atomic<int>[]> m_states;
     size_t m_count = 0;
