@@ -126,6 +126,7 @@ int main(int argc, char** argv) {
     CTerminalListener listener(prompts);
     CProgramState state(prompts);
     state.SetJournalPolicy(request.noJournal ? JournalPolicy::Without : JournalPolicy::Refuse);
+    state.SetRunReusesPreviewFolders(request.assumeYes);
     state.SetListener(&listener);
     CRequestApplier applier;
     if (!applier.Apply(request, state))
@@ -166,5 +167,9 @@ int main(int argc, char** argv) {
         PrintError(QStringLiteral("Nothing to rename: the listing is empty.\n"));
         return 0;
     }
-    return RenameListed(state, request);
+    // The run's journal, log and undo script are closed by now; what is left to free goes
+    // quicker with the process.
+    const int code = RenameListed(state, request);
+    ExitWithoutCleanup(code);
+    return code;
 }

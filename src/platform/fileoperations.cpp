@@ -41,9 +41,10 @@ FILEOPRESULT FromCall(int rc) {
 }
 
 // "." and ".." name the folder itself or its parent, never an entry that can be renamed.
+// Checked before every move: looks at the last part in place.
 bool IsDotName(const QByteArray& path) {
-    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
-    return name == "." || name == "..";
+    const char* name = path.constData() + path.lastIndexOf('/') + 1;
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
 QByteArray FolderOf(const QByteArray& path) {
@@ -240,6 +241,20 @@ FILEOPRESULT MoveNoReplace(const QByteArray& from, const QByteArray& to) {
     return AfterRefusal(from, to, error);
 }
 
+FILEOPRESULT MoveNoReplaceAt(int fromFolder, const char* fromName, int toFolder, const char* toName,
+                             const QByteArray& from, const QByteArray& to) {
+    if (fromFolder < 0 || toFolder < 0)
+        return MoveNoReplace(from, to);
+    if (IsDotName(from) || IsDotName(to))
+        return Failure(EINVAL);
+    if (renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE) == 0)
+        return Success();
+    const int error = errno;
+    if (error == EINVAL || error == ENOSYS)
+        return MoveNoReplaceByLink(from, to);
+    return AfterRefusal(from, to, error);
+}
+
 FILEOPRESULT MoveNoReplaceByLink(const QByteArray& from, const QByteArray& to) {
     if (IsDotName(from) || IsDotName(to))
         return Failure(EINVAL);
@@ -318,9 +333,11 @@ bool NativePathExists(const QByteArray& path) {
     return lstat(path.constData(), &st) == 0;
 }
 
-bool ReadFileIdentity(const QByteArray& path, FILEIDENTITY& identity) {
+namespace {
+
+bool IdentityAt(int folder, const char* path, FILEIDENTITY& identity) {
     struct stat st {};
-    if (lstat(path.constData(), &st) != 0)
+    if (fstatat(folder, path, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
     identity.device = st.st_dev;
     identity.inode = st.st_ino;
@@ -331,6 +348,19 @@ bool ReadFileIdentity(const QByteArray& path, FILEIDENTITY& identity) {
     identity.accessedSeconds = st.st_atim.tv_sec;
     identity.accessedNanoseconds = static_cast<qint32>(st.st_atim.tv_nsec);
     return true;
+}
+
+} // namespace
+
+bool ReadFileIdentity(const QByteArray& path, FILEIDENTITY& identity) {
+    return IdentityAt(AT_FDCWD, path.constData(), identity);
+}
+
+bool ReadFileIdentityAt(int folder, const char* name, FILEIDENTITY& identity) {
+    // A name with a slash could leave the folder, and an empty one would mean the folder.
+    if (folder < 0 || !name || *name == 0 || std::strchr(name, '/'))
+        return false;
+    return IdentityAt(folder, name, identity);
 }
 
 bool WriteExactTimes(const QByteArray& path, const FILEIDENTITY& times) {

@@ -36,6 +36,11 @@ struct FILEIDENTITY {
 // is renamed in place. A file moves to another file system by copy, sync and removal of
 // the source after the copy is complete; a folder cannot.
 FILEOPRESULT MoveNoReplace(const QByteArray& from, const QByteArray& to);
+// The same, with `from` and `to` also given as a name inside an open folder (see
+// CFolderHandles), which spares the kernel the walk along each path; a descriptor of -1
+// uses the path.
+FILEOPRESULT MoveNoReplaceAt(int fromFolder, const char* fromName, int toFolder, const char* toName,
+                             const QByteArray& from, const QByteArray& to);
 // As MoveNoReplace, but an existing file at `to` is replaced in one atomic step. Folders
 // are never replaced, and a folder is never moved this way.
 FILEOPRESULT MoveReplacingFile(const QByteArray& from, const QByteArray& to);
@@ -53,6 +58,8 @@ FILEOPRESULT DeleteFileAt(const QByteArray& path);
 // Whether anything (a dangling link too) has that path.
 bool NativePathExists(const QByteArray& path);
 bool ReadFileIdentity(const QByteArray& path, FILEIDENTITY& identity);
+// The same for a name inside an open folder.
+bool ReadFileIdentityAt(int folder, const char* name, FILEIDENTITY& identity);
 // Sets the access and modification times exactly as recorded (never of a link's target).
 bool WriteExactTimes(const QByteArray& path, const FILEIDENTITY& times);
 // Gives execute permission to whoever may read the file.

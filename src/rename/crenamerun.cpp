@@ -19,6 +19,9 @@
 namespace {
 
 constexpr int kMostTemporaryNames = 100;
+// How far ahead of the moves the sources' status is read: the batch whose intents are
+// written next needs it while this batch's moves are made.
+constexpr size_t kReadAheadEntries = 3 * static_cast<size_t>(CUndoJournal::kBatchEntries);
 
 // Clears a flag when it goes out of scope, whichever way the run ends.
 struct RUNNING {
@@ -209,22 +212,43 @@ void CRenameRun::Plan() {
     options.overwriteTargetFiles = m_preferences.overwriteTargetFiles;
     options.preventDuplicates = m_preferences.preventDuplicates;
     options.copy = !m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove;
+    options.folderNames = m_folderNames;
     m_planned = PlanTargets(m_pairs, m_order, options);
     m_states.assign(m_pairs.size(), PairState::Pending);
     m_befores.assign(m_pairs.size(), BEFORE());
+    StartReadingAhead();
     m_ahead.assign(m_pairs.size(), AHEAD());
     m_aheadPairs.clear();
     m_aheadEnd = 0;
+    m_nextPairs.clear();
+    m_nextEnd = 0;
+    m_parkedAt.clear();
     m_positionOf.resize(m_order.size());
     for (size_t position = 0; position < m_order.size(); ++position)
         m_positionOf[m_order[position]] = position;
 }
 
+// A renamed folder changes the paths of the pairs inside it as the run goes, so a run with
+// folders reads each source when it gets to it.
+void CRenameRun::StartReadingAhead() {
+    m_readAhead.Reset(m_pairs.size());
+    if (std::any_of(m_pairs.begin(), m_pairs.end(),
+                    [](const RENAMEPAIR& pair) { return pair.isFolder; }))
+        return;
+    // The first batch is needed at once: the run reads it itself, the reader what follows.
+    m_readAhead.Start(m_order, static_cast<size_t>(CUndoJournal::kBatchEntries), kReadAheadEntries,
+                      [this](size_t index, CFolderHandles& folders) {
+                          ReadBefore(index, m_pairs[index].NativeOldPath(), folders);
+                      });
+}
+
 bool CRenameRun::ProcessAll(RENAMERESULT& result) {
     for (size_t position = 0; position < m_order.size(); ++position) {
         m_position = position;
+        if (position % CUndoJournal::kBatchEntries == 0)
+            m_readAhead.AllowBefore(position + kReadAheadEntries);
         if (m_journal->IsOpen() && position >= m_aheadEnd)
-            WriteAhead(position);
+            NextBatch(position);
         if (position % CUndoJournal::kBatchEntries == 0)
             m_log.Flush();
         const Step step = ProcessPair(position, result);
@@ -265,36 +289,61 @@ CRenameRun::Step CRenameRun::ProcessPair(size_t position, RENAMERESULT& result) 
 }
 
 // One look at the file gives both what undo needs and the attributes; it is the only
-// status read of the entry in the run.
+// status read of the entry in the run, made here or ahead on the reader's thread.
 const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index) {
-    const BEFORE& before = m_befores[index];
-    return before.read ? before : BeforeOf(index, m_pairs[index].NativeOldPath());
+    if (m_readAhead.ClaimOrAwait(index))
+        ReadBefore(index, m_pairs[index].NativeOldPath(), m_folders);
+    return m_befores[index];
 }
 
 const CRenameRun::BEFORE& CRenameRun::BeforeOf(size_t index, const QByteArray& oldPath) {
+    if (m_readAhead.ClaimOrAwait(index))
+        ReadBefore(index, oldPath, m_folders);
+    return m_befores[index];
+}
+
+void CRenameRun::ReadBefore(size_t index, const QByteArray& oldPath, CFolderHandles& folders) {
     BEFORE& before = m_befores[index];
-    if (before.read)
-        return before;
-    before.read = true;
     const RENAMEPAIR& pair = m_pairs[index];
-    before.identityKnown = ReadFileIdentity(oldPath, before.identity);
+    const char* name = nullptr;
+    const int folder = folders.FolderOf(oldPath, name);
+    before.identityKnown = folder >= 0 ? ReadFileIdentityAt(folder, name, before.identity)
+                                       : ReadFileIdentity(oldPath, before.identity);
     FILESTATUS status;
     status.mode = before.identity.mode;
     status.isFolder = before.identity.IsFolder();
     before.attributes =
         before.identityKnown ? AttributesOf(status, pair.nativeName) : kInvalidAttributes;
-    return before;
 }
 
-// Puts the intents of the next batch of pairs into the journal and onto the disk, before
-// the first of their moves. Each pair's intent is for the move it will make if all goes
-// as planned, from the name it will have then: a pair that an earlier pair parks starts
-// from its first temporary name.
-void CRenameRun::WriteAhead(size_t first) {
-    CancelAhead();
+// Makes sure the intents of the batch starting at `position` are on the disk, and starts
+// writing the batch after it, so that its sync waits for the disk while this batch's
+// moves are made. Intents of the batch before that were not used are marked as never done.
+void CRenameRun::NextBatch(size_t position) {
+    CancelIntents(m_aheadPairs);
+    if (m_nextEnd != 0 && position == m_aheadEnd) {
+        m_journal->AwaitWriteAhead();
+        m_aheadPairs.swap(m_nextPairs);
+        m_aheadEnd = m_nextEnd;
+    } else {
+        CancelIntents(m_nextPairs);
+        m_aheadEnd = IntendBatch(position, m_aheadPairs);
+        m_journal->WriteAhead();
+    }
+    m_nextEnd = 0;
+    if (m_aheadEnd < m_order.size()) {
+        m_nextEnd = IntendBatch(m_aheadEnd, m_nextPairs);
+        m_journal->WriteAheadInBackground();
+    }
+}
+
+// Collects the intents of up to a batch of pairs from `first` on and returns the position
+// past them. Each pair's intent is for the move it will make if all goes as planned, from
+// the name it will have then: a pair that an earlier pair parks starts from its first
+// temporary name.
+size_t CRenameRun::IntendBatch(size_t first, std::vector<INTENTREF>& intents) {
     const size_t end =
         std::min(first + static_cast<size_t>(CUndoJournal::kBatchEntries), m_order.size());
-    QHash<size_t, QByteArray> parkedAt;
     for (size_t position = first; position < end; ++position) {
         const size_t index = m_order[position];
         const RENAMEPAIR& pair = m_pairs[index];
@@ -302,32 +351,34 @@ void CRenameRun::WriteAhead(size_t first) {
             continue;
         const auto blocker = static_cast<size_t>(pair.blocker);
         if (pair.blocker >= 0 && m_states[blocker] == PairState::Pending &&
-            m_positionOf[blocker] > position && !parkedAt.contains(blocker)) {
+            m_positionOf[blocker] > position && !m_parkedAt.contains(blocker)) {
             const RENAMEPAIR& other = m_pairs[blocker];
             const QByteArray temporary = other.nativeFolder + TemporaryName(other.nativeName, 1);
-            IntendAhead(blocker, m_ahead[blocker].park, other.NativeOldPath(), temporary);
-            parkedAt.insert(blocker, temporary);
+            IntendAhead(blocker, m_ahead[blocker].park, other.NativeOldPath(), temporary, intents);
+            intents.back().park = true;
+            m_parkedAt.insert(blocker, temporary);
         }
-        const auto parked = parkedAt.constFind(index);
+        const auto parked = m_parkedAt.constFind(index);
         const QByteArray oldPath =
-            parked != parkedAt.constEnd() ? parked.value() : pair.NativeOldPath();
+            parked != m_parkedAt.constEnd() && m_states[index] == PairState::Pending
+                ? parked.value()
+                : pair.NativeOldPath();
         const QByteArray newPath = pair.NativeNewPath();
         IntendAhead(index, m_ahead[index].move, oldPath,
-                    oldPath == newPath ? QByteArray() : newPath);
+                    oldPath == newPath ? QByteArray() : newPath, intents);
     }
-    m_journal->WriteAhead();
-    m_aheadEnd = end;
+    return end;
 }
 
 int CRenameRun::IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
-                            const QByteArray& newPath) {
+                            const QByteArray& newPath, std::vector<INTENTREF>& intents) {
     // A pair's intent from a temporary name comes after its park's, which read the pair.
     const BEFORE& before = BeforeOf(index, oldPath);
     intent.entry =
         m_journal->Intend(oldPath, newPath, before.identityKnown ? &before.identity : nullptr);
     intent.oldPath = oldPath;
     intent.newPath = newPath;
-    m_aheadPairs.push_back(index);
+    intents.push_back({index, false});
     return intent.entry;
 }
 
@@ -339,6 +390,9 @@ int CRenameRun::IntendAhead(size_t index, INTENT& intent, const QByteArray& oldP
 int CRenameRun::JournalEntry(size_t index, const QByteArray& oldPath, const QByteArray& newPath) {
     for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
         if (intent->entry >= 0 && intent->oldPath == oldPath && intent->newPath == newPath) {
+            // A park taken now decides the pair's name from here on, whatever its outcome.
+            if (intent == &m_ahead[index].park)
+                m_parkedAt.remove(index);
             const int entry = intent->entry;
             *intent = INTENT();
             return entry;
@@ -356,14 +410,22 @@ int CRenameRun::JournalEntry(size_t index, const QByteArray& oldPath, const QByt
 // Intents written ahead whose moves will not be made as written: marked as never done, so
 // that undo does not look for them.
 void CRenameRun::CancelAhead() {
-    for (const size_t index : m_aheadPairs) {
-        for (INTENT* intent : {&m_ahead[index].park, &m_ahead[index].move}) {
-            if (intent->entry >= 0)
-                m_journal->Failed(intent->entry, ECANCELED);
-            *intent = INTENT();
-        }
+    CancelIntents(m_aheadPairs);
+    CancelIntents(m_nextPairs);
+    m_nextEnd = 0;
+}
+
+void CRenameRun::CancelIntents(std::vector<INTENTREF>& intents) {
+    for (const INTENTREF& ref : intents) {
+        INTENT& intent = ref.park ? m_ahead[ref.index].park : m_ahead[ref.index].move;
+        if (intent.entry < 0)
+            continue;
+        if (ref.park)
+            m_parkedAt.remove(ref.index);
+        m_journal->Failed(intent.entry, ECANCELED);
+        intent = INTENT();
     }
-    m_aheadPairs.clear();
+    intents.clear();
 }
 
 void CRenameRun::Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
@@ -421,7 +483,13 @@ FILEOPRESULT CRenameRun::Attempt(const RENAMEPAIR& pair, const QByteArray& newPa
     const int entry =
         journalled ? JournalEntry(static_cast<size_t>(&pair - m_pairs.data()), oldPath, newPath)
                    : -1;
+    // The reader's open folders would follow a moved folder where the paths do not.
+    if (pair.isFolder || before.identity.IsFolder())
+        m_readAhead.Stop();
     const FILEOPRESULT result = Move(oldPath, newPath, replace);
+    // The open folders are known by their paths, which name another folder now.
+    if (result.ok && (pair.isFolder || before.identity.IsFolder()))
+        m_folders.Forget();
     if (journalled)
         Journalled(entry, result, newPath, before);
     if (result.ok) {
@@ -448,7 +516,7 @@ void CRenameRun::Journalled(int entry, const FILEOPRESULT& result, const QByteAr
 }
 
 FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
-                                    bool isFolder) const {
+                                    bool isFolder) {
     // A name that differs only in letter case is the entry itself on a case-insensitive
     // file system: never replace it.
     const bool caseOnly =
@@ -456,11 +524,16 @@ FILEOPRESULT CRenameRun::MoveOrCopy(const QByteArray& oldPath, const QByteArray&
     return Move(oldPath, newPath, m_preferences.overwriteTargetFiles && !isFolder && !caseOnly);
 }
 
-FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPath,
-                              bool replace) const {
+FILEOPRESULT CRenameRun::Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace) {
     if (!m_newLocation.isEmpty() && m_preferences.newLocationCopyNotMove)
         return CopyFileTo(oldPath, newPath, replace);
-    return replace ? MoveReplacingFile(oldPath, newPath) : MoveNoReplace(oldPath, newPath);
+    if (replace)
+        return MoveReplacingFile(oldPath, newPath);
+    const char* fromName = nullptr;
+    const char* toName = nullptr;
+    const int fromFolder = m_folders.FolderOf(oldPath, fromName);
+    const int toFolder = m_folders.FolderOf(newPath, toName);
+    return MoveNoReplaceAt(fromFolder, fromName, toFolder, toName, oldPath, newPath);
 }
 
 // The plan chose a free path; one that was taken since (or that only the move could judge,
@@ -538,7 +611,9 @@ void CRenameRun::AddHistoryOf(const RENAMEPAIR& pair, bool changed, bool isFolde
 }
 
 void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory previous) {
+    m_readAhead.Stop();
     m_log.CloseLog();
+    m_folders.Forget();
     if (m_journal->IsOpen())
         CancelAhead();
     m_changedAnything = m_changedAnything || m_changes.ChangesAnything();
@@ -555,6 +630,7 @@ void CRenameRun::Finish(bool completed, RENAMERESULT& result, CRenameHistory pre
     m_befores.clear();
     m_ahead.clear();
     m_positionOf.clear();
+    m_parkedAt.clear();
     if (completed)
         Completed(result);
     else

@@ -3,6 +3,7 @@
 
 #include "cactivitylog.h"
 #include "crenamehistory.h"
+#include "cstatusreadahead.h"
 #include "cundojournal.h"
 #include "iprompts.h"
 #include "renamepair.h"
@@ -10,8 +11,11 @@
 #include "engine/changesettings.h"
 #include "engine/renamecriteria.h"
 #include "filelist/cfilelist.h"
+#include "filelist/cfoldernamecache.h"
+#include "platform/cfolderhandles.h"
 #include "platform/fileoperations.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <functional>
@@ -86,6 +90,9 @@ public:
     void SetJournalFolder(const QString& folder,
                           CUndoJournal::Sync sync = CUndoJournal::Sync::Batch);
     void SetJournalPolicy(JournalPolicy policy) { m_journalPolicy = policy; }
+    // The target folders' names as the preview read them just before the run, for the
+    // plan to use instead of reading the folders again; none: the plan reads them.
+    void SetFolderNames(CFolderNameCache* names) { m_folderNames = names; }
     void SetHooks(RENAMEHOOKS hooks) { m_hooks = std::move(hooks); }
 
     RENAMERESULT OnRename();
@@ -95,8 +102,7 @@ public:
 
     // True when the user cancelled.
     bool ConfirmRename(int selectedCount);
-    FILEOPRESULT MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath,
-                            bool isFolder) const;
+    FILEOPRESULT MoveOrCopy(const QByteArray& oldPath, const QByteArray& newPath, bool isFolder);
 
 private:
     enum class Step { Next, Stop };
@@ -105,7 +111,6 @@ private:
         quint32 attributes = 0;
         FILEIDENTITY identity;
         bool identityKnown = false;
-        bool read = false;
     };
     // A move whose intent went into the journal ahead of it.
     struct INTENT {
@@ -116,6 +121,12 @@ private:
     struct AHEAD {
         INTENT park; // to a temporary name, making room for another pair
         INTENT move;
+    };
+    // One intent of a batch: a pair's park (which may sit in an earlier batch than the
+    // pair's own move) or its move.
+    struct INTENTREF {
+        size_t index = 0;
+        bool park = false;
     };
 
     bool PassesChecks(RENAMERESULT& result);
@@ -131,18 +142,22 @@ private:
     const BEFORE& BeforeOf(size_t index);
     // The same, given the pair's old path as it is now.
     const BEFORE& BeforeOf(size_t index, const QByteArray& oldPath);
-    void WriteAhead(size_t first);
+    void ReadBefore(size_t index, const QByteArray& oldPath, CFolderHandles& folders);
+    void StartReadingAhead();
+    void NextBatch(size_t position);
+    size_t IntendBatch(size_t first, std::vector<INTENTREF>& intents);
     int IntendAhead(size_t index, INTENT& intent, const QByteArray& oldPath,
-                    const QByteArray& newPath);
+                    const QByteArray& newPath, std::vector<INTENTREF>& intents);
     int JournalEntry(size_t index, const QByteArray& oldPath, const QByteArray& newPath);
     void CancelAhead();
+    void CancelIntents(std::vector<INTENTREF>& intents);
     void Unchanged(const RENAMEPAIR& pair, bool isFolder, const BEFORE& before,
                    RENAMERESULT& result);
     FILEOPRESULT Attempt(const RENAMEPAIR& pair, const QByteArray& newPath, bool replace,
                          const BEFORE& before);
     void Journalled(int entry, const FILEOPRESULT& result, const QByteArray& newPath,
                     const BEFORE& before);
-    FILEOPRESULT Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace) const;
+    FILEOPRESULT Move(const QByteArray& oldPath, const QByteArray& newPath, bool replace);
     FILEOPRESULT MoveResolvingDuplicates(RENAMEPAIR& pair, const BEFORE& before,
                                          QString& failedPath);
     void Park(size_t index, size_t position);
@@ -167,6 +182,7 @@ private:
     CUndoJournal::Sync m_journalSync = CUndoJournal::Sync::Batch;
     JournalPolicy m_journalPolicy = JournalPolicy::Ask;
     RENAMEHOOKS m_hooks;
+    CFolderNameCache* m_folderNames = nullptr;
     bool m_running = false;
 
     // The state of the run in progress.
@@ -174,16 +190,22 @@ private:
     std::vector<RENAMEPAIR> m_pairs;
     std::vector<size_t> m_order; // indices into m_pairs in processing order
     std::vector<PairState> m_states;
-    QSet<QByteArray> m_planned;       // every new path the plan gave out
-    std::vector<BEFORE> m_befores;    // per pair, read once
-    std::vector<size_t> m_positionOf; // per pair, its place in m_order
-    std::vector<AHEAD> m_ahead;       // per pair
-    std::vector<size_t> m_aheadPairs; // the pairs with intents of the batch in the journal
-    size_t m_aheadEnd = 0;            // the first position past the batch
-    size_t m_position = 0;            // the position being processed
-    QByteArray m_movedFrom;           // the paths of the last move made
+    QSet<QByteArray> m_planned;           // every new path the plan gave out
+    std::vector<BEFORE> m_befores;        // per pair, read once (see m_readAhead)
+    std::vector<size_t> m_positionOf;     // per pair, its place in m_order
+    std::vector<AHEAD> m_ahead;           // per pair
+    std::vector<INTENTREF> m_aheadPairs;  // the intents of the batch in the journal
+    size_t m_aheadEnd = 0;                // the first position past the batch
+    std::vector<INTENTREF> m_nextPairs;   // the same for the batch after it, written meanwhile
+    size_t m_nextEnd = 0;                 // the first position past that batch; 0: none
+    QHash<size_t, QByteArray> m_parkedAt; // pairs with a live intent to park them, and where
+    size_t m_position = 0;                // the position being processed
+    QByteArray m_movedFrom;               // the paths of the last move made
     QByteArray m_movedTo;
     bool m_changedAnything = false;
     CActivityLog m_log;
     std::unique_ptr<CUndoJournal> m_journal;
+    CFolderHandles m_folders; // of the sources and targets, for their status reads and moves
+    // Fills m_befores; last, so that it stops before anything it reads goes.
+    CStatusReadAhead m_readAhead;
 };

@@ -1,20 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ctargetfolders.h"
 
+#include "filelist/namedigest.h"
 #include "platform/cdirectoryreader.h"
 #include "platform/fileoperations.h"
-
-#include <algorithm>
-
-namespace {
-
-void FoldCase(const QByteArray& name, QByteArray& folded) {
-    folded.resize(name.size());
-    std::transform(name.begin(), name.end(), folded.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-}
-
-} // namespace
 
 // The folder and the name are looked up in place: a plan asks once or more per entry.
 bool CTargetFolders::Exists(const QByteArray& path) {
@@ -25,18 +14,32 @@ bool CTargetFolders::Exists(const QByteArray& path) {
     if (found == m_folders.end())
         found = m_folders.insert(path.left(slash), FOLDER());
     FOLDER& folder = found.value();
-    if (!folder.read && !folder.unreadable && ++folder.lookups > kLookupsBeforeReading)
-        Read(path.left(slash), folder);
+    if (!folder.read && !folder.unreadable && ++folder.lookups > kLookupsBeforeReading) {
+        if (m_readBefore) {
+            folder.read = true;
+            folder.readBefore = &m_readBefore->NamesIn(found.key());
+        } else {
+            Read(found.key(), folder);
+        }
+    }
     if (!folder.read)
         return NativePathExists(path);
     const QByteArray name =
         QByteArray::fromRawData(path.constData() + slash + 1, path.size() - slash - 1);
-    if (folder.names.contains(name))
+    if (!folder.readBefore)
+        return Holds(folder.names, folder.foldedHashes, name, path);
+    const FOLDERNAMES& names = *folder.readBefore;
+    return names.readable ? Holds(names.names, names.foldedHashes, name, path)
+                          : NativePathExists(path);
+}
+
+bool CTargetFolders::Holds(const QSet<QByteArray>& names, const QSet<quint64>& foldedHashes,
+                           const QByteArray& name, const QByteArray& path) {
+    if (names.contains(name))
         return true;
-    // A name the folder holds only in another letter case is left to the file system,
-    // which may or may not tell them apart.
-    FoldCase(name, m_lowered);
-    return folder.folded.contains(m_lowered) && NativePathExists(path);
+    // A name the folder may hold only in another letter case (or whose hash merely
+    // collides with one) is left to the file system, which may or may not tell them apart.
+    return foldedHashes.contains(FoldedNameHash(name)) && NativePathExists(path);
 }
 
 void CTargetFolders::Read(const QByteArray& folder, FOLDER& names) {
@@ -46,8 +49,7 @@ void CTargetFolders::Read(const QByteArray& folder, FOLDER& names) {
     if (names.unreadable)
         return;
     for (QByteArray name; reader.Next(name);) {
-        FoldCase(name, m_lowered);
-        names.folded.insert(m_lowered);
+        names.foldedHashes.insert(FoldedNameHash(name));
         names.names.insert(std::move(name));
     }
 }

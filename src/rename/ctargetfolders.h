@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "filelist/cfoldernamecache.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
@@ -11,6 +13,10 @@
 // read at all.
 class CTargetFolders {
 public:
+    // `readBefore`: the folders as read for the preview just before, taken from there
+    // instead of being read again (and read into it when missing); none: read here.
+    explicit CTargetFolders(CFolderNameCache* readBefore = nullptr) : m_readBefore(readBefore) {}
+
     // Lookups in one folder answered by status reads before the folder is read whole.
     static constexpr int kLookupsBeforeReading = 16;
 
@@ -22,11 +28,15 @@ private:
         bool read = false;
         bool unreadable = false; // asked path by path
         QSet<QByteArray> names;
-        QSet<QByteArray> folded; // the names with A-Z folded, to notice case-only twins
+        QSet<quint64> foldedHashes; // of the names with A-Z folded, to notice case-only twins
+        const FOLDERNAMES* readBefore = nullptr; // the preview's, instead of the two sets
     };
 
     void Read(const QByteArray& folder, FOLDER& names);
+    [[nodiscard]] static bool Holds(const QSet<QByteArray>& names,
+                                    const QSet<quint64>& foldedHashes, const QByteArray& name,
+                                    const QByteArray& path);
 
     QHash<QByteArray, FOLDER> m_folders;
-    QByteArray m_lowered; // the name being looked up, with A-Z folded
+    CFolderNameCache* m_readBefore;
 };

@@ -59,6 +59,10 @@ void RemoveOldest(const QString& folder, int runsKept) {
 
 } // namespace
 
+CUndoJournal::~CUndoJournal() {
+    AwaitWriteAhead();
+}
+
 bool CUndoJournal::Begin(const QString& folder, int runsKept) {
     m_folder = folder;
     m_runsKept = qMax(runsKept, 1);
@@ -92,8 +96,10 @@ bool CUndoJournal::Begin(const QString& folder, int runsKept) {
 int CUndoJournal::Intend(const QByteArray& oldPath, const QByteArray& newPath,
                          const FILEIDENTITY* before) {
     const int entry = m_next++;
-    QByteArray line;
-    line.reserve(64 + 2 * (oldPath.size() + newPath.size()));
+    if (!m_file.IsOpen())
+        return entry;
+    // Written straight into the batch: a run collects two or three lines per entry.
+    QByteArray& line = m_pending;
     line.append("I ");
     AppendNumber(line, entry);
     line.append(' ');
@@ -103,7 +109,7 @@ int CUndoJournal::Intend(const QByteArray& oldPath, const QByteArray& newPath,
     line.append(' ');
     AppendPath(line, newPath);
     line.append('\n');
-    Collect(line);
+    Collected();
     return entry;
 }
 
@@ -114,45 +120,77 @@ int CUndoJournal::Intend(const QByteArray& oldPath, const QByteArray& newPath,
 // path when the move never reached the disk. The next batch's sync, or the end's, takes
 // these lines along anyway.
 void CUndoJournal::Done(int entry, const FILEIDENTITY& now) {
-    QByteArray line("D ");
+    if (!m_file.IsOpen())
+        return;
+    QByteArray& line = m_pending;
+    line.append("D ");
     AppendNumber(line, entry);
     line.append(' ');
     AppendNumber(line, now.device);
     line.append(' ');
     AppendNumber(line, now.inode);
     line.append('\n');
-    Collect(line);
+    Collected();
 }
 
 void CUndoJournal::Failed(int entry, int error) {
-    QByteArray line("X ");
+    if (!m_file.IsOpen())
+        return;
+    QByteArray& line = m_pending;
+    line.append("X ");
     AppendNumber(line, entry);
     line.append(' ');
     AppendNumber(line, error);
     line.append('\n');
-    Collect(line);
+    Collected();
 }
 
 bool CUndoJournal::WriteAhead() {
+    AwaitWriteAhead();
     if (!m_file.IsOpen() || m_pending.isEmpty())
         return m_problem.isEmpty();
     const bool written = m_file.Append(m_pending, m_sync != Sync::Kernel);
-    m_pending.clear();
+    m_pending.resize(0); // keeps its room for the next batch
+    Written(written);
+    return written;
+}
+
+// Only a sync is worth a thread: it waits for the disk, which the moves need not.
+void CUndoJournal::WriteAheadInBackground() {
+    AwaitWriteAhead();
+    if (m_sync != Sync::Batch || !m_file.IsOpen() || m_pending.isEmpty()) {
+        WriteAhead();
+        return;
+    }
+    m_writing.swap(m_pending); // m_writing was emptied, its room kept, when last joined
+    m_writer = std::thread([this] { m_writtenInBackground = m_file.Append(m_writing, true); });
+}
+
+bool CUndoJournal::AwaitWriteAhead() {
+    if (!m_writer.joinable())
+        return m_problem.isEmpty();
+    m_writer.join();
+    m_writing.resize(0);
+    Written(m_writtenInBackground);
+    return m_writtenInBackground;
+}
+
+void CUndoJournal::Written(bool written) {
     if (!written && m_problem.isEmpty())
         m_problem = m_path + QStringLiteral(": ") + ErrorText(m_file.Error());
-    return written;
 }
 
 void CUndoJournal::End() {
     if (!m_file.IsOpen())
         return;
-    Collect("E\n");
+    m_pending.append("E\n");
     WriteAhead();
     m_file.Close();
     RemoveOldest(m_folder, m_runsKept);
 }
 
 void CUndoJournal::Discard() {
+    AwaitWriteAhead();
     if (!m_file.IsOpen())
         return;
     m_pending.clear();
@@ -161,10 +199,7 @@ void CUndoJournal::Discard() {
     m_path.clear();
 }
 
-void CUndoJournal::Collect(const QByteArray& line) {
-    if (!m_file.IsOpen())
-        return;
-    m_pending.append(line);
+void CUndoJournal::Collected() {
     if (m_sync == Sync::Disk)
         WriteAhead();
 }

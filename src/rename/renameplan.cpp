@@ -93,6 +93,7 @@ void PlanPair(size_t index, RENAMEPAIR& pair, const NAMES& wanted, QSet<QByteArr
 
 SOURCES SourcesOf(const std::vector<RENAMEPAIR>& pairs, const PLANOPTIONS& options) {
     SOURCES sources;
+    sources.onDisk = CTargetFolders(options.folderNames);
     sources.leaves.resize(pairs.size());
     sources.changes.resize(pairs.size());
     sources.pairOf.reserve(static_cast<qsizetype>(pairs.size()));

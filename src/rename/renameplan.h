@@ -3,6 +3,8 @@
 
 #include "renamepair.h"
 
+#include "filelist/cfoldernamecache.h"
+
 #include <QSet>
 
 #include <vector>
@@ -11,6 +13,8 @@ struct PLANOPTIONS {
     bool overwriteTargetFiles = false;
     bool preventDuplicates = false;
     bool copy = false; // the entries are copied into the new location and stay
+    // The target folders as read for the preview, used instead of reading them again.
+    CFolderNameCache* folderNames = nullptr;
 };
 
 // The most "_n" suffixes tried for a taken name.

@@ -156,9 +156,13 @@ private slots:
             QCOMPARE(run.Run().renamed, run.list.RowCount());
         }
         if (Shape(shape) == Shape::Flat && killAfter > 0) {
-            // Every intent of the batch under way was on disk before its first move.
+            // Every intent of the batch under way was on disk before its first move; the
+            // next batch's may be too, written while this one's moves were made.
             const int batches = (killAfter + kBatch - 1) / kBatch;
-            QCOMPARE(int(run.Journal().records.size()), qMin(batches * kBatch, files));
+            const int records = int(run.Journal().records.size());
+            QVERIFY2(records == qMin(batches * kBatch, files) ||
+                         records == qMin((batches + 1) * kBatch, files),
+                     qPrintable(QString::number(records)));
         }
         const JOURNALUNDORESULT undo = run.Undo();
         QVERIFY(undo.Complete());
@@ -200,6 +204,71 @@ private slots:
         for (const JOURNALRECORD& record : journal.records) {
             if (record.state != JOURNALRECORD::State::Failed)
                 QCOMPARE(record.state, JOURNALRECORD::State::Done);
+        }
+    }
+
+    // The sources' status is read ahead of the moves, on another thread and in any order
+    // relative to them: every intent must still describe the file that its move then took,
+    // also for a pair moved twice (parked, then renamed) or left as it is.
+    void intentsDescribeTheMovedFiles_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<int>("files");
+        QTest::addColumn<bool>("reverse");
+        QTest::addColumn<bool>("someUnchanged");
+        QTest::newRow("flat, many batches") << int(Shape::Flat) << 5 * kBatch + 9 << false << false;
+        QTest::newRow("flat, reversed") << int(Shape::Flat) << 4 * kBatch + 3 << true << false;
+        QTest::newRow("flat, every seventh unchanged")
+            << int(Shape::Flat) << 3 * kBatch + 50 << false << true;
+        QTest::newRow("shifted names") << int(Shape::Shift) << 4 * kBatch + 1 << false << false;
+        QTest::newRow("shifted names, reversed")
+            << int(Shape::Shift) << 3 * kBatch + 7 << true << false;
+    }
+    void intentsDescribeTheMovedFiles() {
+        QFETCH(int, shape);
+        QFETCH(int, files);
+        QFETCH(bool, reverse);
+        QFETCH(bool, someUnchanged);
+        BATCHRUN run;
+        run.Make(Shape(shape), files);
+        run.preferences.reverseOrder = reverse;
+        int unchanged = 0;
+        for (int row = 0; someUnchanged && row < run.list.RowCount(); row += 7, ++unchanged)
+            run.list.SetNewName(row, run.list.GetEntry(row).name);
+        // Where each file is, by its path, followed through the moves in journal order.
+        QHash<QByteArray, FILEIDENTITY> at;
+        for (int row = 0; row < run.list.RowCount(); ++row) {
+            const QByteArray path = run.root + '/' + run.list.GetEntry(row).NativeName();
+            QVERIFY(ReadFileIdentity(path, at[path]));
+        }
+        const RENAMERESULT result = run.Run();
+        QCOMPARE(result.renamed, files - unchanged);
+        QCOMPARE(result.processed, files);
+        const JOURNAL journal = run.Journal();
+        QVERIFY(journal.ended);
+        int moves = 0;
+        for (const JOURNALRECORD& record : journal.records) {
+            if (record.state == JOURNALRECORD::State::Failed)
+                continue;
+            QCOMPARE(record.state, JOURNALRECORD::State::Done);
+            QVERIFY2(at.contains(record.oldPath), record.oldPath.constData());
+            const FILEIDENTITY file = at.value(record.oldPath);
+            QVERIFY(record.beforeKnown);
+            QCOMPARE(record.before.inode, file.inode);
+            QCOMPARE(record.before.device, file.device);
+            QCOMPARE(record.before.mode, file.mode);
+            QCOMPARE(record.after.inode, file.inode);
+            if (record.newPath.isEmpty())
+                continue;
+            ++moves;
+            at.remove(record.oldPath);
+            at.insert(record.newPath, file);
+        }
+        QVERIFY(moves >= files - unchanged);
+        // The map followed the journal to where the files really are.
+        for (auto it = at.constBegin(); it != at.constEnd(); ++it) {
+            FILEIDENTITY now;
+            QVERIFY2(ReadFileIdentity(it.key(), now), it.key().constData());
+            QCOMPARE(now.inode, it.value().inode);
         }
     }
 

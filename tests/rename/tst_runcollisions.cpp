@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renametestkit.h"
 
+#include "filelist/nameconflicts.h"
 #include "rename/crenamerun.h"
 #include "rename/cundojournal.h"
 #include "rename/journalundo.h"
@@ -41,6 +42,7 @@ struct RUN {
     CRenameHistory history;
     CKillingPrompts prompts;
     JournalPolicy policy = JournalPolicy::Refuse;
+    CFolderNameCache* folderNames = nullptr; // as the preview read them
     TREE start;
 
     RUN() : root(QFile::encodeName(dir.path()) + "/tree"), journals(dir.filePath(u"journal"_s)) {
@@ -80,6 +82,7 @@ struct RUN {
         CRenameRun run(list, criteria, changes, preferences, history, prompts);
         run.SetJournalFolder(journals, CUndoJournal::Sync::Kernel);
         run.SetJournalPolicy(policy);
+        run.SetFolderNames(folderNames);
         return run.OnRename();
     }
     bool RunKilledAfter(int entries) {
@@ -164,6 +167,42 @@ private slots:
         QCOMPARE(TreeDifference(Without(run.start, replaced), SnapshotTree(run.root)), QString());
     }
 
+    // A run planned from the names its preview read still never replaces a file that
+    // appeared at a new name since: the move refuses it, and the entry takes the next free
+    // suffix or fails.
+    void fileAppearedSinceThePreview_data() {
+        QTest::addColumn<int>("options");
+        QTest::addColumn<int>("renamed");
+        QTest::addColumn<QByteArray>("movedTo");
+        QTest::newRow("neither") << 0 << 19 << QByteArray("f18.txt");
+        QTest::newRow("prevent duplicates")
+            << int(PreventDuplicates) << 20 << QByteArray("n18_1.txt");
+    }
+    void fileAppearedSinceThePreview() {
+        QFETCH(int, options);
+        QFETCH(int, renamed);
+        QFETCH(QByteArray, movedTo);
+        RUN run;
+        QByteArrayList files;
+        QByteArrayList renames;
+        for (int i = 0; i < 20; ++i) {
+            const QByteArray n = QByteArray::number(i).rightJustified(2, '0');
+            files << "f" + n + ".txt";
+            renames << "f" + n + ".txt>n" + n + ".txt";
+        }
+        run.Files(files);
+        run.Renames(renames);
+        run.Options(options);
+        CFolderNameCache names;
+        MarkNameConflicts(run.list, QByteArray(), names);
+        MakeFile(run.root + "/n18.txt", 1'000'000'000, 0640, "stranger");
+        run.folderNames = &names;
+        const RENAMERESULT result = run.Run();
+        QCOMPARE(result.renamed, renamed);
+        QCOMPARE(ReadContents(run.root + "/n18.txt"), QByteArray("stranger"));
+        QCOMPARE(ReadContents(run.root + '/' + movedTo), QByteArray("f18.txt"));
+    }
+
     // Names that move on inside one run, also killed half-way and undone from the journal.
     void cycles_data() {
         QTest::addColumn<QByteArrayList>("renames");
@@ -209,6 +248,39 @@ private slots:
         const JOURNALUNDORESULT undo = run.Undo();
         QVERIFY(undo.Complete());
         QCOMPARE(run.prompts.statuses.last(), u"Previous changes successfully reversed."_s);
+        QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
+    }
+
+    // Two folders swap names and the files inside them are renamed in the same run, with
+    // the folders first or last: each file's move must reach the file the listing saw, not
+    // whatever folder has its old folder's name by then.
+    void foldersSwappedWithTheirFiles_data() {
+        QTest::addColumn<int>("options");
+        QTest::newRow("files after their folders") << 0;
+        QTest::newRow("files before their folders") << int(ReverseOrder);
+    }
+    void foldersSwappedWithTheirFiles() {
+        QFETCH(int, options);
+        RUN run;
+        for (const QByteArray folder : {"d1", "d2"}) {
+            MakeFolder(run.root + '/' + folder);
+            for (const QByteArray file : {"x.txt", "y.txt"})
+                MakeFile(run.root + '/' + folder + '/' + file, 1'000'000'000, 0640,
+                         folder + '/' + file);
+        }
+        ListFolder(run.list, run.root, true);
+        run.criteria.selections.subfolders = true;
+        run.start = SnapshotTree(run.root);
+        run.Renames(
+            {"d1>d2", "d2>d1", "d1/x.txt>x1.txt", "d2/x.txt>x2.txt", "d1/y.txt>", "d2/y.txt>"});
+        run.Options(options);
+        const RENAMERESULT result = run.Run();
+        QCOMPARE(result.outcome, RunOutcome::Completed);
+        QCOMPARE(result.renamed, 4);
+        QCOMPARE(run.Files(), (QByteArrayList{"d1=", "d1/x2.txt=d2/x.txt", "d1/y.txt=d2/y.txt",
+                                              "d2=", "d2/x1.txt=d1/x.txt", "d2/y.txt=d1/y.txt"}));
+        const JOURNALUNDORESULT undo = run.Undo();
+        QVERIFY(undo.Complete());
         QCOMPARE(TreeDifference(run.start, SnapshotTree(run.root)), QString());
     }
 

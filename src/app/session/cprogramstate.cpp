@@ -782,13 +782,16 @@ RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)
         return refused;
     }
     SettleRefresh();
-    m_folderNames.Clear();
+    if (!m_runReusesPreviewFolders)
+        m_folderNames.Clear();
     const CBusyScope busy([this](Activity a) { SetBusy(a); }, Activity::Renaming);
     RENAMEPREFERENCES renamePreferences = RenamePreferencesOf(preferences);
     CRenameRun run(list, criteria, changes, renamePreferences, history, m_prompts);
     run.SetLogPath(LogPath());
     run.SetJournalFolder(m_journalFolder);
     run.SetJournalPolicy(m_journalPolicy);
+    // Read now when they were not kept, so that the preview after the run reads them anew.
+    run.SetFolderNames(&m_folderNames);
     RENAMEHOOKS hooks;
     // The run changes the disk under the names read before it.
     hooks.refreshPreview = [this] {
@@ -799,6 +802,8 @@ RENAMERESULT CProgramState::Rename(const std::function<RENAMERESULT(CRenameRun&)
     hooks.rescan = [this] { Rescan(); };
     run.SetHooks(hooks);
     const RENAMERESULT result = start(run);
+    // The run changed the disk under the names read before it.
+    m_folderNames.Clear();
     // The run answers for its two dialogs' boxes; nothing else of the preferences changes.
     preferences.displayWarningMessage = renamePreferences.displayWarningMessage;
     preferences.displayConfirmationMessage = renamePreferences.displayConfirmationMessage;

@@ -200,6 +200,9 @@ public:
     void SetJournalFolder(const QString& folder) { m_journalFolder = folder; }
     // What a run does when its journal cannot be written; the window asks (the default).
     void SetJournalPolicy(JournalPolicy policy) { m_journalPolicy = policy; }
+    // A run that starts right after its preview, with nothing asked in between, may plan
+    // from the target folders' names the preview read instead of reading them again.
+    void SetRunReusesPreviewFolders(bool reuse) { m_runReusesPreviewFolders = reuse; }
 
 private:
     RENAMERESULT Rename(const std::function<RENAMERESULT(CRenameRun&)>& start);
@@ -250,4 +253,5 @@ private:
     qint64 m_nextNumber = 0;
     QString m_journalFolder;
     JournalPolicy m_journalPolicy = JournalPolicy::Ask;
+    bool m_runReusesPreviewFolders = false;
 };
