@@ -29,8 +29,10 @@ bool CTargetFolders::Exists(const QByteArray& path) {
     if (!folder.readBefore)
         return Holds(folder.names, folder.foldedHashes, name, path);
     const FOLDERNAMES& names = *folder.readBefore;
-    return names.readable ? Holds(names.names, names.foldedHashes, name, path)
-                          : NativePathExists(path);
+    if (!names.readable)
+        return NativePathExists(path);
+    const quint64 hash = FoldedNameHash(name);
+    return names.Holds(name, hash) || (names.MayHold(hash) && NativePathExists(path));
 }
 
 bool CTargetFolders::Holds(const QSet<QByteArray>& names, const QSet<quint64>& foldedHashes,
