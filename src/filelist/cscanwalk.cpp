@@ -44,7 +44,7 @@ void CScanWalk::Emit(SCANFOLDERJOB& folder) {
         return;
     }
     if (*m_onFolder)
-        (*m_onFolder)(folder.record->path);
+        (*m_onFolder)(folder.record.constData()->path);
     for (SCANSLICEJOB& slice : folder.slices) {
         if (!Await({&folder, &slice}))
             return;
