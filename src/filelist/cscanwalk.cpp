@@ -4,6 +4,7 @@
 #include "platform/pathchecks.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace {
 
@@ -49,10 +50,11 @@ void CScanWalk::Emit(SCANFOLDERJOB& folder) {
         if (!Await({&folder, &slice}))
             return;
         EmitSlice(slice);
-        std::vector<FILEENTRY>().swap(slice.entries);
-        std::vector<SCANMARK>().swap(slice.marks);
+        // After an abort, helpers may still be inside this slice's subfolders.
         if (m_scanner.Aborted())
             return;
+        std::vector<FILEENTRY>().swap(slice.entries);
+        std::vector<SCANMARK>().swap(slice.marks);
     }
 }
 
@@ -64,6 +66,8 @@ void CScanWalk::EmitSlice(SCANSLICEJOB& slice) {
                 return;
             if (mark->child) {
                 Emit(*mark->child);
+                if (m_scanner.Aborted())
+                    return;
                 mark->child.reset();
             } else {
                 AddScanSkip(*m_skips, mark->skipPath, mark->skipError);
@@ -82,13 +86,13 @@ bool CScanWalk::Await(const SCANTASK& task) {
             return false;
         if (TakeFromStack(task)) {
             Perform(lock, task, m_workspace);
-            if (m_helpers.empty() && m_workers > 1 && m_stack.size() > 1)
-                StartHelpers();
+            AddHelpers();
         } else if (!m_stack.empty()) {
             // Another thread has the job; doing a later one meanwhile beats waiting.
             const SCANTASK other = m_stack.back();
             m_stack.pop_back();
             Perform(lock, other, m_workspace);
+            AddHelpers();
         } else {
             m_taskDone.wait(lock);
         }
@@ -178,9 +182,17 @@ ScanJobState& CScanWalk::StateOf(const SCANTASK& task) {
     return task.slice ? task.slice->state : task.folder->state;
 }
 
-void CScanWalk::StartHelpers() {
-    for (int i = 1; i < m_workers; ++i)
-        m_helpers.emplace_back(&CScanWalk::Help, this);
+// A helper for every waiting job beyond the one this thread does next, up to the
+// worker count: a small folder starts none.
+void CScanWalk::AddHelpers() {
+    while (m_helpers.size() + 1 < size_t(m_workers) && m_stack.size() > m_helpers.size() + 1) {
+        try {
+            m_helpers.emplace_back(&CScanWalk::Help, this);
+        } catch (const std::system_error&) {
+            // Out of threads: the walk finishes with those it has.
+            m_workers = int(m_helpers.size()) + 1;
+        }
+    }
 }
 
 void CScanWalk::StopHelpers() {

@@ -12,7 +12,7 @@
 // One scan shared out over threads. The calling thread hands the results on in walk
 // order, doing the job it needs next itself whenever no other thread has started it (so
 // one worker is a plain walk); helper threads take the newest waiting job, which keeps
-// them just ahead of it, and are started only once there is more than one job waiting.
+// them just ahead of it, and are started only as jobs wait for them.
 class CScanWalk {
 public:
     CScanWalk(const CFolderScanner& scanner, int workers);
@@ -44,7 +44,7 @@ private:
     std::vector<SCANTASK> FinishSlice(SCANFOLDERJOB& folder, SCANSLICEJOB& slice);
     [[nodiscard]] bool TakeFromStack(const SCANTASK& task);
     static ScanJobState& StateOf(const SCANTASK& task);
-    void StartHelpers();
+    void AddHelpers();
     void StopHelpers();
 
     const CFolderScanner& m_scanner;
