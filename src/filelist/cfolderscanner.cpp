@@ -71,6 +71,7 @@ QSharedDataPointer<ENTRYFOLDER> CFolderScanner::FolderRecord(const QByteArray& n
 
 void CFolderScanner::ReadSlice(SCANFOLDERJOB& folder, SCANSLICEJOB& slice,
                                SCANWORKSPACE& workspace) const {
+    slice.entries.reserve(size_t(slice.end - slice.begin));
     for (qsizetype i = slice.begin; i < slice.end && !Aborted(); ++i) {
         const QByteArray& name = folder.names[size_t(i)];
         if (AdmitItem(folder, name, slice, workspace) && m_settings.subfolders) {
