@@ -20,6 +20,7 @@ bool CFolderScan::StartScan(const SCANSETTINGS& settings) {
     {
         std::lock_guard lock(m_mutex);
         m_pending = SCANEVENTS();
+        m_notified = false;
     }
     m_abort = false;
     m_finished = false;
@@ -39,6 +40,7 @@ SCANEVENTS CFolderScan::TakeEvents() {
     std::lock_guard lock(m_mutex);
     SCANEVENTS events = std::move(m_pending);
     m_pending = SCANEVENTS();
+    m_notified = false;
     return events;
 }
 
@@ -64,14 +66,20 @@ void CFolderScan::Run(SCANSETTINGS settings) {
 }
 
 void CFolderScan::Publish(bool finished) {
+    bool notify = false;
     {
         std::lock_guard lock(m_mutex);
+        if (m_pending.entries.empty())
+            m_pending.entries.swap(m_batch);
         for (FILEENTRY& entry : m_batch)
             m_pending.entries.push_back(std::move(entry));
         m_pending.finished = m_pending.finished || finished;
+        // An owner already told takes these along with the rest; one wake-up per take.
+        notify = !m_notified;
+        m_notified = true;
     }
     m_batch.clear();
-    if (m_notify)
+    if (notify && m_notify)
         m_notify();
 }
 

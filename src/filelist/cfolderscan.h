@@ -26,8 +26,9 @@ struct SCANEVENTS {
 // them into its list, so rows are only ever touched on the owner's thread.
 class CFolderScan {
 public:
-    // Called on the worker thread whenever events wait to be taken; the owner typically
-    // posts a call to its own thread from it. Never call back into the scan from it.
+    // Called on the worker thread when events wait to be taken, once until the owner takes
+    // them; the owner typically posts a call to its own thread from it. Never call back
+    // into the scan from it.
     using Notify = std::function<void()>;
 
     CFolderScan() = default;
@@ -53,6 +54,7 @@ private:
     std::atomic<bool> m_finished{false};
     std::mutex m_mutex;
     SCANEVENTS m_pending;           // guarded by m_mutex
+    bool m_notified = false;        // guarded by m_mutex: told, not yet taken
     std::vector<FILEENTRY> m_batch; // worker only
     Notify m_notify;
 };

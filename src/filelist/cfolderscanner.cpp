@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cfolderscanner.h"
 
-#include "cmetadatareader.h"
+#include "cscanwalk.h"
 
-#include "platform/cdirectoryreader.h"
 #include "platform/filestatus.h"
 #include "platform/pathchecks.h"
 #include "platform/pathkind.h"
 #include "platform/typename.h"
+
+#include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -32,43 +34,53 @@ CFolderScanner::CFolderScanner(const SCANSETTINGS& settings, const std::atomic<b
 }
 
 void CFolderScanner::Scan(const EntrySink& onEntry, const FolderSink& onFolder) {
-    ScanFolder(m_settings.rootPath, onEntry, onFolder);
+    CScanWalk walk(*this, WorkerCount());
+    walk.Run(m_settings.rootPath, onEntry, onFolder, m_skips);
 }
 
-void CFolderScanner::ScanFolder(const QByteArray& nativePath, const EntrySink& onEntry,
-                                const FolderSink& onFolder) {
+int CFolderScanner::WorkerCount() const {
+    if (m_settings.workers > 0)
+        return m_settings.workers;
+    return std::max(1, int(std::thread::hardware_concurrency()));
+}
+
+void CFolderScanner::OpenFolder(SCANFOLDERJOB& job) const {
     if (Aborted())
         return;
-    CDirectoryReader reader;
-    if (!reader.Open(nativePath)) {
-        const int error = LastErrorNumber();
-        if (!IsNotFoundError(error))
-            AddScanSkip(m_skips, DecodeNativeName(nativePath), error);
+    job.opened = job.reader.Open(job.nativePath);
+    if (!job.opened) {
+        job.openError = LastErrorNumber();
         return;
     }
-    LEVEL level = LevelOf(nativePath);
-    level.descriptor = reader.Descriptor();
-    if (onFolder)
-        onFolder(level.folder->path);
-
-    CMetadataReader metadata;
+    job.descriptor = job.reader.Descriptor();
+    job.record = FolderRecord(job.nativePath);
     QByteArray name;
-    while (!Aborted() && reader.Next(name)) {
-        if (AdmitItem(level, name, onEntry, metadata) && m_settings.subfolders)
-            ScanFolder(JoinNativePath(nativePath, name), onEntry, onFolder);
-    }
+    while (job.reader.Next(name))
+        job.names.push_back(name);
 }
 
-CFolderScanner::LEVEL CFolderScanner::LevelOf(const QByteArray& nativePath) const {
+QSharedDataPointer<ENTRYFOLDER> CFolderScanner::FolderRecord(const QByteArray& nativePath) const {
     auto* folder = new ENTRYFOLDER;
     folder->nativePath = nativePath;
     folder->path = DecodeNativeName(nativePath);
     folder->name = folder->path.mid(folder->path.lastIndexOf(QLatin1Char('/')) + 1);
     if (folder->path.size() > m_rootLength)
         folder->subDir = folder->path.mid(m_rootLength);
-    LEVEL level;
-    level.folder = folder;
-    return level;
+    return QSharedDataPointer<ENTRYFOLDER>(folder);
+}
+
+void CFolderScanner::ReadSlice(SCANFOLDERJOB& folder, SCANSLICEJOB& slice,
+                               SCANWORKSPACE& workspace) const {
+    slice.entries.reserve(size_t(slice.end - slice.begin));
+    for (qsizetype i = slice.begin; i < slice.end && !Aborted(); ++i) {
+        const QByteArray& name = folder.names[size_t(i)];
+        if (AdmitItem(folder, name, slice, workspace) && m_settings.subfolders) {
+            SCANMARK mark;
+            mark.position = slice.entries.size();
+            mark.child = std::make_unique<SCANFOLDERJOB>(JoinNativePath(folder.nativePath, name));
+            slice.marks.push_back(std::move(mark));
+        }
+    }
 }
 
 void CFolderScanner::ListNames(const QList<QByteArray>& nativeNames, const EntrySink& onEntry,
@@ -77,27 +89,26 @@ void CFolderScanner::ListNames(const QList<QByteArray>& nativeNames, const Entry
     // be passed through but not read falls back to whole paths.
     CDirectoryReader reader;
     reader.Open(m_settings.rootPath);
-    LEVEL level = LevelOf(m_settings.rootPath);
-    level.descriptor = reader.Descriptor();
-    CMetadataReader metadata;
+    const QSharedDataPointer<ENTRYFOLDER> folder = FolderRecord(m_settings.rootPath);
+    const int descriptor = reader.Descriptor();
+    SCANWORKSPACE workspace;
     for (const QByteArray& nativeName : nativeNames) {
-        const QByteArray path = JoinNativePath(level.folder->nativePath, nativeName);
+        const QByteArray path = JoinNativePath(folder->nativePath, nativeName);
         FILESTATUS status;
-        const bool read = level.descriptor >= 0
-                              ? ReadFileStatusAt(level.descriptor, nativeName, status)
-                              : ReadFileStatus(path, status);
+        const bool read = descriptor >= 0 ? ReadFileStatusAt(descriptor, nativeName, status)
+                                          : ReadFileStatus(path, status);
         if (!read)
             onProblem(path, LastErrorNumber());
         else if (status.isFolder ||
                  (IsSymbolicLink(status) && KindOfPath(path) == PathKind::Folder))
             onFolder(path);
         else
-            onEntry(MakeEntry(level, nativeName, DecodeNativeName(nativeName), status, metadata));
+            onEntry(MakeEntry(folder, nativeName, DecodeNativeName(nativeName), status, workspace));
     }
 }
 
-bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
-                               const EntrySink& onEntry, CMetadataReader& metadata) {
+bool CFolderScanner::AdmitItem(const SCANFOLDERJOB& folder, const QByteArray& nativeName,
+                               SCANSLICEJOB& slice, SCANWORKSPACE& workspace) const {
     if (!m_settings.hidden && nativeName.startsWith('.'))
         return false;
     const QString name = DecodeNativeName(nativeName);
@@ -106,33 +117,36 @@ bool CFolderScanner::AdmitItem(const LEVEL& level, const QByteArray& nativeName,
     FILESTATUS status;
     // An item removed meanwhile is simply gone; any other item whose status cannot be read
     // (no permission) is left out and reported.
-    if (!ReadFileStatusAt(level.descriptor, nativeName, status)) {
+    if (!ReadFileStatusAt(folder.descriptor, nativeName, status)) {
         const int error = LastErrorNumber();
-        if (!IsNotFoundError(error))
-            AddScanSkip(m_skips,
-                        DecodeNativeName(JoinNativePath(level.folder->nativePath, nativeName)),
-                        error);
+        if (!IsNotFoundError(error)) {
+            SCANMARK mark;
+            mark.position = slice.entries.size();
+            mark.skipPath = DecodeNativeName(JoinNativePath(folder.nativePath, nativeName));
+            mark.skipError = error;
+            slice.marks.push_back(std::move(mark));
+        }
         return false;
     }
     const bool isFolder = status.isFolder;
-    const QString& folderPath = level.folder->path;
+    const QString& folderPath = folder.record->path;
     const bool atRoot = folderPath.endsWith(QLatin1Char('/'));
     const qsizetype pathLength = folderPath.size() + (atRoot ? 0 : 1) + name.size();
     if (!m_filter.Admits(name) || !PassesLengths(name.size(), pathLength) ||
         (isFolder && !m_settings.folders) || (!isFolder && !m_settings.files))
         return isFolder;
 
-    onEntry(MakeEntry(level, nativeName, name, status, metadata));
+    slice.entries.push_back(MakeEntry(folder.record, nativeName, name, status, workspace));
     return isFolder;
 }
 
-FILEENTRY CFolderScanner::MakeEntry(const LEVEL& level, const QByteArray& nativeName,
-                                    const QString& name, const FILESTATUS& status,
-                                    CMetadataReader& metadata) {
+FILEENTRY CFolderScanner::MakeEntry(const QSharedDataPointer<ENTRYFOLDER>& folder,
+                                    const QByteArray& nativeName, const QString& name,
+                                    const FILESTATUS& status, SCANWORKSPACE& workspace) const {
     FILEENTRY entry;
-    entry.SetFolder(level.folder);
+    entry.SetFolder(folder);
     entry.name = name;
-    entry.typeName = TypeName(name, status.isFolder);
+    entry.typeName = TypeName(name, status.isFolder, workspace);
     entry.size = status.size;
     entry.created = status.created;
     entry.modified = status.modified;
@@ -143,23 +157,23 @@ FILEENTRY CFolderScanner::MakeEntry(const LEVEL& level, const QByteArray& native
     entry.hidden = nativeName.startsWith('.');
     InitialiseNewEntry(entry);
     if (!status.isFolder && !name.isEmpty() && (m_settings.extractExif || m_settings.extractId3))
-        metadata.ReadEntry(entry, JoinNativePath(level.folder->nativePath, nativeName),
-                           m_settings.extractExif, m_settings.extractId3);
+        workspace.metadata.ReadEntry(entry, JoinNativePath(folder->nativePath, nativeName),
+                                     m_settings.extractExif, m_settings.extractId3);
     return entry;
 }
 
-// Files with the same extension share their type; the scan asks once per extension.
-QString CFolderScanner::TypeName(const QString& name, bool isFolder) {
+// Files with the same extension share their type; each thread asks once per extension.
+QString CFolderScanner::TypeName(const QString& name, bool isFolder, SCANWORKSPACE& workspace) {
     if (isFolder)
         return TypeNameOf(name, true);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QStringView extension = dot < 0 ? QStringView() : QStringView(name).sliced(dot);
-    for (const auto& [known, typeName] : m_typeNames) {
+    for (const auto& [known, typeName] : workspace.typeNames) {
         if (known == extension)
             return typeName;
     }
-    m_typeNames.emplace_back(extension.toString(), TypeNameOf(name, false));
-    return m_typeNames.back().second;
+    workspace.typeNames.emplace_back(extension.toString(), TypeNameOf(name, false));
+    return workspace.typeNames.back().second;
 }
 
 bool CFolderScanner::PassesLengths(qsizetype nameLength, qsizetype pathLength) const {

@@ -3,6 +3,7 @@
 
 #include "cfilefilter.h"
 #include "fileentry.h"
+#include "scanjobs.h"
 #include "scansettings.h"
 #include "scanskips.h"
 
@@ -11,13 +12,14 @@
 
 #include <atomic>
 #include <functional>
-#include <utility>
-#include <vector>
 
 #include <QList>
 
-// Walks a folder (and its subfolders when asked) on the calling thread and hands every
-// admitted item over as a finished entry. The abort flag is polled after every item.
+// Walks a folder (and its subfolders when asked) and hands every admitted item over as a
+// finished entry, on the calling thread and in the order of a depth-first walk: a
+// folder's items in directory order, a subfolder's listing right after the subfolder's
+// own entry. Large listings are read by several threads (SCANSETTINGS::workers); the
+// order stays the same. The abort flag is polled after every item.
 class CFolderScanner {
 public:
     using EntrySink = std::function<void(FILEENTRY&& entry)>;
@@ -38,29 +40,29 @@ public:
     // What the scan could not read; complete once Scan has returned.
     const SCANSKIPS& Skips() const { return m_skips; }
 
-private:
-    struct LEVEL {
-        int descriptor = -1; // the open folder, which item names are read relative to
-        QSharedDataPointer<ENTRYFOLDER> folder; // shared by every entry of the folder
-    };
+    // The steps of a scan, which the threads of a walk call; each changes only the job
+    // and the workspace it is given.
+    void OpenFolder(SCANFOLDERJOB& job) const;
+    void ReadSlice(SCANFOLDERJOB& folder, SCANSLICEJOB& slice, SCANWORKSPACE& workspace) const;
+    [[nodiscard]] bool Aborted() const {
+        return m_abort && m_abort->load(std::memory_order_relaxed);
+    }
+    [[nodiscard]] int WorkerCount() const;
 
-    void ScanFolder(const QByteArray& nativePath, const EntrySink& onEntry,
-                    const FolderSink& onFolder);
+private:
     // Returns whether the item is a folder that the walk may enter.
-    bool AdmitItem(const LEVEL& level, const QByteArray& nativeName, const EntrySink& onEntry,
-                   class CMetadataReader& metadata);
-    FILEENTRY MakeEntry(const LEVEL& level, const QByteArray& nativeName, const QString& name,
-                        const FILESTATUS& status, class CMetadataReader& metadata);
-    LEVEL LevelOf(const QByteArray& nativePath) const;
+    bool AdmitItem(const SCANFOLDERJOB& folder, const QByteArray& nativeName, SCANSLICEJOB& slice,
+                   SCANWORKSPACE& workspace) const;
+    FILEENTRY MakeEntry(const QSharedDataPointer<ENTRYFOLDER>& folder, const QByteArray& nativeName,
+                        const QString& name, const FILESTATUS& status,
+                        SCANWORKSPACE& workspace) const;
+    QSharedDataPointer<ENTRYFOLDER> FolderRecord(const QByteArray& nativePath) const;
     bool PassesLengths(qsizetype nameLength, qsizetype pathLength) const;
-    QString TypeName(const QString& name, bool isFolder);
-    bool Aborted() const { return m_abort && m_abort->load(std::memory_order_relaxed); }
+    static QString TypeName(const QString& name, bool isFolder, SCANWORKSPACE& workspace);
 
     SCANSETTINGS m_settings;
     CFileFilter m_filter;
     qsizetype m_rootLength;
     const std::atomic<bool>* m_abort;
-    // By extension as written; a tree holds few extensions, so a short list serves.
-    std::vector<std::pair<QString, QString>> m_typeNames;
     SCANSKIPS m_skips;
 };

@@ -20,4 +20,6 @@ struct SCANSETTINGS {
     qint32 maxPathLength = 0;
     bool extractExif = false;
     bool extractId3 = false;
+    // Threads that read the listing; 0 gives one per core. The result does not depend on it.
+    qint32 workers = 0;
 };
