@@ -5,6 +5,11 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -70,4 +75,45 @@ QStringList Utf8List(std::initializer_list<const char*> texts) {
     for (const char* text : texts)
         list.append(QString::fromUtf8(text));
     return list;
+}
+
+void MakeFile(const QByteArray& path, const QByteArray& contents) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    QVERIFY2(fd >= 0, path.constData());
+    QCOMPARE(::write(fd, contents.constData(), size_t(contents.size())), ssize_t(contents.size()));
+    ::close(fd);
+}
+
+void MakeFolder(const QByteArray& path) {
+    QVERIFY2(::mkdir(path.constData(), 0755) == 0, path.constData());
+}
+
+void MakeDeepChain(const QByteArray& root, char letter, int levels) {
+    const QByteArray part(200, letter);
+    int fd = ::open(root.constData(), O_RDONLY | O_DIRECTORY);
+    QVERIFY(fd >= 0);
+    for (int depth = 0; depth < levels; ++depth) {
+        QCOMPARE(::mkdirat(fd, part.constData(), 0755), 0);
+        const int next = ::openat(fd, part.constData(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        QVERIFY(next >= 0);
+        fd = next;
+    }
+    const int file = ::openat(fd, "deep.txt", O_WRONLY | O_CREAT, 0644);
+    QVERIFY(file >= 0);
+    ::close(file);
+    ::close(fd);
+}
+
+void RemoveDeepChain(const QByteArray& root, char letter, int levels) {
+    const QByteArray part(200, letter);
+    QList<int> fds{::open(root.constData(), O_RDONLY | O_DIRECTORY)};
+    for (int depth = 0; depth < levels; ++depth)
+        fds.append(::openat(fds.last(), part.constData(), O_RDONLY | O_DIRECTORY));
+    ::unlinkat(fds.last(), "deep.txt", 0);
+    for (int i = levels; i > 0; --i) {
+        ::close(fds[i]);
+        ::unlinkat(fds[i - 1], part.constData(), AT_REMOVEDIR);
+    }
+    ::close(fds.first());
 }

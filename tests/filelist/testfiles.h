@@ -36,3 +36,12 @@ QByteArray WriteTestFile(const QTemporaryDir& folder, const QString& name, const
 QStringList TextList(const EXIFTEXTS& texts);
 // Expected texts written as UTF-8 literals.
 QStringList Utf8List(std::initializer_list<const char*> texts);
+
+// Files and folders made with plain system calls, checked as they are made.
+void MakeFile(const QByteArray& path, const QByteArray& contents = QByteArray());
+void MakeFolder(const QByteArray& path);
+// A chain of folders below the root, each named with 200 times the letter, with
+// "deep.txt" in the deepest: with more than 20 levels its path is longer than the system
+// takes. Qt cannot remove such a tree; RemoveDeepChain takes the same steps back.
+void MakeDeepChain(const QByteArray& root, char letter, int levels);
+void RemoveDeepChain(const QByteArray& root, char letter, int levels);

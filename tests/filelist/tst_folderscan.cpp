@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "testfiles.h"
+
 #include "filelist/cfilefilter.h"
 #include "filelist/cfilelist.h"
 #include "filelist/cfolderscan.h"
@@ -8,22 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-void MakeFile(const QByteArray& path, const QByteArray& contents = QByteArray()) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QVERIFY2(fd >= 0, path.constData());
-    QCOMPARE(::write(fd, contents.constData(), size_t(contents.size())), ssize_t(contents.size()));
-    ::close(fd);
-}
-
-void MakeFolder(const QByteArray& path) {
-    QCOMPARE(::mkdir(path.constData(), 0755), 0);
-}
 
 QStringList Listed(const SCANSETTINGS& settings) {
     CFileList list;
@@ -33,18 +23,6 @@ QStringList Listed(const SCANSETTINGS& settings) {
         names << ShownName(list.GetEntry(i).SubDir() + QLatin1Char('/') + list.GetEntry(i).name);
     names.sort();
     return names;
-}
-
-void RemoveDeepTree(const QByteArray& root, const QList<QByteArray>& levels) {
-    QList<int> fds{::open(root.constData(), O_RDONLY | O_DIRECTORY)};
-    for (const QByteArray& level : levels)
-        fds.append(::openat(fds.last(), level.constData(), O_RDONLY | O_DIRECTORY));
-    ::unlinkat(fds.last(), "deep.txt", 0);
-    for (qsizetype i = levels.size(); i > 0; --i) {
-        ::close(fds[i]);
-        ::unlinkat(fds[i - 1], levels[i - 1].constData(), AT_REMOVEDIR);
-    }
-    ::close(fds.first());
 }
 
 QStringList Names(const char* spaced) {
@@ -134,19 +112,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray root = QFile::encodeName(dir.path());
         const QByteArray part(200, 'd');
-        int fd = ::open(root.constData(), O_RDONLY | O_DIRECTORY);
-        QVERIFY(fd >= 0);
-        for (int depth = 0; depth < 25; ++depth) {
-            QCOMPARE(::mkdirat(fd, part.constData(), 0755), 0);
-            const int next = ::openat(fd, part.constData(), O_RDONLY | O_DIRECTORY);
-            ::close(fd);
-            QVERIFY(next >= 0);
-            fd = next;
-        }
-        const int file = ::openat(fd, "deep.txt", O_WRONLY | O_CREAT, 0644);
-        QVERIFY(file >= 0);
-        ::close(file);
-        ::close(fd);
+        MakeDeepChain(root, 'd', 25);
         SCANSETTINGS settings;
         settings.rootPath = root;
         settings.subfolders = true;
@@ -159,11 +125,7 @@ private slots:
         QVERIFY(text.startsWith(QStringLiteral("%1 item(s) could not be read").arg(skips.count)));
         QVERIFY(text.contains(QString::fromUtf8(part)));
         QVERIFY(ScanSkipsText(SCANSKIPS()).isEmpty());
-        // Removing a tree deeper than the path limit takes the same steps backwards.
-        QList<QByteArray> levels;
-        for (int depth = 0; depth < 25; ++depth)
-            levels.append(part);
-        RemoveDeepTree(root, levels);
+        RemoveDeepChain(root, 'd', 25);
     }
 
     void droppedFileNameWithBlank() {

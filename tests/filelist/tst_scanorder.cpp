@@ -14,7 +14,6 @@
 #include <condition_variable>
 #include <mutex>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,17 +30,6 @@ namespace {
 constexpr int kBigFolderFiles = 3000;
 constexpr int kChainLevels = 21; // enough 200-byte names to pass the path length limit
 
-void MakeFile(const QByteArray& path, const QByteArray& contents = QByteArray()) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QVERIFY2(fd >= 0, path.constData());
-    QCOMPARE(::write(fd, contents.constData(), size_t(contents.size())), ssize_t(contents.size()));
-    ::close(fd);
-}
-
-void MakeFolder(const QByteArray& path) {
-    QVERIFY2(::mkdir(path.constData(), 0755) == 0, path.constData());
-}
-
 QByteArray PhotoBytes(int day) {
     CTiffBuilder b(false);
     const int main = b.AddDirectory();
@@ -49,39 +37,6 @@ QByteArray PhotoBytes(int day) {
                QStringLiteral("2004:07:%1 14:07:09").arg(day, 2, 10, QLatin1Char('0')).toLatin1());
     b.AddRational(main, 0x829D, day, 10);
     return JpegFile({ExifSegment(b.Build()), JpegSegment(0xFE, "Beach")});
-}
-
-// A chain of folders whose deepest path is longer than the system takes, so that the
-// scan cannot open its last folder and reports it.
-void MakeChain(const QByteArray& root, char letter) {
-    const QByteArray part(200, letter);
-    int fd = ::open(root.constData(), O_RDONLY | O_DIRECTORY);
-    QVERIFY(fd >= 0);
-    for (int depth = 0; depth < kChainLevels; ++depth) {
-        QCOMPARE(::mkdirat(fd, part.constData(), 0755), 0);
-        const int next = ::openat(fd, part.constData(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        QVERIFY(next >= 0);
-        fd = next;
-    }
-    const int file = ::openat(fd, "deep.txt", O_WRONLY | O_CREAT, 0644);
-    QVERIFY(file >= 0);
-    ::close(file);
-    ::close(fd);
-}
-
-// Qt cannot remove a tree deeper than the path limit; this takes the same steps back.
-void RemoveChain(const QByteArray& root, char letter) {
-    const QByteArray part(200, letter);
-    QList<int> fds{::open(root.constData(), O_RDONLY | O_DIRECTORY)};
-    for (int depth = 0; depth < kChainLevels; ++depth)
-        fds.append(::openat(fds.last(), part.constData(), O_RDONLY | O_DIRECTORY));
-    ::unlinkat(fds.last(), "deep.txt", 0);
-    for (int i = kChainLevels; i > 0; --i) {
-        ::close(fds[i]);
-        ::unlinkat(fds[i - 1], part.constData(), AT_REMOVEDIR);
-    }
-    ::close(fds.first());
 }
 
 QString EntryLine(const FILEENTRY& e) {
@@ -210,8 +165,8 @@ private slots:
             if (i % 5 == 0)
                 MakeFolder(folder + "/nested");
         }
-        MakeChain(m_root, 'c');
-        MakeChain(m_root + "/sub", 'e');
+        MakeDeepChain(m_root, 'c', kChainLevels);
+        MakeDeepChain(m_root + "/sub", 'e', kChainLevels);
         // Unreadable to anyone but the superuser: a skip where the tests do not run as root.
         MakeFolder(m_root + "/locked");
         MakeFile(m_root + "/locked/secret.txt");
@@ -220,8 +175,8 @@ private slots:
 
     void cleanupTestCase() {
         ::chmod((m_root + "/locked").constData(), 0755);
-        RemoveChain(m_root, 'c');
-        RemoveChain(m_root + "/sub", 'e');
+        RemoveDeepChain(m_root, 'c', kChainLevels);
+        RemoveDeepChain(m_root + "/sub", 'e', kChainLevels);
     }
 
     // The one-thread scan is the plain walk over the directory's order.
