@@ -3,7 +3,10 @@
 
 #include "filelist/cfolderscanner.h"
 
+#include <QFile>
+
 #include <algorithm>
+#include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
@@ -231,4 +234,57 @@ QString CScriptedPrompts::AskOpenFileName(const FILEQUESTION& question) {
 QString CScriptedPrompts::AskSaveFileName(const FILEQUESTION& question) {
     lastQuestion = question;
     return saveFileName;
+}
+
+void CKillingPrompts::KeepResponsive(qint64, qint64) {
+    if (entriesBeforeKill > 0 && --entriesBeforeKill == 0)
+        raise(SIGKILL);
+}
+
+JOURNALLEDRUN::JOURNALLEDRUN()
+    : root(QFile::encodeName(dir.path()) + "/tree"),
+      journals(dir.filePath(QStringLiteral("journal"))) {
+    MakeFolder(root);
+    preferences.displayWarningMessage = false;
+    preferences.displayConfirmationMessage = false;
+}
+
+JOURNALLEDRUN::~JOURNALLEDRUN() {
+    RemoveTree(root);
+}
+
+RENAMERESULT JOURNALLEDRUN::Run() {
+    CRenameRun run(list, criteria, changes, preferences, history, prompts);
+    run.SetJournalFolder(journals, sync);
+    run.SetJournalPolicy(policy);
+    run.SetFolderNames(folderNames);
+    return run.OnRename();
+}
+
+bool JOURNALLEDRUN::RunKilledAfter(int entries) {
+    return KilledInChild([&] {
+        prompts.entriesBeforeKill = entries;
+        Run();
+    });
+}
+
+JOURNALUNDORESULT JOURNALLEDRUN::Undo() {
+    JOURNALUNDOOPTIONS options;
+    options.assumeYes = true;
+    return UndoLastJournal(journals, prompts, options);
+}
+
+JOURNAL JOURNALLEDRUN::Journal() const {
+    JOURNAL journal;
+    ReadJournal(JournalPaths(journals).value(0), journal);
+    return journal;
+}
+
+QByteArray IdentityLine(const FILEIDENTITY& id) {
+    return QByteArray::number(id.mode, 8) + ' ' + QByteArray::number(id.device) + ' ' +
+           QByteArray::number(id.inode) + ' ' + QByteArray::number(id.size) + ' ' +
+           QByteArray::number(id.modifiedSeconds) + ' ' +
+           QByteArray::number(id.modifiedNanoseconds) + ' ' +
+           QByteArray::number(id.accessedSeconds) + ' ' +
+           QByteArray::number(id.accessedNanoseconds);
 }

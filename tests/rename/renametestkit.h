@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "rename/crenamehistory.h"
+#include "rename/crenamerun.h"
+#include "rename/cundojournal.h"
 #include "rename/iprompts.h"
+#include "rename/journalundo.h"
 
 #include "filelist/cfilelist.h"
 
@@ -10,6 +14,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -83,3 +88,43 @@ public:
     QString saveFileName;
     FILEQUESTION lastQuestion;
 };
+
+// Dies the hard way after a number of entries, as a run does when it is killed.
+class CKillingPrompts : public CScriptedPrompts {
+public:
+    int entriesBeforeKill = -1;
+    void KeepResponsive(qint64 done, qint64 total) override;
+};
+
+// A folder "tree" in a temporary folder, renamed with an undo journal kept beside it; the
+// tests fill the list, name the new names and set the run's options.
+struct JOURNALLEDRUN {
+    QTemporaryDir dir;
+    QByteArray root;
+    QString journals;
+    CFileList list;
+    RenameCriteria criteria;
+    CHANGESETTINGS changes;
+    RENAMEPREFERENCES preferences;
+    CRenameHistory history;
+    CKillingPrompts prompts;
+    CUndoJournal::Sync sync = CUndoJournal::Sync::Batch;
+    JournalPolicy policy = JournalPolicy::Ask;
+    CFolderNameCache* folderNames = nullptr; // as the preview read them
+    TREE start;
+
+    JOURNALLEDRUN();
+    ~JOURNALLEDRUN();
+    JOURNALLEDRUN(const JOURNALLEDRUN&) = delete;
+    JOURNALLEDRUN& operator=(const JOURNALLEDRUN&) = delete;
+
+    RENAMERESULT Run();
+    // The run in a child process that is killed after `entries` entries.
+    bool RunKilledAfter(int entries);
+    JOURNALUNDORESULT Undo();
+    // The first journal in the folder.
+    [[nodiscard]] JOURNAL Journal() const;
+};
+
+// The identity fields of an intent line, as the journal writes them.
+QByteArray IdentityLine(const FILEIDENTITY& id);

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,16 +17,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kBatch = CUndoJournal::kBatchEntries;
-
-// Dies the hard way after a number of entries, as a run does when it is killed.
-class CKillingPrompts : public CScriptedPrompts {
-public:
-    int entriesBeforeKill = -1;
-    void KeepResponsive(qint64, qint64) override {
-        if (entriesBeforeKill > 0 && --entriesBeforeKill == 0)
-            raise(SIGKILL);
-    }
-};
 
 // How the files of a run are laid out and renamed.
 enum class Shape {
@@ -40,25 +29,8 @@ QByteArray Numbered(const char* prefix, int n) {
     return prefix + QByteArray::number(n).rightJustified(4, '0');
 }
 
-struct BATCHRUN {
-    QTemporaryDir dir;
-    QByteArray root;
-    QString journals;
-    CFileList list;
-    RenameCriteria criteria;
-    CHANGESETTINGS changes;
-    RENAMEPREFERENCES preferences;
-    CRenameHistory history;
-    CKillingPrompts prompts;
-    CUndoJournal::Sync sync = CUndoJournal::Sync::Batch;
-    TREE start;
-
-    BATCHRUN() : root(QFile::encodeName(dir.path()) + "/tree"), journals(dir.filePath(u"j"_s)) {
-        MakeFolder(root);
-        preferences.displayWarningMessage = false;
-        preferences.displayConfirmationMessage = false;
-    }
-    ~BATCHRUN() { RemoveTree(root); }
+struct BATCHRUN : JOURNALLEDRUN {
+    BATCHRUN() { policy = JournalPolicy::Refuse; }
 
     void Make(Shape shape, int files) {
         for (int i = 0; i < files; ++i) {
@@ -85,40 +57,7 @@ struct BATCHRUN {
         }
         start = SnapshotTree(root);
     }
-
-    RENAMERESULT Run() {
-        CRenameRun run(list, criteria, changes, preferences, history, prompts);
-        run.SetJournalFolder(journals, sync);
-        run.SetJournalPolicy(JournalPolicy::Refuse);
-        return run.OnRename();
-    }
-    bool RunKilledAfter(int entries) {
-        return KilledInChild([&] {
-            prompts.entriesBeforeKill = entries;
-            Run();
-        });
-    }
-    JOURNAL Journal() const {
-        JOURNAL journal;
-        ReadJournal(JournalPaths(journals).value(0), journal);
-        return journal;
-    }
-    JOURNALUNDORESULT Undo() {
-        JOURNALUNDOOPTIONS options;
-        options.assumeYes = true;
-        return UndoLastJournal(journals, prompts, options);
-    }
 };
-
-// The identity fields of an I line, as every build wrote them.
-QByteArray IdentityLine(const FILEIDENTITY& id) {
-    return QByteArray::number(id.mode, 8) + ' ' + QByteArray::number(id.device) + ' ' +
-           QByteArray::number(id.inode) + ' ' + QByteArray::number(id.size) + ' ' +
-           QByteArray::number(id.modifiedSeconds) + ' ' +
-           QByteArray::number(id.modifiedNanoseconds) + ' ' +
-           QByteArray::number(id.accessedSeconds) + ' ' +
-           QByteArray::number(id.accessedNanoseconds);
-}
 
 } // namespace
 

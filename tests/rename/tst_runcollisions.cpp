@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,37 +19,12 @@ namespace {
 
 enum Option { Overwrite = 1, PreventDuplicates = 2, ReverseOrder = 4 };
 
-// Dies the hard way after a number of entries, as a run does when it is killed.
-class CKillingPrompts : public CScriptedPrompts {
-public:
-    int entriesBeforeKill = -1;
-    void KeepResponsive(qint64, qint64) override {
-        if (entriesBeforeKill > 0 && --entriesBeforeKill == 0)
-            raise(SIGKILL);
-    }
-};
-
 // A flat folder whose files hold their own names, renamed with an undo journal.
-struct RUN {
-    QTemporaryDir dir;
-    QByteArray root;
-    QString journals;
-    CFileList list;
-    RenameCriteria criteria;
-    CHANGESETTINGS changes;
-    RENAMEPREFERENCES preferences;
-    CRenameHistory history;
-    CKillingPrompts prompts;
-    JournalPolicy policy = JournalPolicy::Refuse;
-    CFolderNameCache* folderNames = nullptr; // as the preview read them
-    TREE start;
-
-    RUN() : root(QFile::encodeName(dir.path()) + "/tree"), journals(dir.filePath(u"journal"_s)) {
-        MakeFolder(root);
-        preferences.displayWarningMessage = false;
-        preferences.displayConfirmationMessage = false;
+struct RUN : JOURNALLEDRUN {
+    RUN() {
+        sync = CUndoJournal::Sync::Kernel;
+        policy = JournalPolicy::Refuse;
     }
-    ~RUN() { RemoveTree(root); }
 
     void Files(const QByteArrayList& names) {
         qint64 time = 1'000'000'000;
@@ -76,25 +50,6 @@ struct RUN {
             else
                 list.SetNewName(row, QString::fromUtf8(rename.mid(arrow + 1)));
         }
-    }
-
-    RENAMERESULT Run() {
-        CRenameRun run(list, criteria, changes, preferences, history, prompts);
-        run.SetJournalFolder(journals, CUndoJournal::Sync::Kernel);
-        run.SetJournalPolicy(policy);
-        run.SetFolderNames(folderNames);
-        return run.OnRename();
-    }
-    bool RunKilledAfter(int entries) {
-        return KilledInChild([&] {
-            prompts.entriesBeforeKill = entries;
-            Run();
-        });
-    }
-    JOURNALUNDORESULT Undo() {
-        JOURNALUNDOOPTIONS options;
-        options.assumeYes = true;
-        return UndoLastJournal(journals, prompts, options);
     }
 
     // "name=contents" of every file, the whole tree.

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,36 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Dies the hard way after a number of entries, as a run does when it is killed.
-class CKillingPrompts : public CScriptedPrompts {
-public:
-    int entriesBeforeKill = -1;
-    void KeepResponsive(qint64, qint64) override {
-        if (entriesBeforeKill > 0 && --entriesBeforeKill == 0)
-            raise(SIGKILL);
-    }
-};
-
-struct JOURNALRUN {
-    QTemporaryDir dir;
-    QByteArray root;
-    QString journals;
-    CFileList list;
-    RenameCriteria criteria;
-    CHANGESETTINGS changes;
-    RENAMEPREFERENCES preferences;
-    CRenameHistory history;
-    CKillingPrompts prompts;
-    TREE start;
-
-    JOURNALRUN()
-        : root(QFile::encodeName(dir.path()) + "/tree"), journals(dir.filePath(u"journal"_s)) {
-        MakeFolder(root);
-        preferences.displayWarningMessage = false;
-        preferences.displayConfirmationMessage = false;
-    }
-    ~JOURNALRUN() { RemoveTree(root); }
-
+struct JOURNALRUN : JOURNALLEDRUN {
     // Files with times that have fractions of a second, which only the journal keeps.
     void Files(int count) {
         MakeFolder(root + "/sub", 0750);
@@ -64,48 +34,12 @@ struct JOURNALRUN {
         criteria.selections.subfolders = true;
         start = SnapshotTree(root);
     }
-
-    RENAMERESULT Run() {
-        CRenameRun run(list, criteria, changes, preferences, history, prompts);
-        run.SetJournalFolder(journals);
-        return run.OnRename();
-    }
-
-    // The run in a child process that is killed after `entries` entries.
-    bool RunKilledAfter(int entries) {
-        return KilledInChild([&] {
-            prompts.entriesBeforeKill = entries;
-            Run();
-        });
-    }
-
-    JOURNALUNDORESULT Undo() {
-        JOURNALUNDOOPTIONS options;
-        options.assumeYes = true;
-        return UndoLastJournal(journals, prompts, options);
-    }
-
-    JOURNAL Journal() const {
-        JOURNAL journal;
-        ReadJournal(JournalPaths(journals).value(0), journal);
-        return journal;
-    }
 };
 
 void AppendRaw(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append));
     file.write(bytes);
-}
-
-// The identity fields of a journal line, as the journal writes them.
-QByteArray IdentityLine(const FILEIDENTITY& id) {
-    return QByteArray::number(id.mode, 8) + ' ' + QByteArray::number(id.device) + ' ' +
-           QByteArray::number(id.inode) + ' ' + QByteArray::number(id.size) + ' ' +
-           QByteArray::number(id.modifiedSeconds) + ' ' +
-           QByteArray::number(id.modifiedNanoseconds) + ' ' +
-           QByteArray::number(id.accessedSeconds) + ' ' +
-           QByteArray::number(id.accessedNanoseconds);
 }
 
 // A journal written by hand, for records no run of ours would write.
