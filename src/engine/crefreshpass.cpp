@@ -7,9 +7,9 @@
 #include "numbertext.h"
 
 #include "filelist/textrules.h"
+#include "platform/workshares.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -179,7 +179,7 @@ int CRefreshPass::WorkersFor(size_t rows) const {
     // A count asked for is taken as it is, so that a small list can be split too.
     if (m_workers > 0)
         return int(std::min({size_t(m_workers), size_t(kMostWorkers), rows}));
-    const size_t available = std::max(1u, std::thread::hardware_concurrency());
+    const size_t available = size_t(ProcessorCount());
     return int(std::clamp(std::min(available, rows / kRowsPerWorker + 1), size_t(1),
                           size_t(kMostWorkers)));
 }
@@ -189,17 +189,9 @@ void CRefreshPass::Compute(CFileList& list, const std::vector<size_t>& items) {
         return;
     const int workers = WorkersFor(items.size());
     QString trace; // only the worker that holds the debug row writes it
-    const auto share = [&](int worker) {
-        ComputeShare(list, items, items.size() * size_t(worker) / size_t(workers),
-                     items.size() * size_t(worker + 1) / size_t(workers), trace);
-    };
-    std::vector<std::thread> threads;
-    threads.reserve(size_t(workers - 1));
-    for (int worker = 1; worker < workers; ++worker)
-        threads.emplace_back(share, worker);
-    share(0);
-    for (std::thread& thread : threads)
-        thread.join();
+    RunRangeShares(items.size(), workers, [&](size_t first, size_t last) {
+        ComputeShare(list, items, first, last, trace);
+    });
 
     for (size_t k = 0; k < items.size(); ++k) {
         ROWWORK& work = m_work[items[k]];

@@ -3,9 +3,9 @@
 
 #include "namedigest.h"
 #include "platform/cdirectoryreader.h"
+#include "platform/workshares.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -60,15 +60,8 @@ void CFolderNameCache::ReadAll(const std::vector<QByteArray>& folders, int worke
     }
     const size_t count = missing.size();
     const size_t threads = std::clamp(size_t(workers), size_t(1), std::max(count, size_t(1)));
-    const auto share = [&](size_t worker) {
-        for (size_t i = count * worker / threads; i < count * (worker + 1) / threads; ++i)
+    RunRangeShares(count, int(threads), [&](size_t first, size_t last) {
+        for (size_t i = first; i < last; ++i)
             ReadFolder(*missing[i].first, *missing[i].second);
-    };
-    std::vector<std::thread> running;
-    running.reserve(threads - 1);
-    for (size_t worker = 1; worker < threads; ++worker)
-        running.emplace_back(share, worker);
-    share(0);
-    for (std::thread& thread : running)
-        thread.join();
+    });
 }

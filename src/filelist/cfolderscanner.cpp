@@ -7,9 +7,9 @@
 #include "platform/pathchecks.h"
 #include "platform/pathkind.h"
 #include "platform/typename.h"
+#include "platform/workshares.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -41,7 +41,7 @@ void CFolderScanner::Scan(const EntrySink& onEntry, const FolderSink& onFolder) 
 int CFolderScanner::WorkerCount() const {
     if (m_settings.workers > 0)
         return m_settings.workers;
-    return std::max(1, int(std::thread::hardware_concurrency()));
+    return ProcessorCount();
 }
 
 void CFolderScanner::OpenFolder(SCANFOLDERJOB& job) const {

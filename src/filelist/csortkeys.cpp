@@ -3,6 +3,8 @@
 
 #include "textrules.h"
 
+#include "platform/workshares.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -21,7 +23,7 @@ constexpr ptrdiff_t kRowsPerThread = 2048;
 
 // The threads asked for, or as many as the processor runs at once.
 int ThreadCount(int asked) {
-    return asked > 0 ? asked : int(std::max(1u, std::thread::hardware_concurrency()));
+    return asked > 0 ? asked : ProcessorCount();
 }
 
 bool IsDigit(QChar c) {
@@ -98,13 +100,8 @@ void CSortKeys::AddAll(const std::vector<int>& prefixes, const std::vector<QStri
         m_start[row + 1] = m_start[row] + quint32(texts[row].size());
     m_units.resize(size_t(characters));
     const size_t parts = std::clamp<size_t>(rows / kRowsPerThread, 1, size_t(ThreadCount(threads)));
-    std::vector<std::thread> workers;
-    for (size_t part = 1; part < parts; ++part)
-        workers.emplace_back(&CSortKeys::FoldRows, this, std::cref(texts), part * rows / parts,
-                             (part + 1) * rows / parts);
-    FoldRows(texts, 0, rows / parts);
-    for (std::thread& worker : workers)
-        worker.join();
+    RunRangeShares(rows, int(parts),
+                   [&](size_t first, size_t last) { FoldRows(texts, first, last); });
 }
 
 void CSortKeys::FoldRows(const std::vector<QStringView>& texts, size_t first, size_t last) {

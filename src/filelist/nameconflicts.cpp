@@ -4,11 +4,11 @@
 #include "namedigest.h"
 #include "platform/fileoperations.h"
 #include "platform/nativename.h"
+#include "platform/workshares.h"
 
 #include <QHash>
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -48,18 +48,9 @@ constexpr int kRowsPerWorker = 4096;
 
 // Calls work(first, last) for shares of [0, count) on as many threads as pay off.
 template <typename Work> void SplitRows(int count, Work work) {
-    const int available = int(std::max(1u, std::thread::hardware_concurrency()));
-    const int workers = std::clamp(count / kRowsPerWorker + 1, 1, std::min(available, 16));
-    std::vector<std::thread> threads;
-    threads.reserve(size_t(workers - 1));
-    const auto share = [&](int worker) {
-        work(int(qint64(count) * worker / workers), int(qint64(count) * (worker + 1) / workers));
-    };
-    for (int worker = 1; worker < workers; ++worker)
-        threads.emplace_back(share, worker);
-    share(0);
-    for (std::thread& thread : threads)
-        thread.join();
+    const int workers = std::clamp(count / kRowsPerWorker + 1, 1, std::min(ProcessorCount(), 16));
+    RunRangeShares(size_t(count), workers,
+                   [&](size_t first, size_t last) { work(int(first), int(last)); });
 }
 
 // Folders get small ids, found by the record the entries of one folder share.
@@ -282,7 +273,7 @@ void CMarking::ReadTargetFolders(CFolderNameCache& cache) const {
         if (needed[id])
             folders.push_back(m_folders.PathOf(int(id)));
     }
-    cache.ReadAll(folders, int(std::max(1u, std::thread::hardware_concurrency())));
+    cache.ReadAll(folders, ProcessorCount());
 }
 
 // Whether something that is not listed has that name in that folder. A name the folder
