@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QSet>
 
 // Whether something is at a path, for a plan that asks about many paths in the same few
 // folders. A folder asked about often is read once, which costs far less than a status
@@ -25,18 +24,12 @@ public:
 private:
     struct FOLDER {
         int lookups = 0;
-        bool read = false;
-        bool unreadable = false; // asked path by path
-        QSet<QByteArray> names;
-        QSet<quint64> foldedHashes; // of the names with A-Z folded, to notice case-only twins
-        const FOLDERNAMES* readBefore = nullptr; // the preview's, instead of the two sets
+        const FOLDERNAMES* names = nullptr; // once read
     };
 
-    void Read(const QByteArray& folder, FOLDER& names);
-    [[nodiscard]] static bool Holds(const QSet<QByteArray>& names,
-                                    const QSet<quint64>& foldedHashes, const QByteArray& name,
-                                    const QByteArray& path);
+    CFolderNameCache& Cache() { return m_readBefore ? *m_readBefore : m_readHere; }
 
     QHash<QByteArray, FOLDER> m_folders;
     CFolderNameCache* m_readBefore;
+    CFolderNameCache m_readHere;
 };
